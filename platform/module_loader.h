@@ -39,3 +39,14 @@ class ModuleLoader {
 };
 
 }  // namespace platform
+
+namespace platform {
+
+// The file name ending of this platform's shared libraries.
+#if defined(_WIN32)
+inline constexpr const char* kSharedLibrarySuffix = ".dll";
+#else
+inline constexpr const char* kSharedLibrarySuffix = ".so";
+#endif
+
+}  // namespace platform

@@ -8,3 +8,11 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+
+// The ANSI/Unicode switch macros that share a name with the product's own
+// functions (Files::CopyFile, ...): without this, a file that includes both
+// would declare Files::CopyFileA. Windows code calls the "A" functions by
+// their full names.
+#undef CopyFile
+#undef MoveFile
+#undef DeleteFile

@@ -1,0 +1,50 @@
+// Windows command-line splitting, with the rules of the Microsoft C runtime
+// (msvcrt.dll), which is the runtime the product's Windows programs use.
+#include "platform/command_line.h"
+
+namespace platform {
+
+std::vector<std::string> SplitCommandLine(std::string_view line) {
+  std::vector<std::string> arguments;
+  size_t i = 0;
+  const size_t n = line.size();
+  auto is_blank = [](char c) { return c == ' ' || c == '\t'; };
+
+  for (;;) {
+    while (i < n && is_blank(line[i])) ++i;
+    if (i >= n) break;
+
+    std::string argument;
+    bool in_quotes = false;
+    while (i < n && (in_quotes || !is_blank(line[i]))) {
+      size_t backslashes = 0;
+      while (i < n && line[i] == '\\') {
+        ++backslashes;
+        ++i;
+      }
+      if (i < n && line[i] == '"') {
+        argument.append(backslashes / 2, '\\');
+        if (backslashes % 2 == 1) {
+          argument += '"';
+          ++i;
+        } else if (in_quotes && i + 1 < n && line[i + 1] == '"') {
+          // A doubled quote inside quotes is one literal quote, and msvcrt
+          // leaves the quoted part there.
+          argument += '"';
+          i += 2;
+          in_quotes = false;
+        } else {
+          in_quotes = !in_quotes;
+          ++i;
+        }
+      } else {
+        argument.append(backslashes, '\\');
+        if (i < n && (in_quotes || !is_blank(line[i]))) argument += line[i++];
+      }
+    }
+    arguments.push_back(std::move(argument));
+  }
+  return arguments;
+}
+
+}  // namespace platform

@@ -1,0 +1,404 @@
+// The files service on Linux: std::filesystem with error codes (never
+// exceptions) plus a few POSIX calls where the standard library cannot say
+// what is needed (exclusive creation, fsync, rename without replacing).
+// Paths may use "\" as on Windows, and the results carry the Win32 error
+// codes Windows would report for the same failure.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <random>
+
+#include "base/text.h"
+#include "platform/files.h"
+#include "platform/posix/posix_errors.h"
+#include "platform/system_services.h"
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+using posix::NativePath;
+using posix::NotFoundStatus;
+using posix::StatusFromErrno;
+using posix::StatusFromErrorCode;
+
+// The prefix of the temporary files WriteFileAtomic and CopyFile write
+// beside their target.
+constexpr std::string_view kScratchPrefix = "~gm";
+
+// Closes a file descriptor when it goes out of scope.
+class UniqueFd {
+ public:
+  explicit UniqueFd(int fd = -1) : fd_(fd) {}
+  UniqueFd(const UniqueFd&) = delete;
+  UniqueFd& operator=(const UniqueFd&) = delete;
+  ~UniqueFd() { Reset(); }
+  int get() const { return fd_; }
+  void Reset(int fd = -1) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+  }
+  // Closes now and reports the error close() gives (a delayed write error).
+  int Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0 ? 0 : errno;
+  }
+
+ private:
+  int fd_;
+};
+
+// Removes a file when it goes out of scope unless Keep() was called: the
+// temporary file of a write that failed half way.
+class RemoveOnExit {
+ public:
+  explicit RemoveOnExit(std::string path) : path_(std::move(path)) {}
+  RemoveOnExit(const RemoveOnExit&) = delete;
+  RemoveOnExit& operator=(const RemoveOnExit&) = delete;
+  ~RemoveOnExit() {
+    if (!path_.empty()) ::unlink(path_.c_str());
+  }
+  void Keep() { path_.clear(); }
+
+ private:
+  std::string path_;
+};
+
+bool HasSeparator(std::string_view text) { return text.find_first_of("\\/") != text.npos; }
+
+std::string FolderOfNative(const std::string& native_path) {
+  const fs::path parent = fs::path(native_path).parent_path();
+  return parent.empty() ? std::string(".") : parent.string();
+}
+
+std::string JoinNative(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  if (folder.back() == '/') return folder + name;
+  return folder + "/" + name;
+}
+
+// Creates a new empty file named like GetTempFileNameA names them: up to
+// three characters of prefix, a hexadecimal number, ".tmp". The number
+// starts at a random value and counts up until a name is free, so two
+// processes racing for names both succeed. The file is created exclusively
+// (O_EXCL), which is what makes the name unique.
+Status CreateUniqueFile(const std::string& native_folder, std::string_view prefix,
+                        std::string* native_path, UniqueFd* fd) {
+  if (HasSeparator(prefix)) return kInvalidName;
+  const std::string stem(prefix.substr(0, 3));
+  std::random_device random;
+  const unsigned start = random() & 0xFFFFu;
+  for (unsigned attempt = 0; attempt < 0x10000u; ++attempt) {
+    const unsigned unique = (start + attempt) & 0xFFFFu;
+    if (unique == 0) continue;  // GetTempFileNameA never uses 0 either
+    const std::string path =
+        JoinNative(native_folder, stem + base::Format("%X", unique) + ".tmp");
+    const int opened = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (opened >= 0) {
+      fd->Reset(opened);
+      *native_path = path;
+      return kOk;
+    }
+    if (errno == EEXIST) continue;
+    if (errno == ENOENT) return kPathNotFound;
+    return StatusFromErrno(errno);
+  }
+  return kFileExists;  // every name is taken, as GetTempFileNameA reports it
+}
+
+Status WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t written = ::write(fd, data.data(), data.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return StatusFromErrno(errno);
+    }
+    data.remove_prefix(static_cast<size_t>(written));
+  }
+  return kOk;
+}
+
+// Makes a rename in folder durable. A failure here is not reported: the
+// rename itself has happened and is visible.
+void SyncFolder(const std::string& native_folder) {
+  UniqueFd folder(::open(native_folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (folder.get() >= 0) ::fsync(folder.get());
+}
+
+// Renames from to to, failing with EEXIST instead of replacing an existing
+// to. renameat2 does it in one step; file systems without RENAME_NOREPLACE
+// get link + unlink, which is just as atomic for files.
+int RenameNoReplace(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return errno;
+  if (::link(from.c_str(), to.c_str()) == 0) {
+    ::unlink(from.c_str());
+    return 0;
+  }
+  if (errno != EPERM && errno != EOPNOTSUPP) return errno;
+  // Neither is available (some network file systems); check, then rename.
+  std::error_code ignored;
+  if (fs::exists(fs::symlink_status(to, ignored))) return EEXIST;
+  return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+class PosixFiles : public Files {
+ public:
+  bool FileExists(const std::string& path) override {
+    std::error_code error;
+    const fs::file_status status = fs::status(NativePath(path), error);
+    return !error && fs::exists(status) && !fs::is_directory(status);
+  }
+
+  bool FolderExists(const std::string& path) override {
+    std::error_code error;
+    return fs::is_directory(NativePath(path), error);
+  }
+
+  Status FindFiles(const std::string& folder, std::string_view pattern,
+                   std::vector<std::string>* names) override {
+    return List(folder, names, [pattern](const std::string& name, bool is_folder) {
+      return !is_folder && MatchFilePattern(pattern, name);
+    });
+  }
+
+  Status ListFolders(const std::string& folder, std::vector<std::string>* names) override {
+    return List(folder, names, [](const std::string&, bool is_folder) { return is_folder; });
+  }
+
+  Status CopyFile(const std::string& from, const std::string& to, bool replace) override {
+    const std::string source = NativePath(from);
+    const std::string target = NativePath(to);
+    std::error_code error;
+    const fs::file_status source_status = fs::status(source, error);
+    if (!fs::exists(source_status)) return NotFoundStatus(source);
+    if (fs::is_directory(source_status)) return kAccessDenied;
+    const fs::file_status target_status = fs::status(target, error);
+    if (fs::exists(target_status)) {
+      if (!replace) return kFileExists;
+      if (fs::is_directory(target_status)) return kAccessDenied;
+      // Copying a file onto itself would truncate it; Windows refuses too.
+      if (fs::equivalent(source, target, error)) return kSharingViolation;
+    }
+
+    // The copy goes to a temporary file beside the target and is renamed
+    // into place, so a failed copy (a full disk) never leaves a truncated
+    // target behind, and "do not replace" holds even against a racing writer.
+    const std::string target_folder = FolderOfNative(target);
+    std::string scratch;
+    UniqueFd scratch_fd;
+    Status status = CreateUniqueFile(target_folder, kScratchPrefix, &scratch, &scratch_fd);
+    if (status != kOk) return status;
+    RemoveOnExit remove_scratch(scratch);
+    scratch_fd.Reset();
+    if (!fs::copy_file(source, scratch, fs::copy_options::overwrite_existing, error)) {
+      return StatusFromErrorCode(error);
+    }
+    // Windows keeps the time the source was last written.
+    const fs::file_time_type written = fs::last_write_time(source, error);
+    if (!error) fs::last_write_time(scratch, written, error);
+
+    if (replace) {
+      if (::rename(scratch.c_str(), target.c_str()) != 0) return StatusFromErrno(errno);
+    } else {
+      const int rename_error = RenameNoReplace(scratch, target);
+      if (rename_error == EEXIST) return kFileExists;
+      if (rename_error != 0) return StatusFromErrno(rename_error);
+    }
+    remove_scratch.Keep();
+    return kOk;
+  }
+
+  Status MoveFile(const std::string& from, const std::string& to, bool replace) override {
+    const std::string source = NativePath(from);
+    const std::string target = NativePath(to);
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(source, error))) return NotFoundStatus(source);
+    if (!fs::is_directory(FolderOfNative(target), error)) return kPathNotFound;
+
+    const int rename_error = replace ? (::rename(source.c_str(), target.c_str()) == 0 ? 0 : errno)
+                                     : RenameNoReplace(source, target);
+    if (rename_error == 0) return kOk;
+    if (rename_error == EEXIST || rename_error == ENOTEMPTY) return kAlreadyExists;
+    if (rename_error != EXDEV) return StatusFromErrno(rename_error);
+
+    // Another file system: copy, then delete the original, as MoveFileEx
+    // does with MOVEFILE_COPY_ALLOWED. Folders are not moved that way.
+    if (fs::is_directory(source, error)) return kNotSameDevice;
+    const Status copied = CopyFile(from, to, replace);
+    if (copied != kOk) return copied;
+    return ::unlink(source.c_str()) == 0 ? kOk : StatusFromErrno(errno);
+  }
+
+  Status DeleteFile(const std::string& path) override {
+    const std::string native = NativePath(path);
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(native, error);
+    if (!fs::exists(status)) return NotFoundStatus(native);
+    if (fs::is_directory(status)) return kAccessDenied;  // as DeleteFileA on a folder
+    return ::unlink(native.c_str()) == 0 ? kOk : StatusFromErrno(errno);
+  }
+
+  Status CreateFolder(const std::string& path) override {
+    const std::string native = NativePath(path);
+    if (::mkdir(native.c_str(), 0777) == 0) return kOk;
+    if (errno == ENOENT) return kPathNotFound;
+    return StatusFromErrno(errno);  // EEXIST: kAlreadyExists
+  }
+
+  Status CreateFolders(const std::string& path) override {
+    const std::string native = NativePath(path);
+    std::error_code error;
+    if (fs::is_directory(native, error)) return kOk;
+    fs::create_directories(native, error);
+    if (!error) return kOk;
+    // A folder made at the same moment by someone else is fine.
+    std::error_code ignored;
+    if (fs::is_directory(native, ignored)) return kOk;
+    if (error == std::errc::file_exists) return kAlreadyExists;  // a file is in the way
+    if (error == std::errc::not_a_directory) return kPathNotFound;
+    return StatusFromErrorCode(error);
+  }
+
+  Status DeleteTree(const std::string& path) override {
+    const std::string native = NativePath(path);
+    std::error_code error;
+    // A link to a folder counts as the folder, but remove_all deletes the
+    // link only, never what it points to.
+    if (!fs::is_directory(native, error)) return kPathNotFound;
+    fs::remove_all(native, error);
+    return StatusFromErrorCode(error);
+  }
+
+  Status ReadFile(const std::string& path, std::string* contents) override {
+    contents->clear();
+    const std::string native = NativePath(path);
+    UniqueFd fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) {
+      return errno == ENOENT ? NotFoundStatus(native) : StatusFromErrno(errno);
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) return StatusFromErrno(errno);
+    if (S_ISDIR(info.st_mode)) return kAccessDenied;  // as CreateFileA on a folder
+    if (S_ISREG(info.st_mode)) contents->reserve(static_cast<size_t>(info.st_size));
+    char buffer[65536];
+    for (;;) {
+      const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        contents->clear();
+        return kReadFault;
+      }
+      if (got == 0) break;
+      contents->append(buffer, static_cast<size_t>(got));
+    }
+    return kOk;
+  }
+
+  Status WriteFileAtomic(const std::string& path, std::string_view contents) override {
+    std::string target = NativePath(path);
+    // A link is written through: its target gets the new contents and the
+    // link stays a link.
+    std::error_code error;
+    if (fs::is_symlink(fs::symlink_status(target, error))) {
+      const fs::path resolved = fs::canonical(target, error);
+      if (!error) target = resolved.string();
+    }
+    const std::string folder = FolderOfNative(target);
+    std::string scratch;
+    UniqueFd fd;
+    const Status created = CreateUniqueFile(folder, kScratchPrefix, &scratch, &fd);
+    if (created != kOk) return created;
+    RemoveOnExit remove_scratch(scratch);
+
+    if (const Status written = WriteAll(fd.get(), contents); written != kOk) return written;
+    // A replaced file keeps its permissions (a script stays executable).
+    struct stat old_info {};
+    if (::stat(target.c_str(), &old_info) == 0 && S_ISREG(old_info.st_mode)) {
+      ::fchmod(fd.get(), old_info.st_mode & 07777);
+    }
+    // The data must be on disk before the rename makes it the file:
+    // otherwise a crash can leave an empty file under the old name.
+    if (::fsync(fd.get()) != 0) return kWriteFault;
+    if (const int close_error = fd.Close(); close_error != 0) return StatusFromErrno(close_error);
+    if (::rename(scratch.c_str(), target.c_str()) != 0) return StatusFromErrno(errno);
+    remove_scratch.Keep();
+    SyncFolder(folder);
+    return kOk;
+  }
+
+  std::string TempFolder() override {
+    std::string folder = "/tmp";
+    if (const char* tmpdir = std::getenv("TMPDIR"); tmpdir && *tmpdir) {
+      std::error_code error;
+      if (fs::is_directory(tmpdir, error)) folder = tmpdir;
+    }
+    if (folder.back() != '/') folder += '/';
+    return folder;
+  }
+
+  Status CreateTempFile(const std::string& folder, std::string_view prefix,
+                        std::string* path) override {
+    std::string native_folder = NativePath(folder);
+    if (native_folder.empty()) native_folder = ".";
+    UniqueFd fd;
+    return CreateUniqueFile(native_folder, prefix, path, &fd);
+  }
+
+  std::string FullPath(const std::string& path) override {
+    if (path.empty()) return std::string();
+    std::error_code error;
+    const fs::path full = fs::absolute(NativePath(path), error);
+    if (error) return NativePath(path);
+    return full.lexically_normal().string();
+  }
+
+ private:
+  static constexpr Status kSharingViolation = 32;  // ERROR_SHARING_VIOLATION
+  static constexpr Status kNotSameDevice = 17;     // ERROR_NOT_SAME_DEVICE
+
+  // Names of the entries of folder that keep(name, is_folder) accepts,
+  // sorted without regard to case as the product shows them.
+  template <typename Keep>
+  Status List(const std::string& folder, std::vector<std::string>* names, Keep keep) {
+    names->clear();
+    std::string native = NativePath(folder);
+    if (native.empty()) native = ".";
+    std::error_code error;
+    if (!fs::is_directory(native, error)) return kPathNotFound;
+    fs::directory_iterator it(native, error);
+    if (error) return StatusFromErrorCode(error);
+    for (; it != fs::directory_iterator(); it.increment(error)) {
+      if (error) break;
+      std::error_code entry_error;
+      // Follows links, as Windows reports a link by its target's kind; a
+      // dangling link is neither a file nor a folder here.
+      const fs::file_status status = it->status(entry_error);
+      if (entry_error || !fs::exists(status)) continue;
+      std::string name = it->path().filename().string();
+      if (keep(name, fs::is_directory(status))) names->push_back(std::move(name));
+    }
+    if (error) {
+      names->clear();
+      return StatusFromErrorCode(error);
+    }
+    std::sort(names->begin(), names->end(), [](const std::string& a, const std::string& b) {
+      const int order = base::CompareNoCase(a, b);
+      return order != 0 ? order < 0 : a < b;
+    });
+    return kOk;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Files> CreateSystemFiles() { return std::make_unique<PosixFiles>(); }
+
+}  // namespace platform

@@ -1,0 +1,42 @@
+// ANSI <-> UTF-16 conversions at the automation boundary.
+#include "platform/win32/com_util.h"
+
+#include <climits>
+
+namespace platform::win32 {
+
+bool AnsiToWide(std::string_view text, std::wstring* wide) {
+  wide->clear();
+  if (text.empty()) return true;
+  if (text.size() > static_cast<size_t>(INT_MAX)) return false;
+  const int length = static_cast<int>(text.size());
+  const int needed = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+  if (needed <= 0) return false;
+  wide->resize(static_cast<size_t>(needed));
+  return MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide->data(), needed) == needed;
+}
+
+BSTR AnsiToBstr(std::string_view text) {
+  std::wstring wide;
+  if (!AnsiToWide(text, &wide) || wide.size() > UINT_MAX) return nullptr;
+  // Never null for an empty text: a null BSTR means "no string" to a callee
+  // that tells them apart.
+  return SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+}
+
+std::string WideToAnsi(const wchar_t* wide, size_t length) {
+  std::string text;
+  if (!wide || length == 0 || length > static_cast<size_t>(INT_MAX)) return text;
+  const int count = static_cast<int>(length);
+  const int needed = WideCharToMultiByte(CP_ACP, 0, wide, count, nullptr, 0, nullptr, nullptr);
+  if (needed <= 0) return text;
+  text.resize(static_cast<size_t>(needed));
+  WideCharToMultiByte(CP_ACP, 0, wide, count, text.data(), needed, nullptr, nullptr);
+  return text;
+}
+
+std::string BstrToAnsi(BSTR bstr) {
+  return bstr ? WideToAnsi(bstr, SysStringLen(bstr)) : std::string();
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,123 @@
+// Owners for COM pointers, BSTRs and VARIANTs, and the ANSI <-> UTF-16
+// conversions used at the automation boundary. Windows only.
+#pragma once
+
+#include "platform/win32/windows_include.h"
+
+#include <oleauto.h>
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace platform::win32 {
+
+// Holds one reference to a COM interface and releases it when destroyed.
+template <typename T>
+class com_ptr {
+ public:
+  com_ptr() = default;
+  // Takes over a reference the caller already owns (no AddRef).
+  explicit com_ptr(T* owned) : ptr_(owned) {}
+  com_ptr(const com_ptr& other) : ptr_(other.ptr_) {
+    if (ptr_) ptr_->AddRef();
+  }
+  com_ptr(com_ptr&& other) noexcept : ptr_(std::exchange(other.ptr_, nullptr)) {}
+  com_ptr& operator=(com_ptr other) noexcept {
+    std::swap(ptr_, other.ptr_);
+    return *this;
+  }
+  ~com_ptr() { reset(); }
+
+  void reset() {
+    if (T* old = std::exchange(ptr_, nullptr)) old->Release();
+  }
+  T* get() const { return ptr_; }
+  T* operator->() const { return ptr_; }
+  explicit operator bool() const { return ptr_ != nullptr; }
+  // Releases any held pointer and returns the slot for an out parameter.
+  T** put() {
+    reset();
+    return &ptr_;
+  }
+  void** put_void() { return reinterpret_cast<void**>(put()); }
+  // Hands the reference to the caller.
+  T* detach() { return std::exchange(ptr_, nullptr); }
+
+ private:
+  T* ptr_ = nullptr;
+};
+
+// Owns a BSTR (SysFreeString). A null BSTR is a valid, empty automation string.
+class unique_bstr {
+ public:
+  unique_bstr() = default;
+  explicit unique_bstr(BSTR owned) : bstr_(owned) {}
+  unique_bstr(const unique_bstr&) = delete;
+  unique_bstr& operator=(const unique_bstr&) = delete;
+  unique_bstr(unique_bstr&& other) noexcept : bstr_(std::exchange(other.bstr_, nullptr)) {}
+  unique_bstr& operator=(unique_bstr&& other) noexcept {
+    if (this != &other) reset(std::exchange(other.bstr_, nullptr));
+    return *this;
+  }
+  ~unique_bstr() { reset(); }
+
+  void reset(BSTR owned = nullptr) {
+    if (bstr_) SysFreeString(bstr_);
+    bstr_ = owned;
+  }
+  BSTR get() const { return bstr_; }
+  BSTR release() { return std::exchange(bstr_, nullptr); }
+
+ private:
+  BSTR bstr_ = nullptr;
+};
+
+// A VARIANT that is initialised on construction and cleared on destruction.
+class unique_variant {
+ public:
+  unique_variant() { VariantInit(&value_); }
+  unique_variant(const unique_variant&) = delete;
+  unique_variant& operator=(const unique_variant&) = delete;
+  ~unique_variant() { VariantClear(&value_); }
+
+  VARIANT* get() { return &value_; }
+  const VARIANT& operator*() const { return value_; }
+
+ private:
+  VARIANT value_;
+};
+
+// A contiguous array of VARIANTs (the rgvarg of a call), each cleared on
+// destruction.
+class unique_variant_array {
+ public:
+  explicit unique_variant_array(size_t count) : items_(count) {
+    for (VARIANT& item : items_) VariantInit(&item);
+  }
+  unique_variant_array(const unique_variant_array&) = delete;
+  unique_variant_array& operator=(const unique_variant_array&) = delete;
+  ~unique_variant_array() {
+    for (VARIANT& item : items_) VariantClear(&item);
+  }
+
+  VARIANT* data() { return items_.empty() ? nullptr : items_.data(); }
+  VARIANT& operator[](size_t index) { return items_[index]; }
+  size_t size() const { return items_.size(); }
+
+ private:
+  std::vector<VARIANT> items_;
+};
+
+// ANSI (CP_ACP) text as UTF-16. False when the text is too long to convert.
+bool AnsiToWide(std::string_view text, std::wstring* wide);
+// A new BSTR holding the ANSI text; null when out of memory or too long.
+BSTR AnsiToBstr(std::string_view text);
+// UTF-16 text as ANSI (CP_ACP); characters the code page lacks become the
+// code page's default character, as the "A" functions of Windows do.
+std::string WideToAnsi(const wchar_t* wide, size_t length);
+// The ANSI text of a BSTR (empty for a null BSTR), embedded nulls kept.
+std::string BstrToAnsi(BSTR bstr);
+
+}  // namespace platform::win32

@@ -1,0 +1,106 @@
+// The glintmere program's commands, with a stand-in for the runner that
+// inserts through the host as the runner would.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "host/cli.h"
+#include "host/host_objects.h"
+#include "host/registration.h"
+#include "platform/services.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+struct RunnerCall {
+  std::string version, library, bot;
+  int32_t insert = 0;
+};
+RunnerCall last_call;
+int32_t runner_result = 1;
+bool runner_inserts = true;
+
+int32_t KELRTL_CALL FakeRunBot(const char* version, const char* library, const char* bot,
+                               int32_t insert) {
+  last_call = {version, library, bot, insert};
+  if (runner_result && runner_inserts) host::InsertIntoOpenPage("<html>\n<body>[bot]</body>\n</html>");
+  return runner_result;
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    runner_result = 1;
+    runner_inserts = true;
+    last_call = {};
+    test_support::WriteText(web_.Join("index.htm"), "<body>\n</body>");
+    environment_.run_bot = FakeRunBot;
+    environment_.program_path = install_.Join("glintmere");
+    environment_.server_library = install_.Join("GlintmereHost.dll");
+  }
+  void TearDown() override { host::UnregisterHost(platform::GetRegistry()); }
+
+  int Run(std::vector<std::string> args) {
+    out_.str("");
+    err_.str("");
+    return host::RunCli(args, environment_, out_, err_);
+  }
+
+  test_support::TempFolder web_;
+  test_support::TempFolder install_;
+  host::CliEnvironment environment_;
+  std::ostringstream out_, err_;
+};
+
+TEST_F(CliTest, BadArgumentsGetTheUsageAndExitCodeTwo) {
+  const std::vector<std::vector<std::string>> bad = {
+      {},
+      {"paint"},
+      {"insert"},
+      {"insert", "Lib.dll", "Bot"},
+      {"insert", "Lib.dll", "Bot", "--web", web_.path()},
+      {"insert", "Lib.dll", "--web", web_.path(), "--page", "index.htm"},
+      {"insert", "Lib.dll", "Bot", "--web"},
+      {"insert", "Lib.dll", "Bot", "--web", web_.path(), "--page", "index.htm", "--colour", "red"},
+      {"insert", "Lib.dll", "Bot", "--web", "a", "--web", "b", "--page", "index.htm"},
+  };
+  for (const auto& args : bad) {
+    EXPECT_EQ(Run(args), 2) << (args.empty() ? "" : args[0]);
+    EXPECT_NE(err_.str().find("usage: glintmere insert"), std::string::npos);
+  }
+  EXPECT_TRUE(last_call.bot.empty());
+}
+
+TEST_F(CliTest, InsertRegistersTheHostRunsTheBotAndSaysWhereItWent) {
+  ASSERT_EQ(Run({"insert", "Lib.dll", "Bot", "--page", "index.htm", "--web", web_.path()}), 0)
+      << err_.str();
+  EXPECT_EQ(last_call.version, host::kHostFrontPageVersion);
+  EXPECT_EQ(last_call.library, "Lib.dll");
+  EXPECT_EQ(last_call.bot, "Bot");
+  EXPECT_EQ(last_call.insert, 1);
+  EXPECT_EQ(test_support::ReadText(web_.Join("index.htm")), "<body>\n[bot]</body>");
+  EXPECT_EQ(out_.str(), "Inserted Bot into " + web_.Join("index.htm") + " at byte 7 (5 bytes).\n");
+}
+
+TEST_F(CliTest, MissingWebOrPageAndPagesOutsideTheWebFail) {
+  EXPECT_EQ(Run({"insert", "L.dll", "B", "--web", web_.Join("nowhere"), "--page", "index.htm"}), 1);
+  EXPECT_NE(err_.str().find("does not exist"), std::string::npos);
+  EXPECT_EQ(Run({"insert", "L.dll", "B", "--web", web_.path(), "--page", "missing.htm"}), 1);
+  EXPECT_NE(err_.str().find("does not exist"), std::string::npos);
+  EXPECT_EQ(Run({"insert", "L.dll", "B", "--web", web_.path(), "--page", "../index.htm"}), 1);
+  EXPECT_NE(err_.str().find("must be a file inside the web folder"), std::string::npos);
+  EXPECT_TRUE(last_call.bot.empty());
+}
+
+TEST_F(CliTest, RunnerFailureAndCancelledBotAreReported) {
+  runner_result = 0;
+  EXPECT_EQ(Run({"insert", "L.dll", "B", "--web", web_.path(), "--page", "index.htm"}), 1);
+  EXPECT_NE(err_.str().find("could not be run"), std::string::npos);
+  runner_result = 1;
+  runner_inserts = false;
+  EXPECT_EQ(Run({"insert", "L.dll", "B", "--web", web_.path(), "--page", "index.htm"}), 1);
+  EXPECT_NE(err_.str().find("nothing was inserted"), std::string::npos);
+  EXPECT_EQ(test_support::ReadText(web_.Join("index.htm")), "<body>\n</body>");
+}
+
+}  // namespace

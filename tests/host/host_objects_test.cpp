@@ -1,0 +1,231 @@
+// The host's session, its editor and Explorer objects, and its registration.
+#include <gtest/gtest.h>
+
+#include "base/path.h"
+#include "host/disk_web.h"
+#include "host/host_objects.h"
+#include "host/registration.h"
+#include "host/session.h"
+#include "platform/com_registration.h"
+#include "platform/services.h"
+#include "runner/run_bot.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using platform::DispatchValue;
+using platform::RootKey;
+
+// Files that fail every atomic write, to see what a failed insertion leaves.
+class FailingWrites : public platform::Files {
+ public:
+  explicit FailingWrites(platform::Files& real) : real_(real) {}
+  bool FileExists(const std::string& p) override { return real_.FileExists(p); }
+  bool FolderExists(const std::string& p) override { return real_.FolderExists(p); }
+  platform::Status FindFiles(const std::string& f, std::string_view p,
+                             std::vector<std::string>* n) override {
+    return real_.FindFiles(f, p, n);
+  }
+  platform::Status ListFolders(const std::string& f, std::vector<std::string>* n) override {
+    return real_.ListFolders(f, n);
+  }
+  platform::Status CopyFile(const std::string& a, const std::string& b, bool r) override {
+    return real_.CopyFile(a, b, r);
+  }
+  platform::Status MoveFile(const std::string& a, const std::string& b, bool r) override {
+    return real_.MoveFile(a, b, r);
+  }
+  platform::Status DeleteFile(const std::string& p) override { return real_.DeleteFile(p); }
+  platform::Status CreateFolder(const std::string& p) override { return real_.CreateFolder(p); }
+  platform::Status CreateFolders(const std::string& p) override { return real_.CreateFolders(p); }
+  platform::Status DeleteTree(const std::string& p) override { return real_.DeleteTree(p); }
+  platform::Status ReadFile(const std::string& p, std::string* c) override {
+    return real_.ReadFile(p, c);
+  }
+  platform::Status WriteFileAtomic(const std::string&, std::string_view) override {
+    return platform::kWriteFault;
+  }
+  std::string TempFolder() override { return real_.TempFolder(); }
+  platform::Status CreateTempFile(const std::string& f, std::string_view p,
+                                  std::string* out) override {
+    return real_.CreateTempFile(f, p, out);
+  }
+  std::string FullPath(const std::string& p) override { return real_.FullPath(p); }
+
+ private:
+  platform::Files& real_;
+};
+
+class HostTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    page_path_ = web_.Join("index.htm");
+    test_support::WriteText(page_path_, kPage);
+    host::Session session;
+    session.web_folder = web_.path();
+    session.page = "index.htm";
+    ASSERT_EQ(session.Save(platform::GetRegistry()), platform::kOk);
+  }
+
+  host::Session LoadSession() {
+    host::Session session;
+    EXPECT_EQ(host::Session::Load(platform::GetRegistry(), &session), platform::kOk);
+    return session;
+  }
+
+  std::string Call(platform::DispatchObject& object, const char* method,
+                   std::vector<DispatchValue> args = {}) {
+    DispatchValue result;
+    EXPECT_EQ(object.Invoke(method, args, &result), platform::kSOk) << method;
+    return result.kind() == DispatchValue::Kind::kString ? result.text()
+                                                         : std::to_string(result.AsInt());
+  }
+
+  static constexpr const char* kPage = "<html>\n<BODY>\n<p>Hi</p>\n</Body>\n</html>\n";
+  test_support::TempFolder web_;
+  std::string page_path_;
+};
+
+TEST_F(HostTest, SessionRoundTripsThroughTheRegistry) {
+  host::Session session = LoadSession();
+  EXPECT_EQ(session.web_folder, web_.path());
+  EXPECT_EQ(session.page, "index.htm");
+  EXPECT_FALSE(session.insert_at);
+  session.insert_at = 7;
+  session.has_unsaved_changes = true;
+  session.last_insert_at = 3;
+  session.last_insert_length = 9;
+  ASSERT_EQ(session.Save(platform::GetRegistry()), platform::kOk);
+  host::Session again = LoadSession();
+  EXPECT_EQ(again.insert_at, 7u);
+  EXPECT_TRUE(again.has_unsaved_changes);
+  EXPECT_EQ(again.last_insert_at, 3u);
+  EXPECT_EQ(again.last_insert_length, 9u);
+  again.insert_at.reset();
+  ASSERT_EQ(again.Save(platform::GetRegistry()), platform::kOk);
+  EXPECT_FALSE(LoadSession().insert_at);
+}
+
+TEST_F(HostTest, InsertionGoesBeforeTheBodyEndThenFollowsWhatWasInserted) {
+  host::EditorObject editor;
+  EXPECT_EQ(Call(editor, "vtiInsertHTML", {DispatchValue::String("<html>\n<body><b>1</b></body>\n</html>")}),
+            "1");
+  EXPECT_EQ(Call(editor, "VTIINSERTHTML", {DispatchValue::String("<i>2</i>")}), "1");
+  EXPECT_EQ(test_support::ReadText(page_path_),
+            "<html>\n<BODY>\n<p>Hi</p>\n<b>1</b><i>2</i></Body>\n</html>\n");
+  const host::Session session = LoadSession();
+  EXPECT_EQ(session.last_insert_at, std::string(kPage).find("</Body>") + 8);
+  EXPECT_EQ(session.last_insert_length, 8u);
+}
+
+TEST_F(HostTest, InsertableHtmlIsTheBodyOfAWholeDocument) {
+  EXPECT_EQ(host::InsertableHtml("<html>\n<body bgcolor=\"x\">in</body>\n</html>"), "in");
+  EXPECT_EQ(host::InsertableHtml("plain <b>text</b>"), "plain <b>text</b>");
+  EXPECT_EQ(host::InsertableHtml("<BODY>open ended"), "open ended");
+  EXPECT_EQ(host::DefaultInsertionPoint("no body"), 7u);
+}
+
+TEST_F(HostTest, FailedInsertionLeavesPageAndInsertionPointAlone) {
+  FailingWrites failing(platform::GetFiles());
+  platform::ScopedServices scoped{platform::Services{.files = &failing}};
+  host::EditorObject editor;
+  EXPECT_EQ(Call(editor, "vtiInsertHTML", {DispatchValue::String("<b>x</b>")}), "0");
+  EXPECT_EQ(test_support::ReadText(page_path_), kPage);
+  EXPECT_FALSE(LoadSession().last_insert_at);
+}
+
+TEST_F(HostTest, InsertionIntoAMissingPageFails) {
+  host::Session session = LoadSession();
+  session.page = "gone.htm";
+  ASSERT_EQ(session.Save(platform::GetRegistry()), platform::kOk);
+  host::EditorObject editor;
+  EXPECT_EQ(Call(editor, "vtiInsertHTML", {DispatchValue::String("x")}), "0");
+  EXPECT_FALSE(test_support::Exists(web_.Join("gone.htm")));
+}
+
+TEST_F(HostTest, PageAndWebUrls) {
+  host::EditorObject editor;
+  host::ExplorerObject explorer;
+  EXPECT_EQ(Call(editor, "vtiGetTopPageURL"), host::FileUrlFromPath(page_path_));
+  EXPECT_EQ(Call(explorer, "vtiGetWebURL"), host::FileUrlFromPath(web_.path()));
+  host::Session session = LoadSession();
+  session.page = "new/untitled.htm";  // never written: a new page
+  ASSERT_EQ(session.Save(platform::GetRegistry()), platform::kOk);
+  EXPECT_EQ(Call(editor, "vtiGetTopPageURL"), "unsaved:///new/untitled.htm");
+}
+
+TEST_F(HostTest, UnknownMethodsAndWrongArgumentsAreRefused) {
+  host::EditorObject editor;
+  DispatchValue result;
+  std::vector<DispatchValue> none;
+  EXPECT_EQ(editor.Invoke("vtiNoSuchThing", none, &result), platform::kDispEUnknownName);
+  EXPECT_EQ(editor.Invoke("vtiInsertHTML", none, &result), platform::kDispEBadParamCount);
+  std::vector<DispatchValue> number{DispatchValue::Int(3)};
+  EXPECT_EQ(editor.Invoke("vtiInsertHTML", number, &result), platform::kDispETypeMismatch);
+  EXPECT_EQ(test_support::ReadText(page_path_), kPage);
+}
+
+class RegistrationTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    std::string clsid;
+    if (platform::ReadString(platform::GetRegistry(), RootKey::kClassesRoot,
+                             "FrontPage.Editor\\CLSID", "", &clsid) == platform::kOk &&
+        clsid == other_clsid_) {
+      platform::GetRegistry().DeleteTree(RootKey::kClassesRoot, "FrontPage.Editor");
+    }
+    host::UnregisterHost(platform::GetRegistry());
+    platform::GetRegistry().DeleteTree(RootKey::kClassesRoot, "CLSID\\" + other_clsid_);
+  }
+  test_support::TempFolder install_;
+  std::string other_clsid_ = "{00000000-1111-2222-3333-444444444444}";
+};
+
+TEST_F(RegistrationTest, RunnerFindsTheProgramFolderOfTheRegisteredHost) {
+  platform::Registry& registry = platform::GetRegistry();
+  std::string problem;
+  const std::string program = install_.Join("glintmere.exe");
+  ASSERT_EQ(host::RegisterHost(registry, install_.Join("GlintmereHost.dll"), program, &problem),
+            platform::kOk)
+      << problem;
+  // Registering again changes nothing and succeeds.
+  ASSERT_EQ(host::RegisterHost(registry, install_.Join("GlintmereHost.dll"), program, &problem),
+            platform::kOk);
+  std::string folder;
+  ASSERT_TRUE(runner::FindFrontPageFolder("4", &folder));
+  EXPECT_EQ(folder, base::FolderOf(program));
+  std::string clsid;
+  ASSERT_EQ(platform::ReadString(registry, RootKey::kClassesRoot, "FrontPage.Editor\\CLSID", "",
+                                 &clsid),
+            platform::kOk);
+  EXPECT_EQ(clsid, host::kEditorClsid);
+
+  ASSERT_EQ(host::UnregisterHost(registry), platform::kOk);
+  EXPECT_FALSE(runner::FindFrontPageFolder("4", &folder));
+}
+
+TEST_F(RegistrationTest, AnotherProgramsRegistrationIsNeverReplaced) {
+  platform::Registry& registry = platform::GetRegistry();
+  ASSERT_EQ(platform::WriteString(registry, RootKey::kClassesRoot, "FrontPage.Editor\\CLSID", "",
+                                  other_clsid_),
+            platform::kOk);
+  std::string problem;
+  EXPECT_EQ(host::RegisterHost(registry, install_.Join("GlintmereHost.dll"),
+                               install_.Join("glintmere.exe"), &problem),
+            platform::kAlreadyExists);
+  EXPECT_NE(problem.find("FrontPage.Editor is registered to another program"), std::string::npos)
+      << problem;
+  std::string clsid;
+  ASSERT_EQ(platform::ReadString(registry, RootKey::kClassesRoot, "FrontPage.Editor\\CLSID", "",
+                                 &clsid),
+            platform::kOk);
+  EXPECT_EQ(clsid, other_clsid_);
+  // Unregistering the host leaves the other program's entry too.
+  ASSERT_EQ(host::UnregisterHost(registry), platform::kOk);
+  ASSERT_EQ(platform::ReadString(registry, RootKey::kClassesRoot, "FrontPage.Editor\\CLSID", "",
+                                 &clsid),
+            platform::kOk);
+  EXPECT_EQ(clsid, other_clsid_);
+}
+
+}  // namespace
