@@ -1,5 +1,5 @@
 # Cross build for 32-bit Windows with mingw-w64 (see the x86_64 file for the
-# choice of the win32 thread model).
+# choice of the posix thread model).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(GLINTMERE_MINGW_TRIPLE i686-w64-mingw32)

@@ -54,7 +54,7 @@ class Win32ModuleLoader : public ModuleLoader {
     }
     // No "cannot find" or "bad image" system dialog box: the caller reports
     // the failure its own way.
-    UINT previous_mode = 0;
+    DWORD previous_mode = 0;
     const bool mode_set =
         ::SetThreadErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX, &previous_mode);
     unique_hmodule module(::LoadLibraryA(file.c_str()));
