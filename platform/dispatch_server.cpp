@@ -40,6 +40,7 @@ class ServedObject final : public DispatchObject {
                  DispatchValue* result) override {
     const std::optional<size_t> index = FindServedMethod(served_, method);
     if (!index) return kDispEUnknownName;
+    if (result) *result = DispatchValue();
     try {
       return object_->Invoke(served_.methods[*index], args, result);
     } catch (const std::bad_alloc&) {

@@ -40,6 +40,8 @@ class LoadedObject final : public DispatchObject {
 
   HResult Invoke(std::string_view method, std::span<DispatchValue> args,
                  DispatchValue* result) override {
+    // As over COM, a method that gives no result leaves the caller none.
+    if (result) *result = DispatchValue();
     return object_->Invoke(method, args, result);
   }
 
