@@ -256,14 +256,18 @@ class PosixFiles : public Files {
   Status CreateFolders(const std::string& path) override {
     const std::string native = NativePath(path);
     std::error_code error;
-    if (fs::is_directory(native, error)) return kOk;
+    const fs::file_status status = fs::status(native, error);
+    if (fs::is_directory(status)) return kOk;
+    if (fs::exists(status)) return kAlreadyExists;  // a file is in the way
     fs::create_directories(native, error);
     if (!error) return kOk;
     // A folder made at the same moment by someone else is fine.
     std::error_code ignored;
     if (fs::is_directory(native, ignored)) return kOk;
-    if (error == std::errc::file_exists) return kAlreadyExists;  // a file is in the way
-    if (error == std::errc::not_a_directory) return kPathNotFound;
+    // A file on the way to the folder.
+    if (error == std::errc::not_a_directory || error == std::errc::file_exists) {
+      return kPathNotFound;
+    }
     return StatusFromErrorCode(error);
   }
 

@@ -24,6 +24,11 @@ namespace {
 // What Windows answers for a key path that starts with a backslash.
 constexpr Status kBadPathname = 161;  // ERROR_BAD_PATHNAME
 
+// Windows nests keys at most 512 levels deep. Holding the hive to the same
+// limit keeps the recursive writer and the key tree's destruction within the
+// stack whatever a file holds.
+constexpr size_t kMaxDepth = 512;
+
 constexpr const char* kHeader = "REGEDIT4";
 constexpr const char* kNewline = "\r\n";
 // regedit keeps hex lines within 80 columns; so do we.
@@ -100,7 +105,7 @@ Status SplitKeyPath(std::string_view path, KeyPath* names) {
     if (Status status = CheckRegistryName(part); status != kOk) return status;
     names->push_back(part);
   }
-  return kOk;
+  return names->size() > kMaxDepth ? kInvalidParameter : kOk;
 }
 
 HiveKey* FindKey(Hive& hive, RootKey root, const KeyPath& names) {
@@ -210,6 +215,10 @@ class HiveParser {
       Fail(LineNumber(), base::Format("\"%s\" is not one of the root keys HKEY_CLASSES_ROOT, "
                                       "HKEY_CURRENT_USER and HKEY_LOCAL_MACHINE",
                                       parts[0].c_str()));
+      return nullptr;
+    }
+    if (parts.size() - 1 > kMaxDepth) {
+      Fail(LineNumber(), base::Format("keys nest deeper than %zu levels", kMaxDepth));
       return nullptr;
     }
     HiveKey* key = &hive->roots[root];

@@ -205,7 +205,9 @@ TEST_F(RegistryContractTest, ListsSubKeysAndValues) {
   ASSERT_EQ(key->ListValues(&names), kOk);
   EXPECT_TRUE(names.empty());
 
-  for (const char* sub : {"Zeta", "alpha", "Mid dle", "Deep\\Er"}) Create(std::string("List\\") + sub);
+  for (const char* sub : {"Zeta", "alpha", "Mid dle", "Deep\\Er"}) {
+    Create(std::string("List\\") + sub);
+  }
   for (const char* value : {"b", "A", "c c"}) {
     ASSERT_EQ(key->SetValue(value, RegistryValue::Dword(7)), kOk);
   }

@@ -232,10 +232,17 @@ TEST_F(HiveTest, WritesValuesAsRegeditDoes) {
 }
 
 struct MalformedCase {
-  const char* body;  // after "REGEDIT4" and a blank line, unless it starts with '!'
+  std::string body;  // after "REGEDIT4" and a blank line, unless it starts with '!'
   size_t line;
   const char* phrase;
 };
+
+// A key nested deeper than Windows allows.
+std::string DeepSection(size_t depth) {
+  std::string section = "[HKEY_CURRENT_USER";
+  for (size_t i = 0; i < depth; ++i) section += "\\k";
+  return section + "]\r\n";
+}
 
 TEST_F(HiveTest, MalformedFilesAreReportedAndNeverWritten) {
   const MalformedCase cases[] = {
@@ -264,11 +271,12 @@ TEST_F(HiveTest, MalformedFilesAreReportedAndNeverWritten) {
        "twice"},
       {"[HKEY_CURRENT_USER\\A]\r\n@=\"1\"\r\n@=\"2\"\r\n", 5, "twice"},
       {"[HKEY_CURRENT_USER\\A]\r\nMasterFolder=C:\\\r\n", 4, "not a key, a value"},
+      {DeepSection(513), 3, "deeper than 512"},
   };
   for (const MalformedCase& c : cases) {
     SCOPED_TRACE(c.body);
     const std::string text =
-        c.body[0] == '!' ? std::string(c.body + 1) : std::string("REGEDIT4\r\n\r\n") + c.body;
+        c.body[0] == '!' ? c.body.substr(1) : std::string("REGEDIT4\r\n\r\n") + c.body;
     test_support::WriteText(hive_, text);
     PosixRegistry registry(hive_);
     std::unique_ptr<RegistryKey> key;
@@ -344,6 +352,17 @@ TEST_F(HiveTest, UnwritableLocationFailsWithAMessage) {
       << registry.LastErrorText();
 }
 
+TEST_F(HiveTest, KeysNestAtMostAsDeepAsOnWindows) {
+  PosixRegistry registry(hive_);
+  std::string path = "k";
+  for (int i = 1; i < 512; ++i) path += "\\k";
+  std::unique_ptr<RegistryKey> key;
+  ASSERT_EQ(registry.CreateKey(kUser, path, &key), kOk);
+  EXPECT_EQ(registry.CreateKey(kUser, path + "\\k", &key), platform::kInvalidParameter);
+  PosixRegistry other(hive_);
+  EXPECT_EQ(other.OpenKey(kUser, path, &key), kOk);
+}
+
 TEST_F(HiveTest, WritesThroughASymbolicLink) {
   const std::string target = folder_.Join("real.reg");
   ASSERT_EQ(symlink(target.c_str(), hive_.c_str()), 0);
@@ -377,8 +396,8 @@ TEST_F(HiveTest, TwoRegistriesOnOneFileSeeEachOthersChanges) {
 
   // Another program replacing the file is noticed as well.
   const std::string replaced = folder_.Join("replacement.reg");
-  test_support::WriteText(replaced,
-                          "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Shared]\r\n\"c\"=\"new\"\r\n");
+  test_support::WriteText(replaced, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Shared]\r\n"
+                                    "\"c\"=\"new\"\r\n");
   ASSERT_EQ(std::rename(replaced.c_str(), hive_.c_str()), 0);
   EXPECT_EQ(Read(first, kUser, "Software\\Shared", "c"), RegistryValue::String("new"));
 }
@@ -424,7 +443,8 @@ TEST_F(HiveTest, ProcessesWritingAtOnceLoseNoUpdate) {
   ASSERT_EQ(key->ListSubKeys(&names), kOk);
   EXPECT_EQ(names.size(), static_cast<size_t>(kProcesses * kValuesEach / 10));
   // Only the hive and its lock file are left: no temporary files.
-  EXPECT_EQ(FilesIn(folder_.path()), (std::vector<std::string>{"registry.reg", "registry.reg.lock"}));
+  EXPECT_EQ(FilesIn(folder_.path()),
+            (std::vector<std::string>{"registry.reg", "registry.reg.lock"}));
 }
 
 // Sets or clears an environment variable for the lifetime of the object.

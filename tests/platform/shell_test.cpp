@@ -83,8 +83,9 @@ TEST_F(ShellTest, ParametersArriveAsAWindowsProgramSplitsThem) {
   ASSERT_EQ(platform::kOk, shell_->Execute(request));
   ASSERT_TRUE(WaitFor(scratch_.Join("split.txt")));
   // A doubled quote inside quotes is a literal quote that also ends the
-  // quoted part, as msvcrt.dll reads it.
-  EXPECT_EQ((Lines{R"(C:\Program Files\Kel)", R"(a\"b)", "", R"(tail\\)", R"(x"y)", "z", "q"}),
+  // quoted part, as msvcrt.dll reads it: the closing quote after "z" opens
+  // a new quoted part.
+  EXPECT_EQ((Lines{R"(C:\Program Files\Kel)", R"(a\"b)", "", R"(tail\\)", R"(x"y)", "z q"}),
             ReadLines(scratch_.Join("split.txt")));
 }
 
@@ -121,7 +122,7 @@ TEST_F(ShellTest, DocumentsAndUrlsGoToTheDesktopOpener) {
   const std::string opener = scratch_.Join("bin/xdg-open");
   test_support::WriteText(opener,
                           "#!/bin/sh\n"
-                          "printf '%s\\n' \"$@\" > opened.part && mv opened.part \"opened-$$\"\n");
+                          "printf '%s\\n' \"$@\" > \"part-$$\" && mv \"part-$$\" \"opened-$$\"\n");
   fs::permissions(opener, fs::perms::owner_all);
   test_support::WriteText(scratch_.Join("page.htm"), "<html></html>");
 
@@ -150,8 +151,10 @@ TEST_F(ShellTest, DocumentsAndUrlsGoToTheDesktopOpener) {
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
   }
+  Lines expected{"http://example.com/a b", scratch_.Join("page.htm")};
   std::sort(opened.begin(), opened.end());
-  EXPECT_EQ((Lines{"http://example.com/a b", scratch_.Join("page.htm")}), opened);
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(expected, opened);
 }
 
 // Processes whose parent is this one, read from /proc.
