@@ -1,5 +1,6 @@
-// Windows command-line splitting, with the rules of the Microsoft C runtime
-// (msvcrt.dll), which is the runtime the product's Windows programs use.
+// Windows command-line splitting, with the rules the Microsoft C runtime
+// documents (and Wine's msvcrt follows), so a program started by the POSIX
+// shell sees what the same program sees when started under Windows.
 #include "platform/command_line.h"
 
 namespace platform {
@@ -28,11 +29,10 @@ std::vector<std::string> SplitCommandLine(std::string_view line) {
           argument += '"';
           ++i;
         } else if (in_quotes && i + 1 < n && line[i + 1] == '"') {
-          // A doubled quote inside quotes is one literal quote, and msvcrt
-          // leaves the quoted part there.
+          // A doubled quote inside quotes is one literal quote; the quoted
+          // part goes on.
           argument += '"';
           i += 2;
-          in_quotes = false;
         } else {
           in_quotes = !in_quotes;
           ++i;

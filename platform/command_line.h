@@ -14,8 +14,8 @@ namespace platform {
 // blanks into one argument and are dropped; 2n backslashes before a quote
 // give n backslashes and the quote groups, 2n+1 give n backslashes and a
 // literal quote; other backslashes are literal; inside quotes, two quotes
-// give one literal quote and end the quoted part; an unclosed quote runs to
-// the end. "" alone is an empty argument.
+// give one literal quote and the quoted part goes on; an unclosed quote runs
+// to the end. "" alone is an empty argument.
 std::vector<std::string> SplitCommandLine(std::string_view line);
 
 }  // namespace platform

@@ -26,7 +26,9 @@ TEST(CommandLineTest, SplitsAsTheMicrosoftCRuntime) {
       {R"(a\\\b d"e f"g h)", {R"(a\\\b)", "de fg", "h"}},
       {R"(a\\\"b c d)", {R"(a\"b)", "c", "d"}},
       {R"(a\\\\"b c" d e)", {R"(a\\b c)", "d", "e"}},
-      {R"(a"b"" c d)", {R"(ab")", "c", "d"}},
+      // Two quotes inside quotes: one literal quote, still inside quotes.
+      {R"(a"b"" c d)", {R"(ab" c d)"}},
+      {R"("say ""hi"" now" next)", {R"(say "hi" now)", "next"}},
       {R"("")", {""}},
       {R"(x "" y)", {"x", "", "y"}},
       {R"("unclosed to the end)", {"unclosed to the end"}},

@@ -82,10 +82,9 @@ TEST_F(ShellTest, ParametersArriveAsAWindowsProgramSplitsThem) {
   request.show = false;
   ASSERT_EQ(platform::kOk, shell_->Execute(request));
   ASSERT_TRUE(WaitFor(scratch_.Join("split.txt")));
-  // A doubled quote inside quotes is a literal quote that also ends the
-  // quoted part, as msvcrt.dll reads it: the closing quote after "z" opens
-  // a new quoted part.
-  EXPECT_EQ((Lines{R"(C:\Program Files\Kel)", R"(a\"b)", "", R"(tail\\)", R"(x"y)", "z q"}),
+  // A doubled quote inside quotes is a literal quote, and the quoted part
+  // goes on.
+  EXPECT_EQ((Lines{R"(C:\Program Files\Kel)", R"(a\"b)", "", R"(tail\\)", R"(x"y z)", "q"}),
             ReadLines(scratch_.Join("split.txt")));
 }
 

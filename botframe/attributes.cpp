@@ -1,0 +1,34 @@
+// The attribute interface over the host's callbacks.
+#include "botframe/attributes.h"
+
+namespace botframe {
+
+std::optional<std::string> Attributes::Get(const char* name) const {
+  const char* value = host_->GetAttribute(list_, name);
+  if (!value) return std::nullopt;
+  return std::string(value);
+}
+
+std::string Attributes::GetOr(const char* name, const std::string& fallback) const {
+  const char* value = host_->GetAttribute(list_, name);
+  return value ? std::string(value) : fallback;
+}
+
+void Attributes::Set(const char* name, const std::string& value) {
+  host_->SetAttribute(list_, name, value.c_str());
+}
+
+void Attributes::Remove(const char* name) { host_->RemoveAttribute(list_, name); }
+
+void Attributes::Rewind() { host_->RewindAttributes(list_); }
+
+const char* Attributes::Next() { return host_->NextAttributeName(list_); }
+
+std::vector<std::string> Attributes::Names() {
+  std::vector<std::string> names;
+  Rewind();
+  while (const char* name = Next()) names.emplace_back(name);
+  return names;
+}
+
+}  // namespace botframe

@@ -1,0 +1,42 @@
+// The attribute interface of an edit call: the host's callback table and the
+// component's attribute list side by side. Every attribute access of the
+// framework and the pages goes through it, so only the host's callbacks
+// touch the list.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "runner/bot_host.h"
+
+namespace botframe {
+
+class Attributes {
+ public:
+  Attributes(BotAttributeList* list, const BotHostCallbacks* host) : list_(list), host_(host) {}
+
+  // The value, or nullopt when the attribute is absent or has no value (both
+  // count as "not set").
+  std::optional<std::string> Get(const char* name) const;
+  // The value, or fallback when not set.
+  std::string GetOr(const char* name, const std::string& fallback) const;
+  bool Has(const char* name) const { return Get(name).has_value(); }
+  void Set(const char* name, const std::string& value);
+  void Remove(const char* name);
+
+  // The iteration callbacks.
+  void Rewind();
+  const char* Next();
+  // Every name, first to last (a whole walk of the iteration protocol).
+  std::vector<std::string> Names();
+
+  BotAttributeList* list() const { return list_; }
+  const BotHostCallbacks* host() const { return host_; }
+
+ private:
+  BotAttributeList* list_;
+  const BotHostCallbacks* host_;
+};
+
+}  // namespace botframe

@@ -1,0 +1,56 @@
+// The edit-run state: what the current edit call of a bot library knows about
+// FrontPage, the page, the web, the local folders and what is being
+// published. One per library, shared by the Edit entry, the sheet, the pages
+// and the publishing code; every Edit entry resets it first.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "ui/message_box.h"
+
+namespace botframe {
+
+// Kinds of files in the missing-file list.
+inline constexpr int kMissingImage = 0;
+inline constexpr int kMissingSound = 1;
+
+// A file the attributes refer to that neither local folder holds.
+struct MissingEntry {
+  std::string panel;      // name of the page that refers to the file
+  std::string file_name;
+  int kind = kMissingImage;
+  bool found_on_web = false;  // later the user's choice to download it
+};
+
+struct EditRunState {
+  // Which bot runs: GMWebbotS3 1 scroller, 2 presentation, 3 button bar;
+  // GMWebbot 1 text effects, 2 image effects.
+  int bot_kind = 0;
+  ui::WindowHandle parent_window = nullptr;
+  std::string page_url;
+  std::string web_url;  // normalised, without a trailing "/"
+  bool disk_web = false;
+  bool unsaved = false;
+  bool force_overwrite = false;
+  bool absolute_reference = false;
+  // Folders, each empty or a full path ending in a backslash.
+  std::string module_folder;
+  std::string master_folder;
+  std::string user_data_folder;
+  std::string install_folder;
+  std::string common_folder;
+  std::vector<MissingEntry> missing_files;
+  std::vector<std::string> temporary_copies;  // no duplicates
+  uint32_t background_colour = 0;             // 0x00bbggrr, as Windows keeps RGB values
+
+  // Back to the start of an edit call: every flag off, both lists empty,
+  // every field at its initial value.
+  void Reset() { *this = EditRunState(); }
+};
+
+// This library's state.
+EditRunState& State();
+
+}  // namespace botframe

@@ -1,0 +1,34 @@
+// What differs between the two bot libraries that share this framework
+// (GMWebbotS3: scroller, presentation, button bar; GMWebbot: text and image
+// effects). Each library selects its profile once; the framework reads it
+// wherever the libraries differ.
+#pragma once
+
+#include <span>
+
+namespace botframe {
+
+struct LibraryProfile {
+  const char* library_name;  // "GMWebbotS3", "GMWebbot"
+  // The attribute format version written as "version" on confirm.
+  const char* version;
+  // ProgIDs tried, in order, for the FrontPage Explorer.
+  std::span<const char* const> explorer_prog_ids;
+  // What closes the opening applet tag after its attributes.
+  const char* applet_tag_close;
+  // The "Could not get Web URL from FP Explorer." message ends with its full stop.
+  bool web_url_message_full_stop;
+  // The sheet refuses OK on a page that was never saved.
+  bool refuse_ok_on_unsaved_page;
+};
+
+// GMWebbotS3.
+const LibraryProfile& S3Profile();
+// GMWebbot.
+const LibraryProfile& FxProfile();
+
+// The profile of this library (S3Profile() until a library selects another).
+const LibraryProfile& Profile();
+void SetProfile(const LibraryProfile& profile);
+
+}  // namespace botframe
