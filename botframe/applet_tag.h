@@ -5,6 +5,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "botframe/attributes.h"
 
@@ -17,5 +18,30 @@ class AppletParamSource {
   virtual ~AppletParamSource() = default;
   virtual void WriteAppletParams(std::string& out, Attributes& attributes) = 0;
 };
+
+// Appends the whole applet tag to out: the opening tag with one attribute per
+// "java-" attribute that has a value (in list order), closed by the library
+// profile's applet_tag_close; the param tags of pages, in the order given
+// (null entries are skipped); a line feed; the values of the "html-"
+// attributes unchanged; "\n</applet>\n". The string's own terminator ends
+// the text, no NUL byte is appended. Never fails.
+void WriteAppletTag(std::string& out, Attributes& attributes,
+                    std::span<AppletParamSource* const> pages);
+
+// Appends one param tag, "\n<param name=NAME value=VALUE>", the value escaped
+// and quoted when it holds white space. A null name writes nothing; a null
+// value is written as a single space.
+void WriteParam(std::string& out, const char* name, const char* value);
+
+// Appends value with '"', '&', '<' and '>' written as "&quot;", "&amp;",
+// "&lt;" and "&gt;"; every other byte unchanged.
+void EscapeParamValue(std::string& out, std::string_view value);
+
+// Rewrites url in place as an absolute address against base, the address of
+// the page that refers to it: a bare name or "./name" lands in the page's
+// folder, each leading "../" one folder higher (never above the root of the
+// base). A url with a scheme ("http:", "HTTPS:", "mailto:") stays as it is.
+// Never fails; neither text has a length limit.
+void ResolveRelativeUrl(std::string& url, std::string_view base);
 
 }  // namespace botframe

@@ -4,6 +4,7 @@
 #include "base/text.h"
 #include "host/disk_web.h"
 #include "host/session.h"
+#include "host/web_files.h"
 #include "platform/services.h"
 
 namespace host {
@@ -20,6 +21,151 @@ DispatchValue StringResult(const std::string& text) {
 
 HResult CheckArgs(std::span<DispatchValue> args, size_t count) {
   return args.size() == count ? platform::kSOk : platform::kDispEBadParamCount;
+}
+
+// Argument readers: kSOk, or kDispETypeMismatch for a value of another kind.
+// COM clients differ in how they pass numbers and truth values, so an int is
+// taken where a truth value is expected and a truth value where an int is.
+HResult TextArg(const DispatchValue& value, std::string* text) {
+  if (value.kind() != DispatchValue::Kind::kString) return platform::kDispETypeMismatch;
+  *text = value.text();  // a null string reads as empty
+  return platform::kSOk;
+}
+
+HResult IntArg(const DispatchValue& value, int32_t* number) {
+  if (value.kind() != DispatchValue::Kind::kInt && value.kind() != DispatchValue::Kind::kBool) {
+    return platform::kDispETypeMismatch;
+  }
+  *number = value.AsInt();
+  return platform::kSOk;
+}
+
+HResult TruthArg(const DispatchValue& value, bool* flag) {
+  int32_t number = 0;
+  const HResult hr = IntArg(value, &number);
+  *flag = number != 0;
+  return hr;
+}
+
+HResult BoolRefArg(const DispatchValue& value, int16_t** target) {
+  if (value.kind() != DispatchValue::Kind::kBoolRef || !value.bool_ref()) {
+    return platform::kDispETypeMismatch;
+  }
+  *target = value.bool_ref();
+  return platform::kSOk;
+}
+
+// VARIANT_BOOL values.
+constexpr int16_t kVariantTrue = -1;
+constexpr int16_t kVariantFalse = 0;
+
+// The web folder of the open session; empty (every URL refused) when no
+// session is open.
+std::string OpenWebFolder() {
+  Session session;
+  if (Session::Load(platform::GetRegistry(), &session) != platform::kOk) return std::string();
+  return session.web_folder;
+}
+
+// True when url names the page open in the editor: as its full URL, its URL
+// relative to the web, or the "unsaved:" URL vtiGetTopPageURL gives a page
+// never written.
+bool NamesOpenPage(const Session& session, std::string_view url) {
+  std::string open, asked;
+  if (session.page.empty() || !NormalizeWebUrl(session.page, &open)) return false;
+  if (base::StartsWithNoCase(url, "unsaved:")) {
+    std::string_view rest = url.substr(8);
+    while (!rest.empty() && rest.front() == '/') rest.remove_prefix(1);
+    if (!NormalizeWebUrl(rest, &asked)) return false;
+  } else if (!WebRelativeUrl(session.web_folder, url, WebRoot::kRefused, &asked)) {
+    return false;
+  }
+  return base::EqualsNoCase(asked, open);
+}
+
+// vtiQueryWebPageEx(page URL, unused string, out unsaved changes, out open
+// in the editor).
+HResult QueryWebPage(std::span<DispatchValue> args, DispatchValue* result) {
+  if (HResult hr = CheckArgs(args, 4); hr != platform::kSOk) return hr;
+  std::string url;
+  int16_t* unsaved = nullptr;
+  int16_t* is_open = nullptr;
+  HResult hr = TextArg(args[0], &url);
+  // Callers pass no second string: a null string, or nothing at all.
+  if (hr == platform::kSOk && args[1].kind() != DispatchValue::Kind::kString &&
+      args[1].kind() != DispatchValue::Kind::kEmpty) {
+    hr = platform::kDispETypeMismatch;
+  }
+  if (hr == platform::kSOk) hr = BoolRefArg(args[2], &unsaved);
+  if (hr == platform::kSOk) hr = BoolRefArg(args[3], &is_open);
+  if (hr != platform::kSOk) return hr;
+
+  *unsaved = kVariantFalse;
+  *is_open = kVariantFalse;
+  Session session;
+  bool known = false;
+  if (Session::Load(platform::GetRegistry(), &session) == platform::kOk) {
+    if (NamesOpenPage(session, url)) {
+      known = true;
+      *is_open = kVariantTrue;
+      if (session.has_unsaved_changes) *unsaved = kVariantTrue;
+    } else {
+      known = IsPageInWeb(session.web_folder, url);
+    }
+  }
+  *result = DispatchValue::Int(known ? 1 : 0);
+  return platform::kSOk;
+}
+
+// The Explorer's methods that act on the files of the web.
+HResult ExplorerFileMethod(std::string_view method, std::span<DispatchValue> args,
+                           DispatchValue* result) {
+  std::string url;
+  if (base::EqualsNoCase(method, "vtiIsPageInWeb") ||
+      base::EqualsNoCase(method, "vtiIsFolderInWeb") ||
+      base::EqualsNoCase(method, "vtiCreateFolder") ||
+      base::EqualsNoCase(method, "vtiGetFoldersList")) {
+    if (HResult hr = CheckArgs(args, 1); hr != platform::kSOk) return hr;
+    if (HResult hr = TextArg(args[0], &url); hr != platform::kSOk) return hr;
+    const std::string web = OpenWebFolder();
+    if (base::EqualsNoCase(method, "vtiIsPageInWeb")) {
+      *result = DispatchValue::Bool(IsPageInWeb(web, url));
+    } else if (base::EqualsNoCase(method, "vtiIsFolderInWeb")) {
+      *result = DispatchValue::Bool(IsFolderInWeb(web, url));
+    } else if (base::EqualsNoCase(method, "vtiCreateFolder")) {
+      *result = DispatchValue::Int(CreateWebFolder(web, url) ? 1 : 0);
+    } else {
+      *result = StringResult(FoldersList(web, url));
+    }
+    return platform::kSOk;
+  }
+  if (base::EqualsNoCase(method, "vtiGetPagesInFolder")) {
+    int32_t filter = 0;
+    if (HResult hr = CheckArgs(args, 2); hr != platform::kSOk) return hr;
+    if (HResult hr = TextArg(args[0], &url); hr != platform::kSOk) return hr;
+    if (HResult hr = IntArg(args[1], &filter); hr != platform::kSOk) return hr;
+    *result = StringResult(PagesInFolder(OpenWebFolder(), url, filter));
+    return platform::kSOk;
+  }
+  if (base::EqualsNoCase(method, "vtiPutDocument")) {
+    std::string local_path;
+    bool overwrite = false;
+    if (HResult hr = CheckArgs(args, 3); hr != platform::kSOk) return hr;
+    if (HResult hr = TextArg(args[0], &local_path); hr != platform::kSOk) return hr;
+    if (HResult hr = TextArg(args[1], &url); hr != platform::kSOk) return hr;
+    if (HResult hr = TruthArg(args[2], &overwrite); hr != platform::kSOk) return hr;
+    *result = DispatchValue::Int(PutDocument(OpenWebFolder(), local_path, url, overwrite) ? 1 : 0);
+    return platform::kSOk;
+  }
+  if (base::EqualsNoCase(method, "vtiGetDocToFile")) {
+    std::string local_path;
+    if (HResult hr = CheckArgs(args, 2); hr != platform::kSOk) return hr;
+    if (HResult hr = TextArg(args[0], &url); hr != platform::kSOk) return hr;
+    if (HResult hr = TextArg(args[1], &local_path); hr != platform::kSOk) return hr;
+    *result = DispatchValue::Int(GetDocToFile(OpenWebFolder(), url, local_path) ? 1 : 0);
+    return platform::kSOk;
+  }
+  return platform::kDispEUnknownName;
 }
 
 }  // namespace
@@ -73,6 +219,7 @@ HResult EditorObject::Invoke(std::string_view method, std::span<DispatchValue> a
     *result = DispatchValue::Int(InsertIntoOpenPage(args[0].text()) ? 1 : 0);
     return platform::kSOk;
   }
+  if (base::EqualsNoCase(method, "vtiQueryWebPageEx")) return QueryWebPage(args, result);
   return platform::kDispEUnknownName;
 }
 
@@ -89,13 +236,16 @@ HResult ExplorerObject::Invoke(std::string_view method, std::span<DispatchValue>
     *result = StringResult(url);
     return platform::kSOk;
   }
-  return platform::kDispEUnknownName;
+  return ExplorerFileMethod(method, args, result);
 }
 
 namespace {
 
-constexpr const char* kEditorMethods[] = {"vtiGetTopPageURL", "vtiInsertHTML"};
-constexpr const char* kExplorerMethods[] = {"vtiGetWebURL"};
+constexpr const char* kEditorMethods[] = {"vtiGetTopPageURL", "vtiInsertHTML",
+                                          "vtiQueryWebPageEx"};
+constexpr const char* kExplorerMethods[] = {
+    "vtiGetWebURL",    "vtiIsPageInWeb",      "vtiIsFolderInWeb",    "vtiCreateFolder",
+    "vtiPutDocument",  "vtiGetDocToFile",     "vtiGetFoldersList",   "vtiGetPagesInFolder"};
 
 std::unique_ptr<platform::DispatchObject> MakeEditor() { return std::make_unique<EditorObject>(); }
 std::unique_ptr<platform::DispatchObject> MakeExplorer() {

@@ -16,14 +16,24 @@ namespace host {
 inline constexpr const char* kEditorClsid = "{1219374B-914A-4D16-9764-2D3C6F561CFC}";
 inline constexpr const char* kExplorerClsid = "{F9990FE0-3D81-4BEA-97AC-3D55B2CFB25E}";
 
-// The editor: "vtiGetTopPageURL", "vtiInsertHTML".
+// The editor: "vtiGetTopPageURL", "vtiInsertHTML", and "vtiQueryWebPageEx"
+// (page URL, an unused string, two by-reference truth values): the first
+// truth value is set when the URL names the open page and it has unsaved
+// changes, the second when the URL names the open page (its full URL, its
+// web-relative URL or its "unsaved:" URL); the int result is 1 when the URL
+// names the open page or a file of the web, 0 otherwise.
 class EditorObject : public platform::DispatchObject {
  public:
   platform::HResult Invoke(std::string_view method, std::span<platform::DispatchValue> args,
                            platform::DispatchValue* result) override;
 };
 
-// The Explorer of the open web: "vtiGetWebURL".
+// The Explorer of the open web: "vtiGetWebURL", and the methods on its files
+// (web_files.h): "vtiIsPageInWeb", "vtiIsFolderInWeb", "vtiCreateFolder",
+// "vtiPutDocument", "vtiGetDocToFile", "vtiGetFoldersList",
+// "vtiGetPagesInFolder". URLs are relative to the web or full URLs inside it
+// (WebRelativeUrl); a URL that would leave the web gives false, 0 or no text.
+// Flag results are truth values, empty texts an empty result.
 class ExplorerObject : public platform::DispatchObject {
  public:
   platform::HResult Invoke(std::string_view method, std::span<platform::DispatchValue> args,

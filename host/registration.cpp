@@ -1,6 +1,8 @@
 // Registration of the stand-alone host.
 #include "host/registration.h"
 
+#include <vector>
+
 #include "base/text.h"
 #include "host/host_objects.h"
 #include "platform/com_registration.h"
@@ -10,7 +12,12 @@ namespace {
 
 using platform::RootKey;
 
-std::string VersionedExplorerProgId() {
+// The versioned Explorer ProgIDs the host answers to, besides the plain one.
+constexpr const char* kVersionedExplorerProgIds[] = {"FrontPage.Explorer.3.0",
+                                                     "FrontPage.Explorer.4.0"};
+
+// The versioned ProgID the runner asks for when it is given the host's version.
+std::string RunnersExplorerProgId() {
   const std::string version = kHostFrontPageVersion;
   return "FrontPage.Explorer." + version.substr(0, version.find('.')) + ".0";
 }
@@ -22,47 +29,63 @@ std::string TakenMessage(const std::string& prog_id) {
       prog_id.c_str());
 }
 
+platform::Status WriteFailed(const std::string& prog_id, platform::Status status,
+                             std::string* problem) {
+  *problem = base::Format("Could not register %s (error %lu).", prog_id.c_str(),
+                          static_cast<unsigned long>(status));
+  return status;
+}
+
 }  // namespace
 
 platform::Status RegisterHost(platform::Registry& registry, const std::string& server_library,
                               const std::string& program_path, std::string* problem) {
+  // Every ProgID the host cannot do without is checked before anything is
+  // written, so a machine with FrontPage gets no half registration.
+  std::vector<std::string> required;
+  for (const platform::ServedClass& served : HostClasses()) required.push_back(served.prog_id);
+  required.push_back(RunnersExplorerProgId());
+  for (const std::string& prog_id : required) {
+    const char* clsid = prog_id == EditorClass().prog_id ? kEditorClsid : kExplorerClsid;
+    if (platform::IsRegisteredToOther(registry, prog_id, clsid)) {
+      *problem = TakenMessage(prog_id);
+      return platform::kAlreadyExists;
+    }
+  }
+
   for (const platform::ServedClass& served : HostClasses()) {
     const platform::Status status = platform::RegisterServedClass(registry, served, server_library);
     if (status == platform::kAlreadyExists) {
       *problem = TakenMessage(served.prog_id);
       return status;
     }
-    if (status != platform::kOk) {
-      *problem = base::Format("Could not register %s (error %lu).", served.prog_id,
-                              static_cast<unsigned long>(status));
-      return status;
+    if (status != platform::kOk) return WriteFailed(served.prog_id, status, problem);
+  }
+  // The versioned Explorer ProgIDs, each only where no other program has it
+  // (an older FrontPage may keep its own), and the Explorer program whose
+  // folder holds the bots.
+  for (const std::string prog_id : kVersionedExplorerProgIds) {
+    if (platform::IsRegisteredToOther(registry, prog_id, kExplorerClsid)) {
+      if (prog_id != RunnersExplorerProgId()) continue;
+      *problem = TakenMessage(prog_id);
+      return platform::kAlreadyExists;
     }
+    const platform::Status status =
+        platform::WriteString(registry, RootKey::kClassesRoot, prog_id + "\\CLSID", "",
+                              kExplorerClsid);
+    if (status != platform::kOk) return WriteFailed(prog_id, status, problem);
   }
-  // The versioned Explorer ProgID the runner reads, and the Explorer
-  // program whose folder holds the bots.
-  const std::string versioned = VersionedExplorerProgId();
-  if (platform::IsRegisteredToOther(registry, versioned, kExplorerClsid)) {
-    *problem = TakenMessage(versioned);
-    return platform::kAlreadyExists;
-  }
-  platform::Status status = platform::WriteString(registry, RootKey::kClassesRoot,
-                                                  versioned + "\\CLSID", "", kExplorerClsid);
-  if (status == platform::kOk) {
-    status = platform::WriteString(registry, RootKey::kClassesRoot,
-                                   std::string("CLSID\\") + kExplorerClsid + "\\LocalServer32",
-                                   "", program_path);
-  }
-  if (status != platform::kOk) {
-    *problem = base::Format("Could not register %s (error %lu).", versioned.c_str(),
-                            static_cast<unsigned long>(status));
-  }
-  return status;
+  const platform::Status status = platform::WriteString(
+      registry, RootKey::kClassesRoot, std::string("CLSID\\") + kExplorerClsid + "\\LocalServer32",
+      "", program_path);
+  if (status != platform::kOk) return WriteFailed(ExplorerClass().prog_id, status, problem);
+  return platform::kOk;
 }
 
 platform::Status UnregisterHost(platform::Registry& registry) {
-  const std::string versioned = VersionedExplorerProgId();
-  if (!platform::IsRegisteredToOther(registry, versioned, kExplorerClsid)) {
-    const platform::Status status = registry.DeleteTree(RootKey::kClassesRoot, versioned);
+  for (const std::string prog_id : kVersionedExplorerProgIds) {
+    if (platform::IsRegisteredToOther(registry, prog_id, kExplorerClsid)) continue;
+    const platform::Status status = registry.DeleteTree(RootKey::kClassesRoot, prog_id);
     if (status != platform::kOk && status != platform::kFileNotFound) return status;
   }
   for (const platform::ServedClass& served : HostClasses()) {

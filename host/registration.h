@@ -14,15 +14,19 @@ namespace host {
 // through "FrontPage.Explorer.4.0".
 inline constexpr const char* kHostFrontPageVersion = "4.0";
 
-// Registers the host objects as served by server_library and the Explorer's
-// program as program_path (its folder holds the "bots" folder). kOk when
-// every entry is the host's now; kAlreadyExists, with *problem saying which
-// ProgID belongs to another program, when one is not (entries of other
-// programs are left as they were); or the registry's error with *problem.
+// Registers the host objects as served by server_library under
+// "FrontPage.Editor" and "FrontPage.Explorer", the Explorer also under
+// "FrontPage.Explorer.3.0" and "FrontPage.Explorer.4.0", and the Explorer's
+// program as program_path (its folder holds the "bots" folder). A ProgID of
+// another program is never replaced: "FrontPage.Explorer.3.0" is then left
+// out, while any of the others makes the call fail with kAlreadyExists and
+// *problem naming it, before anything is written. kOk when the host is
+// registered; otherwise the registry's error with *problem.
 platform::Status RegisterHost(platform::Registry& registry, const std::string& server_library,
                               const std::string& program_path, std::string* problem);
 
-// Removes the host's registration (never another program's entries).
+// Removes the host's registration; entries of another program stay,
+// including a versioned ProgID that names another class.
 platform::Status UnregisterHost(platform::Registry& registry);
 
 }  // namespace host

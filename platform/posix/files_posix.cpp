@@ -8,11 +8,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <random>
 
 #include "base/text.h"
 #include "platform/files.h"
@@ -93,8 +94,14 @@ Status CreateUniqueFile(const std::string& native_folder, std::string_view prefi
                         std::string* native_path, UniqueFd* fd) {
   if (HasSeparator(prefix)) return kInvalidName;
   const std::string stem(prefix.substr(0, 3));
-  std::random_device random;
-  const unsigned start = random() & 0xFFFFu;
+  // Where to start counting: differs between processes and between calls,
+  // so racing callers rarely try the same names. (std::random_device could
+  // throw; this cannot.)
+  static std::atomic<unsigned> calls{0};
+  const auto now = static_cast<unsigned>(
+      std::chrono::steady_clock::now().time_since_epoch().count());
+  const unsigned start =
+      (now ^ (static_cast<unsigned>(::getpid()) * 2654435761u) ^ (calls++ * 40503u)) & 0xFFFFu;
   for (unsigned attempt = 0; attempt < 0x10000u; ++attempt) {
     const unsigned unique = (start + attempt) & 0xFFFFu;
     if (unique == 0) continue;  // GetTempFileNameA never uses 0 either

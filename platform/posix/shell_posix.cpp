@@ -38,6 +38,7 @@ using posix::StatusFromErrno;
 // file with the verb asked for.
 constexpr Status kNoAssociation = 1155;  // ERROR_NO_ASSOCIATION
 constexpr Status kGenFailure = 31;       // ERROR_GEN_FAILURE
+constexpr Status kBadFormat = 11;        // ERROR_BAD_FORMAT
 
 bool IsExecutableFile(const std::string& path) {
   std::error_code error;
@@ -192,6 +193,8 @@ Status Spawn(const std::string& program, const std::vector<std::string>& argumen
   while (::waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
   }
   if (got != static_cast<ssize_t>(sizeof spawn_error)) return kGenFailure;
+  // A file that is not a program: what ShellExecuteA says for a bad .exe.
+  if (spawn_error == ENOEXEC) return kBadFormat;
   return spawn_error == 0 ? kOk : StatusFromErrno(spawn_error);
 }
 
@@ -214,6 +217,7 @@ class PosixShell : public Shell {
     std::string folder;
     if (!request.directory.empty()) {
       folder = Absolute(NativePath(request.directory));
+      // Not started somewhere else instead, where it might write its files.
       std::error_code error;
       if (!fs::is_directory(folder, error)) return kPathNotFound;
     }
@@ -255,16 +259,7 @@ class PosixShell : public Shell {
         if (std::optional<std::string> on_path = FindOnPath(name)) return take(*on_path);
       }
     }
-    // Windows tells a missing folder on the way from a missing file.
-    const fs::path parent = fs::path(file).parent_path();
-    if (!parent.empty()) {
-      const std::string in_folder =
-          parent.is_absolute() || folder.empty() ? parent.string() : folder + "/" + parent.string();
-      std::error_code error;
-      if (!fs::is_directory(in_folder, error) && !fs::is_directory(parent, error)) {
-        return kPathNotFound;
-      }
-    }
+    // Also for a missing folder on the way, as ShellExecuteA reports it.
     return kFileNotFound;
   }
 };

@@ -66,6 +66,15 @@ const char* OrNull(const std::string& text) { return text.empty() ? nullptr : te
 class Win32Shell : public Shell {
  public:
   Status Execute(const ShellRequest& request) override {
+    // ShellExecuteA may start the program in the current folder when the
+    // working folder is missing (Wine does); the program would then write
+    // its files in the wrong place.
+    if (!request.directory.empty()) {
+      const DWORD attributes = ::GetFileAttributesA(request.directory.c_str());
+      if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return kPathNotFound;
+      }
+    }
     ComForShell com;
     const HINSTANCE result =
         ::ShellExecuteA(nullptr, OrNull(request.verb), request.file.c_str(),

@@ -45,3 +45,25 @@ TEST(PathTest, FolderAndFileName) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PathTest, PlainFileNamesCannotLeaveTheirFolder) {
+  for (const char* name : {"logo.gif", "My Logo.jpeg", "a..b.au", "console.htm", "com10.gif",
+                           "\xE9t\xE9.gif"}) {
+    EXPECT_TRUE(base::IsPlainFileName(name)) << name;
+  }
+  for (const char* name : {"", ".", "..", "...", "a/b.gif", "a\\b.gif", "..\\x", "C:x.gif",
+                           "x.gif.", "x.gif ", "NUL", "nul.txt", "Com1.gif", "LPT9", "con .a",
+                           "a*b", "a?b", "a\"b", "a<b", "a>b", "a|b", "a\tb"}) {
+    EXPECT_FALSE(base::IsPlainFileName(name)) << name;
+  }
+}
+
+TEST(PathTest, SamePathTextIgnoresCaseAndSeparatorKind) {
+  EXPECT_TRUE(base::SamePathText("C:\\Data\\_glintmere\\A.gif", "c:/data/_GLINTMERE/a.GIF"));
+  EXPECT_FALSE(base::SamePathText("C:\\Data\\a.gif", "C:\\Data\\b.gif"));
+  EXPECT_FALSE(base::SamePathText("C:\\Data\\a.gif", "C:\\Data\\a.gif2"));
+}
+
+}  // namespace

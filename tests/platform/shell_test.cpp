@@ -92,8 +92,28 @@ TEST_F(ShellTest, MissingProgramIsFileNotFound) {
   platform::ShellRequest request;
   request.file = scratch_.path() + "\\NoSuchProgram.exe";
   EXPECT_EQ(platform::kFileNotFound, shell_->Execute(request));
+  request.file = scratch_.path() + "\\no folder\\NoSuchProgram.exe";
+  EXPECT_EQ(platform::kFileNotFound, shell_->Execute(request));
   request.file = "glintmere-no-such-program.exe";
   EXPECT_EQ(platform::kFileNotFound, shell_->Execute(request));
+}
+
+TEST_F(ShellTest, MissingWorkingFolderStartsNothing) {
+  platform::ShellRequest request = HelperRequest("stray.txt");
+  request.directory = scratch_.path() + "\\gone";
+  EXPECT_EQ(platform::kPathNotFound, shell_->Execute(request));
+  // Had it started anyway, it would write into the current folder.
+  std::this_thread::sleep_for(std::chrono::milliseconds(500));
+  EXPECT_FALSE(fs::exists("stray.txt"));
+}
+
+TEST_F(ShellTest, FileThatIsNoProgramIsBadFormat) {
+  const std::string junk = scratch_.Join("junk.exe");
+  test_support::WriteText(junk, "not a program at all");
+  fs::permissions(junk, fs::perms::owner_all);
+  platform::ShellRequest request;
+  request.file = scratch_.path() + "\\junk.exe";
+  EXPECT_EQ(11u, shell_->Execute(request));  // ERROR_BAD_FORMAT
 }
 
 TEST_F(ShellTest, DocumentNothingOpensIsNoAssociation) {

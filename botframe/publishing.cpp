@@ -1,0 +1,260 @@
+// Publishing of applet resources into the web.
+#include "botframe/publishing.h"
+
+#include <algorithm>
+#include <new>
+
+#include "base/path.h"
+#include "base/text.h"
+#include "botframe/automation_client.h"
+#include "platform/services.h"
+#include "ui/message_box.h"
+
+namespace botframe {
+namespace {
+
+constexpr const char* kAppletFolder = "_glintmere\\";
+
+void ShowPublishingError(const std::string& text, ui::Icon icon = ui::Icon::kNone) {
+  ui::ShowMessage(text, kFrontPageErrorCaption, ui::Buttons::kOk, icon, State().parent_window);
+}
+
+bool BothFoldersKnown() {
+  const EditRunState& state = State();
+  return !state.master_folder.empty() && !state.user_data_folder.empty();
+}
+
+std::string MasterCopy(const std::string& name) {
+  return State().master_folder + kAppletFolder + name;
+}
+
+std::string UserCopy(const std::string& name) {
+  return State().user_data_folder + kAppletFolder + name;
+}
+
+// The URL cut right after its last "/", or after its last ":" when it has no
+// "/"; empty when it has neither.
+std::string FolderPartOfUrl(const std::string& url) {
+  size_t at = url.rfind('/');
+  if (at == std::string::npos) at = url.rfind(':');
+  return at == std::string::npos ? std::string() : url.substr(0, at + 1);
+}
+
+bool IsWebSource(const std::string& source) {
+  return base::StartsWithNoCase(source, "file://") || base::StartsWithNoCase(source, "http://");
+}
+
+// The folder URL of the applet files on the web, for the missing-files check.
+std::string MissingFilesFolderUrl() {
+  const EditRunState& state = State();
+  if (state.absolute_reference) return state.web_url + "/_glintmere/";
+  const size_t slash = state.page_url.rfind('/');
+  if (slash == std::string::npos) return state.web_url + "/_glintmere/";
+  return state.page_url.substr(0, slash) + "/_glintmere/";
+}
+
+bool UploadWithExplorer(platform::DispatchObject& explorer, ProgressDialog& progress,
+                        const std::string& local_subfolder, const std::string& web_subfolder,
+                        const std::string& file_name, bool quiet, bool from_master) {
+  const EditRunState& state = State();
+  progress.SetStatus(kSearchingWebStatus, file_name);
+
+  const std::string target = TargetFolderUrl(web_subfolder);
+  std::string relative = target;
+  if (!state.web_url.empty() && base::StartsWithNoCase(target, state.web_url)) {
+    relative = target.size() > state.web_url.size() ? target.substr(state.web_url.size() + 1)
+                                                    : std::string();
+  }
+  if (!MakeWebFolder(explorer, relative)) {
+    ShowPublishingError(kUnableToCreateWebFolder);
+    return false;
+  }
+
+  std::string local = from_master ? state.master_folder : state.user_data_folder;
+  if (!local_subfolder.empty()) local += local_subfolder + "\\";
+  local += file_name;
+  // A name from an attribute could still hold a folder part, "..", a drive
+  // or a device; such a file is never read nor written.
+  if (!base::IsPlainFileName(file_name)) {
+    if (!quiet) ShowPublishingError(UnableToCopyMessage(local));
+    return false;
+  }
+  const std::string document = relative + "/" + file_name;
+  if (VtiIsPageInWeb(explorer, document) && !state.force_overwrite) return true;
+
+  progress.SetStatus(kUploadingStatus, file_name);
+  if (VtiPutDocument(explorer, local, document, true) != 0) return true;
+  if (!quiet) ShowPublishingError(UnableToCopyMessage(local));
+  return false;
+}
+
+}  // namespace
+
+std::string TargetFolderUrl(const std::string& web_subfolder) {
+  const EditRunState& state = State();
+  if (state.absolute_reference) return state.web_url + "/" + web_subfolder;
+  return FolderPartOfUrl(state.page_url) + web_subfolder;
+}
+
+bool UploadFile(PublishingDialogs& dialogs, const std::string& local_subfolder,
+                const std::string& web_subfolder, const std::string& file_name, bool quiet,
+                bool from_master) {
+  // The progress dialog lives for this one upload.
+  std::unique_ptr<ProgressDialog> progress = dialogs.OpenProgress(State().parent_window);
+  std::unique_ptr<platform::DispatchObject> explorer = GetExplorer();
+  if (!explorer) {
+    ShowPublishingError(kUnableToAccessFpOleServer, ui::Icon::kInformation);
+    return false;
+  }
+  try {
+    return UploadWithExplorer(*explorer, *progress, local_subfolder, web_subfolder, file_name,
+                              quiet, from_master);
+  } catch (const std::bad_alloc&) {
+    ShowPublishingError(kOutOfMemory);
+    return false;
+  }
+}
+
+bool MakeWebFolder(platform::DispatchObject& explorer, const std::string& relative_folder) {
+  // Walk up to the deepest folder that exists, counting the levels to make.
+  std::string path = relative_folder;
+  int levels = 1;
+  while (!VtiIsFolderInWeb(explorer, path)) {
+    ++levels;
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+      path.clear();
+      break;
+    }
+    path.resize(slash);
+  }
+  // Then create one level at a time; once the full path is reached it is
+  // created again, which succeeds on an existing folder.
+  int32_t result = 0;
+  for (int i = 0; i < levels; ++i) {
+    if (path.size() < relative_folder.size()) {
+      const size_t from = path.empty() ? 0 : path.size() + 1;
+      const size_t next = relative_folder.find('/', from);
+      path = relative_folder.substr(0, next);
+    }
+    result = VtiCreateFolder(explorer, path);
+  }
+  return result != 0;
+}
+
+bool EnsureWorkingCopy(const std::string& file_name) {
+  if (!BothFoldersKnown() || !base::IsPlainFileName(file_name)) return false;
+  EditRunState& state = State();
+  auto& copies = state.temporary_copies;
+  if (std::find(copies.begin(), copies.end(), file_name) != copies.end()) return true;
+  platform::Files& files = platform::GetFiles();
+  if (!files.FileExists(MasterCopy(file_name))) return true;
+  if (files.CopyFile(MasterCopy(file_name), UserCopy(file_name), true) != platform::kOk) {
+    return false;
+  }
+  copies.push_back(file_name);
+  return true;
+}
+
+bool LocateOrRecordMissing(const std::string& file_name, int kind, const std::string& panel) {
+  if (!BothFoldersKnown() || !base::IsPlainFileName(file_name)) return false;
+  platform::Files& files = platform::GetFiles();
+  if (files.FileExists(MasterCopy(file_name))) return EnsureWorkingCopy(file_name);
+  if (files.FileExists(UserCopy(file_name))) return false;
+  State().missing_files.push_back(MissingEntry{panel, file_name, kind, false});
+  return true;
+}
+
+bool CheckMissingFiles(PublishingDialogs& dialogs) {
+  EditRunState& state = State();
+  if (state.missing_files.empty()) return true;
+  const std::string folder_url = MissingFilesFolderUrl();
+  {
+    std::unique_ptr<platform::DispatchObject> explorer = GetExplorer();
+    for (MissingEntry& entry : state.missing_files) {
+      entry.found_on_web = explorer && VtiIsPageInWeb(*explorer, folder_url + entry.file_name);
+    }
+  }
+  std::stable_sort(state.missing_files.begin(), state.missing_files.end(),
+                   [](const MissingEntry& a, const MissingEntry& b) {
+                     return base::CompareNoCase(a.file_name, b.file_name) < 0;
+                   });
+  const MissingFilesAnswer answer = dialogs.AskMissingFiles(state.missing_files);
+  if (answer == MissingFilesAnswer::kSynchronize && !state.user_data_folder.empty()) {
+    if (std::unique_ptr<platform::DispatchObject> explorer = GetExplorer()) {
+      for (const MissingEntry& entry : state.missing_files) {
+        if (!entry.found_on_web || !base::IsPlainFileName(entry.file_name)) continue;
+        const std::string url = folder_url + entry.file_name;
+        if (VtiIsPageInWeb(*explorer, url)) {
+          VtiGetDocToFile(*explorer, url, UserCopy(entry.file_name));
+        }
+      }
+    }
+  }
+  state.missing_files.clear();
+  return answer != MissingFilesAnswer::kCancel;
+}
+
+void RemoveWorkingCopies() {
+  EditRunState& state = State();
+  if (!state.user_data_folder.empty()) {
+    for (const std::string& name : state.temporary_copies) {
+      platform::GetFiles().DeleteFile(UserCopy(name));
+    }
+  }
+  state.temporary_copies.clear();
+}
+
+std::optional<std::string> ImportFile(PublishingDialogs& dialogs, const std::string& source,
+                                      const std::string& name, int kind) {
+  EditRunState& state = State();
+  platform::Files& files = platform::GetFiles();
+  const bool from_web = IsWebSource(source);
+  std::unique_ptr<platform::DispatchObject> explorer;
+  if (from_web) {
+    explorer = GetExplorer();
+    if (!explorer || !VtiIsPageInWeb(*explorer, source)) {
+      ui::ShowMessage("Unable to locate source file", "Error", ui::Buttons::kOk, ui::Icon::kNone,
+                      state.parent_window);
+      return std::nullopt;
+    }
+  } else if (!files.FileExists(source)) {
+    ui::ShowMessage("Unable to locate source file", "Error", ui::Buttons::kOk, ui::Icon::kNone,
+                    state.parent_window);
+    return std::nullopt;
+  }
+  if (state.user_data_folder.empty() || !base::IsPlainFileName(name)) {
+    ui::ShowMessage("Not a valid File name", "Error", ui::Buttons::kOk, ui::Icon::kNone,
+                    state.parent_window);
+    return std::nullopt;
+  }
+  // A file already in one of the local folders is used where it is.
+  if (!from_web && (base::SamePathText(source, UserCopy(name)) ||
+                    (!state.master_folder.empty() && base::SamePathText(source, MasterCopy(name))))) {
+    return name;
+  }
+
+  std::string final_name = name;
+  const bool in_master = !state.master_folder.empty() && files.FileExists(MasterCopy(name));
+  if (in_master || files.FileExists(UserCopy(name))) {
+    switch (dialogs.AskOverwrite(&final_name, kind, /*overwrite_allowed=*/!in_master)) {
+      case OverwriteAnswer::kOverwrite:
+        state.force_overwrite = true;  // the web copy is replaced too
+        break;
+      case OverwriteAnswer::kCancel:
+        return std::nullopt;
+      case OverwriteAnswer::kRename:
+        if (!base::IsPlainFileName(final_name)) return std::nullopt;
+        break;
+    }
+  }
+  const std::string target = UserCopy(final_name);
+  if (from_web) {
+    if (VtiGetDocToFile(*explorer, source, target) == 0) return std::nullopt;
+  } else if (files.CopyFile(source, target, true) != platform::kOk) {
+    return std::nullopt;
+  }
+  return final_name;
+}
+
+}  // namespace botframe
