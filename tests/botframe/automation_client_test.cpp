@@ -159,7 +159,7 @@ TEST(AutomationMessagesTest, WebUrlMessageEndsAsTheLibrarySays) {
   botframe::SetProfile(botframe::S3Profile());
   EXPECT_TRUE(base::StartsWithNoCase(s3, "Could not get Web URL from FP Explorer.\n"));
   EXPECT_EQ(s3, fx + ".");
-  EXPECT_EQ(fx.substr(fx.size() - 9), "selected");
+  EXPECT_EQ(fx.substr(fx.size() - 9), " selected");
   EXPECT_EQ(botframe::UnableToCopyMessage("C:\\x.gif"), "Unable to copy 'C:\\x.gif'.");
 }
 

@@ -49,4 +49,48 @@ TEST(DiskWebTest, UrlsThatLeaveTheWebOrNameDevicesAreRefused) {
   EXPECT_TRUE(host::ResolveInWeb("/w", "..a/b..", &path));
 }
 
+TEST(DiskWebTest, FullUrlsInsideTheWebAndTheRootGiveTheirRelativeForm) {
+  struct Case {
+    const char* web;
+    const char* url;
+    const char* relative;  // null: refused
+  };
+  const Case cases[] = {
+      {"C:\\My Webs\\site", "file:///C:/My Webs/site/images/a.gif", "images/a.gif"},
+      {"C:\\My Webs\\site", "FILE:///c:/my webs/SITE/./x.htm", "x.htm"},
+      {"C:\\My Webs\\site", "file://C:\\My Webs\\site\\x.htm", "x.htm"},
+      {"C:\\My Webs\\site\\", "file:///C:/My Webs/site/x.htm", "x.htm"},
+      {"/srv/site", "file:///srv/site/", ""},
+      {"/srv/site", "file:///srv/site", ""},
+      {"/srv/site", "", ""},
+      {"/srv/site", "./", ""},
+      {"/srv/site", "file:///srv/site2/x.htm", nullptr},
+      {"/srv/site", "file:///srv/sit", nullptr},
+      {"/srv/site", "file:///srv/site/../x.htm", nullptr},
+      {"/srv/site", "file:///srv/x.htm", nullptr},
+      {"/srv/site", "http:///srv/site/x.htm", nullptr},
+      {"", "x.htm", nullptr},
+  };
+  for (const Case& c : cases) {
+    std::string relative = "untouched";
+    const bool accepted = host::WebRelativeUrl(c.web, c.url, host::WebRoot::kAllowed, &relative);
+    EXPECT_EQ(accepted, c.relative != nullptr) << c.web << " " << c.url;
+    EXPECT_EQ(relative, c.relative ? c.relative : "untouched") << c.web << " " << c.url;
+  }
+  // Where a folder is not meant, the web itself is refused.
+  std::string relative;
+  EXPECT_FALSE(host::WebRelativeUrl("/srv/site", "", host::WebRoot::kRefused, &relative));
+  EXPECT_FALSE(host::WebRelativeUrl("/srv/site", "file:///srv/site", host::WebRoot::kRefused,
+                                    &relative));
+  std::string path;
+  ASSERT_TRUE(host::ResolveInWeb("/w", "", &path, host::WebRoot::kAllowed));
+  EXPECT_EQ(path, "/w");
+  ASSERT_TRUE(host::ResolveInWeb("/w", "file:///W/a/b.htm", &path));
+#if defined(_WIN32)
+  EXPECT_EQ(path, "/w\\a\\b.htm");
+#else
+  EXPECT_EQ(path, "/w/a/b.htm");
+#endif
+}
+
 }  // namespace

@@ -168,15 +168,28 @@ TEST_F(HostTest, UnknownMethodsAndWrongArgumentsAreRefused) {
 class RegistrationTest : public ::testing::Test {
  protected:
   void TearDown() override {
-    std::string clsid;
-    if (platform::ReadString(platform::GetRegistry(), RootKey::kClassesRoot,
-                             "FrontPage.Editor\\CLSID", "", &clsid) == platform::kOk &&
-        clsid == other_clsid_) {
-      platform::GetRegistry().DeleteTree(RootKey::kClassesRoot, "FrontPage.Editor");
+    for (const char* prog_id :
+         {"FrontPage.Editor", "FrontPage.Explorer.3.0", "FrontPage.Explorer.4.0"}) {
+      if (RegisteredClass(prog_id) == other_clsid_) {
+        platform::GetRegistry().DeleteTree(RootKey::kClassesRoot, prog_id);
+      }
     }
     host::UnregisterHost(platform::GetRegistry());
     platform::GetRegistry().DeleteTree(RootKey::kClassesRoot, "CLSID\\" + other_clsid_);
   }
+  // The class a ProgID names, or "" when it is not registered.
+  static std::string RegisteredClass(const std::string& prog_id) {
+    std::string clsid;
+    platform::ReadString(platform::GetRegistry(), RootKey::kClassesRoot, prog_id + "\\CLSID", "",
+                         &clsid);
+    return clsid;
+  }
+  void GiveToOtherProgram(const std::string& prog_id) {
+    ASSERT_EQ(platform::WriteString(platform::GetRegistry(), RootKey::kClassesRoot,
+                                    prog_id + "\\CLSID", "", other_clsid_),
+              platform::kOk);
+  }
+
   test_support::TempFolder install_;
   std::string other_clsid_ = "{00000000-1111-2222-3333-444444444444}";
 };
@@ -226,6 +239,56 @@ TEST_F(RegistrationTest, AnotherProgramsRegistrationIsNeverReplaced) {
                                  &clsid),
             platform::kOk);
   EXPECT_EQ(clsid, other_clsid_);
+}
+
+TEST_F(RegistrationTest, BothVersionedExplorerProgIdsLeadToTheHost) {
+  platform::Registry& registry = platform::GetRegistry();
+  std::string problem;
+  const std::string program = install_.Join("glintmere.exe");
+  ASSERT_EQ(host::RegisterHost(registry, install_.Join("GlintmereHost.dll"), program, &problem),
+            platform::kOk)
+      << problem;
+  for (const char* version : {"3", "4"}) {
+    EXPECT_EQ(RegisteredClass(std::string("FrontPage.Explorer.") + version + ".0"),
+              host::kExplorerClsid);
+    std::string folder;
+    ASSERT_TRUE(runner::FindFrontPageFolder(version, &folder)) << version;
+    EXPECT_EQ(folder, base::FolderOf(program));
+  }
+  ASSERT_EQ(host::UnregisterHost(registry), platform::kOk);
+  EXPECT_EQ(RegisteredClass("FrontPage.Explorer.3.0"), "");
+  EXPECT_EQ(RegisteredClass("FrontPage.Explorer.4.0"), "");
+}
+
+TEST_F(RegistrationTest, AnOlderFrontPagesExplorerIsLeftAloneAndTheRestRegistered) {
+  platform::Registry& registry = platform::GetRegistry();
+  GiveToOtherProgram("FrontPage.Explorer.3.0");
+  std::string problem;
+  ASSERT_EQ(host::RegisterHost(registry, install_.Join("GlintmereHost.dll"),
+                               install_.Join("glintmere.exe"), &problem),
+            platform::kOk)
+      << problem;
+  EXPECT_EQ(RegisteredClass("FrontPage.Explorer.3.0"), other_clsid_);
+  EXPECT_EQ(RegisteredClass("FrontPage.Explorer.4.0"), host::kExplorerClsid);
+  EXPECT_EQ(RegisteredClass("FrontPage.Explorer"), host::kExplorerClsid);
+  ASSERT_EQ(host::UnregisterHost(registry), platform::kOk);
+  EXPECT_EQ(RegisteredClass("FrontPage.Explorer.3.0"), other_clsid_);
+  EXPECT_EQ(RegisteredClass("FrontPage.Explorer.4.0"), "");
+}
+
+TEST_F(RegistrationTest, TheRunnersExplorerOwnedByAnotherProgramStopsRegistrationUnwritten) {
+  platform::Registry& registry = platform::GetRegistry();
+  GiveToOtherProgram("FrontPage.Explorer.4.0");
+  std::string problem;
+  EXPECT_EQ(host::RegisterHost(registry, install_.Join("GlintmereHost.dll"),
+                               install_.Join("glintmere.exe"), &problem),
+            platform::kAlreadyExists);
+  EXPECT_NE(problem.find("FrontPage.Explorer.4.0 is registered to another program"),
+            std::string::npos)
+      << problem;
+  EXPECT_EQ(RegisteredClass("FrontPage.Explorer.4.0"), other_clsid_);
+  EXPECT_EQ(RegisteredClass("FrontPage.Editor"), "");
+  EXPECT_EQ(RegisteredClass("FrontPage.Explorer.3.0"), "");
 }
 
 }  // namespace

@@ -1,0 +1,360 @@
+// The folder lookup against the registry service (natively the scratch hive
+// of the test run, under Wine the registry of the test prefix) and the files
+// service on scratch folders, and the start of the help viewer through a
+// recording shell.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "botframe/edit_state.h"
+#include "botframe/install_folders.h"
+#include "platform/registry.h"
+#include "platform/services.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using platform::RegistryKey;
+using platform::RegistryValue;
+using platform::RootKey;
+
+constexpr RootKey kMachine = RootKey::kLocalMachine;
+constexpr RootKey kUser = RootKey::kCurrentUser;
+constexpr char kCompanyKey[] = "Software\\Kel Software";
+constexpr char kProductKey[] = "Software\\Kel Software\\GMQFX";
+constexpr char kShellFoldersKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+constexpr char kWindowsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
+
+// One registry value as it was before a test, put back afterwards (or
+// deleted again when there was none).
+class SavedValue {
+ public:
+  SavedValue(RootKey root, std::string key, std::string name)
+      : root_(root), key_(std::move(key)), name_(std::move(name)) {
+    std::unique_ptr<RegistryKey> opened;
+    RegistryValue value;
+    if (platform::GetRegistry().OpenKey(root_, key_, &opened) == platform::kOk &&
+        opened->GetValue(name_, &value) == platform::kOk) {
+      saved_ = value;
+    }
+  }
+  ~SavedValue() {
+    if (saved_) {
+      EXPECT_EQ(platform::WriteValue(platform::GetRegistry(), root_, key_, name_, *saved_),
+                platform::kOk)
+          << "restoring " << key_ << "\\" << name_;
+    } else {
+      Delete();
+    }
+  }
+  SavedValue(const SavedValue&) = delete;
+  SavedValue& operator=(const SavedValue&) = delete;
+
+  void Delete() {
+    std::unique_ptr<RegistryKey> opened;
+    if (platform::GetRegistry().OpenKey(root_, key_, &opened) == platform::kOk) {
+      opened->DeleteValue(name_);
+    }
+  }
+  void Set(const std::string& text) {
+    ASSERT_EQ(platform::WriteString(platform::GetRegistry(), root_, key_, name_, text),
+              platform::kOk)
+        << key_ << "\\" << name_;
+  }
+  void SetDword(uint32_t value) {
+    ASSERT_EQ(platform::WriteDword(platform::GetRegistry(), root_, key_, name_, value),
+              platform::kOk);
+  }
+
+ private:
+  RootKey root_;
+  std::string key_;
+  std::string name_;
+  std::optional<RegistryValue> saved_;
+};
+
+class InstallFoldersTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::unique_ptr<RegistryKey> company;
+    company_existed_ =
+        platform::GetRegistry().OpenKey(kMachine, kCompanyKey, &company) == platform::kOk;
+    master_ = std::make_unique<SavedValue>(kMachine, kProductKey, "MasterFolder");
+    install_root_ = std::make_unique<SavedValue>(kMachine, kProductKey, "InstallRoot");
+    common_path_ = std::make_unique<SavedValue>(kMachine, kCompanyKey, "CommonPath");
+    app_data_ = std::make_unique<SavedValue>(kUser, kShellFoldersKey, "AppData");
+    program_files_ = std::make_unique<SavedValue>(kMachine, kWindowsKey, "ProgramFilesDir");
+    // Every test starts from a machine where none of the values is set.
+    for (SavedValue* value : Values()) value->Delete();
+    botframe::State().Reset();
+  }
+
+  void TearDown() override {
+    master_.reset();
+    install_root_.reset();
+    common_path_.reset();
+    app_data_.reset();
+    program_files_.reset();
+    if (!company_existed_) platform::GetRegistry().DeleteTree(kMachine, kCompanyKey);
+    botframe::State().Reset();
+  }
+
+  std::vector<SavedValue*> Values() {
+    return {master_.get(), install_root_.get(), common_path_.get(), app_data_.get(),
+            program_files_.get()};
+  }
+
+  // A scratch folder in the Windows style the product uses ("\" between
+  // names), which the POSIX services accept too.
+  std::string Folder(const std::string& name) const { return scratch_.path() + "\\" + name; }
+  // Makes a file below the scratch folder ("a/b.gif").
+  void MakeFile(const std::string& relative) const {
+    test_support::WriteText(scratch_.Join(relative), "x");
+  }
+  bool IsFolder(const std::string& relative) const {
+    return fs::is_directory(scratch_.Join(relative));
+  }
+
+  botframe::EditRunState& state = botframe::State();
+  test_support::TempFolder scratch_;
+  bool company_existed_ = false;
+  std::unique_ptr<SavedValue> master_, install_root_, common_path_, app_data_, program_files_;
+};
+
+TEST_F(InstallFoldersTest, MasterFolderFromTheRegistryEndsInABackslash) {
+  MakeFile("master/_glintmere/KelScroll.class");
+  master_->Set(Folder("master"));
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.master_folder, Folder("master\\"));
+
+  master_->Set(Folder("master\\"));
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.master_folder, Folder("master\\"));
+}
+
+TEST_F(InstallFoldersTest, MasterFolderWithoutAppletFilesIsEmpty) {
+  // The module folder has the files, but a master folder named in the
+  // registry is not replaced by it.
+  MakeFile("module/_glintmere/KelScroll.class");
+  state.module_folder = Folder("module\\");
+  master_->Set(Folder("master"));
+  fs::create_directories(scratch_.Join("master/_glintmere/sub"));
+  state.master_folder = "stale\\";
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.master_folder, "") << "a subfolder is no applet file";
+
+  master_->Set(Folder("missing"));
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.master_folder, "");
+}
+
+TEST_F(InstallFoldersTest, WithoutMasterFolderValueTheModuleFolderIsUsed) {
+  MakeFile("module/_glintmere/QFXLogo.gif");
+  state.module_folder = Folder("module\\");
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.master_folder, Folder("module\\"));
+
+  master_->Set("");  // an empty value counts as absent
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.master_folder, Folder("module\\"));
+
+  fs::create_directories(scratch_.Join("bare/_glintmere"));
+  state.module_folder = Folder("bare\\");
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.master_folder, "") << "empty _glintmere";
+
+  state.module_folder = Folder("nothing\\");
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.master_folder, "") << "no _glintmere";
+
+  // Without any folder nothing is searched (a lone "\" would be the drive's
+  // root).
+  state.module_folder = "";
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.master_folder, "");
+}
+
+TEST_F(InstallFoldersTest, UserDataFolderIsMadeUnderAppData) {
+  fs::create_directories(scratch_.Join("appdata"));
+  app_data_->Set(Folder("appdata"));
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.user_data_folder, Folder("appdata\\Kel Software\\Glintmere\\"));
+  EXPECT_TRUE(IsFolder("appdata/Kel Software/Glintmere/_glintmere"));
+
+  // Folders already there are fine; a trailing backslash is not doubled.
+  MakeFile("appdata/Kel Software/Glintmere/_glintmere/kept.gif");
+  app_data_->Set(Folder("appdata\\"));
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.user_data_folder, Folder("appdata\\Kel Software\\Glintmere\\"));
+  EXPECT_TRUE(
+      test_support::Exists(scratch_.Join("appdata/Kel Software/Glintmere/_glintmere/kept.gif")));
+}
+
+TEST_F(InstallFoldersTest, UserDataFolderIsEmptyWhenItCannotBeMade) {
+  state.user_data_folder = "stale\\";
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.user_data_folder, "") << "no AppData value";
+
+  app_data_->Set(Folder("missing"));
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.user_data_folder, "") << "AppData folder missing";
+  EXPECT_FALSE(IsFolder("missing"));
+
+  // A file where a folder belongs is no folder that "already exists".
+  MakeFile("a/Kel Software");
+  app_data_->Set(Folder("a"));
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.user_data_folder, "") << "file Kel Software";
+
+  MakeFile("b/Kel Software/Glintmere/_glintmere");
+  app_data_->Set(Folder("b"));
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.user_data_folder, "") << "file _glintmere";
+}
+
+TEST_F(InstallFoldersTest, InstallAndCommonFolderFallBackToProgramFiles) {
+  program_files_->Set("C:\\Program Files");
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.install_folder, "C:\\Program Files\\Kel Software\\Glintmere\\");
+  EXPECT_EQ(state.common_folder, "C:\\Program Files\\Kel Software\\Glintmere\\");
+
+  program_files_->Set("D:\\Apps\\");
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.install_folder, "D:\\Apps\\Kel Software\\Glintmere\\");
+
+  install_root_->Set("E:\\Glintmere");
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.install_folder, "E:\\Glintmere\\");
+  EXPECT_EQ(state.common_folder, "E:\\Glintmere\\");
+
+  common_path_->Set("C:\\Common");
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.install_folder, "E:\\Glintmere\\");
+  EXPECT_EQ(state.common_folder, "C:\\Common\\");
+
+  common_path_->Set("C:\\Common\\");
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.common_folder, "C:\\Common\\");
+}
+
+TEST_F(InstallFoldersTest, WithNothingInstalledEveryFolderIsEmpty) {
+  state.master_folder = "stale\\";
+  state.user_data_folder = "stale\\";
+  state.install_folder = "stale\\";
+  state.common_folder = "stale\\";
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.master_folder, "");
+  EXPECT_EQ(state.user_data_folder, "");
+  EXPECT_EQ(state.install_folder, "");
+  EXPECT_EQ(state.common_folder, "");
+}
+
+TEST_F(InstallFoldersTest, ValuesOfAnotherTypeCountAsAbsent) {
+  install_root_->SetDword(1);
+  common_path_->SetDword(1);
+  program_files_->Set("C:\\Program Files");
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.install_folder, "C:\\Program Files\\Kel Software\\Glintmere\\");
+  EXPECT_EQ(state.common_folder, "C:\\Program Files\\Kel Software\\Glintmere\\");
+}
+
+TEST_F(InstallFoldersTest, ValuesTooLongForTheBufferCountAsAbsentNotCut) {
+  const std::string longest = "C:\\" + std::string(botframe::kMaxFolderValueLength - 3, 'x');
+  const std::string too_long = longest + "y";
+  ASSERT_EQ(longest.size(), 1023u);
+
+  program_files_->Set("C:\\Program Files");
+  install_root_->Set(longest);
+  common_path_->Set(longest);
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.install_folder, longest + "\\");
+  EXPECT_EQ(state.common_folder, longest + "\\");
+
+  install_root_->Set(too_long);
+  common_path_->Set(too_long);
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.install_folder, "C:\\Program Files\\Kel Software\\Glintmere\\");
+  EXPECT_EQ(state.common_folder, "C:\\Program Files\\Kel Software\\Glintmere\\");
+
+  // An overlong master folder falls back to the module folder; the longest
+  // one taken is searched and, holding no files, leaves the folder empty.
+  MakeFile("module/_glintmere/KelScroll.class");
+  state.module_folder = Folder("module\\");
+  master_->Set(too_long);
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.master_folder, Folder("module\\"));
+  master_->Set(longest);
+  botframe::FindInstallFolders();
+  EXPECT_EQ(state.master_folder, "");
+}
+
+// A shell that records what it is asked to start.
+class RecordingShell : public platform::Shell {
+ public:
+  platform::Status Execute(const platform::ShellRequest& request) override {
+    requests.push_back(request);
+    return result;
+  }
+  platform::Status result = platform::kOk;
+  std::vector<platform::ShellRequest> requests;
+};
+
+class LaunchHelpTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    botframe::State().Reset();
+    botframe::State().common_folder = "C:\\Common\\";
+  }
+  void TearDown() override { botframe::State().Reset(); }
+
+  // The one request made; empty parameters when there was none.
+  platform::ShellRequest Only() {
+    EXPECT_EQ(shell_.requests.size(), 1u);
+    return shell_.requests.empty() ? platform::ShellRequest() : shell_.requests.front();
+  }
+
+  RecordingShell shell_;
+  platform::ScopedServices services_{platform::Services{.shell = &shell_}};
+};
+
+TEST_F(LaunchHelpTest, StartsTheViewerOnTheQuotedHelpFolderAndTopic) {
+  EXPECT_TRUE(botframe::LaunchHelp("SAApplet", ""));
+  const platform::ShellRequest request = Only();
+  EXPECT_EQ(request.verb, "open");
+  EXPECT_EQ(request.file, "C:\\Common\\KelHelp.exe");
+  EXPECT_EQ(request.parameters, "\"C:\\Common\\QFXHelp\\\" /cSAApplet");
+  EXPECT_EQ(request.directory, "");
+  EXPECT_TRUE(request.show);
+}
+
+TEST_F(LaunchHelpTest, PageOnlyWithoutATopic) {
+  EXPECT_TRUE(botframe::LaunchHelp("", "index.htm"));
+  EXPECT_EQ(Only().parameters, "\"C:\\Common\\QFXHelp\\\" index.htm");
+
+  shell_.requests.clear();
+  EXPECT_TRUE(botframe::LaunchHelp("ButtonBar", "index.htm"));
+  EXPECT_EQ(Only().parameters, "\"C:\\Common\\QFXHelp\\\" /cButtonBar");
+
+  shell_.requests.clear();
+  EXPECT_TRUE(botframe::LaunchHelp("", ""));
+  EXPECT_EQ(Only().parameters, "\"C:\\Common\\QFXHelp\\\"");
+}
+
+TEST_F(LaunchHelpTest, FailsWithoutCommonFolderOrWhenTheShellFails) {
+  botframe::State().common_folder = "";
+  EXPECT_FALSE(botframe::LaunchHelp("SAApplet", ""));
+  EXPECT_TRUE(shell_.requests.empty());
+
+  botframe::State().common_folder = "C:\\Common\\";
+  shell_.result = platform::kFileNotFound;
+  EXPECT_FALSE(botframe::LaunchHelp("SAApplet", ""));
+  EXPECT_EQ(shell_.requests.size(), 1u);
+}
+
+}  // namespace
