@@ -642,8 +642,13 @@ class HiveFile {
       return Fail(kPathNotFound,
                   "No registry file is set: GLINTMERE_REGISTRY and HOME are both empty.");
     }
+    // Readers need no lock: the file is only ever replaced whole by a rename,
+    // so a reader sees one complete version; writers take the lock that
+    // orders their read-modify-write cycles.
     UniqueFd lock;
-    if (Status status = Lock(writes, &lock); status != kOk) return status;
+    if (writes) {
+      if (Status status = Lock(writes, &lock); status != kOk) return status;
+    }
     if (Status status = Refresh(); status != kOk) return status;
     bool changed = false;
     if (Status status = operation(hive_, &changed); status != kOk) {
