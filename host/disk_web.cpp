@@ -15,21 +15,6 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 
-bool IsReservedDeviceName(std::string_view component) {
-  // The device names are reserved with any extension ("nul.txt") and with
-  // trailing dots or spaces.
-  std::string_view stem = component.substr(0, component.find('.'));
-  while (!stem.empty() && stem.back() == ' ') stem.remove_suffix(1);
-  for (const char* name : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
-    if (base::EqualsNoCase(stem, name)) return true;
-  }
-  if (stem.size() == 4 && (base::StartsWithNoCase(stem, "COM") ||
-                           base::StartsWithNoCase(stem, "LPT"))) {
-    return stem[3] >= '1' && stem[3] <= '9';
-  }
-  return false;
-}
-
 }  // namespace
 
 std::string FileUrlFromPath(std::string_view full_path) {
@@ -66,7 +51,7 @@ bool NormalizeComponents(std::string_view url, std::string* normalized) {
     // Windows drops trailing dots and spaces, which would make "..." or ". ."
     // name the parent folder.
     if (part.find_first_not_of(". ") == std::string::npos) return false;
-    if (IsReservedDeviceName(part)) return false;
+    if (base::IsReservedDeviceName(part)) return false;
     kept.push_back(part);
     return true;
   };

@@ -12,6 +12,7 @@
 #include "host/session.h"
 #include "platform/dispatch_server.h"
 #include "platform/services.h"
+#include "tests/support/faulty_files.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -25,47 +26,7 @@ DispatchValue Str(const std::string& text) { return DispatchValue::String(text);
 
 // Files that can be told to fail copies or renames, to see what a failed
 // upload or download leaves behind.
-class FaultyFiles : public platform::Files {
- public:
-  explicit FaultyFiles(platform::Files& real) : real_(real) {}
-  bool fail_copy = false;
-  bool fail_move = false;
-
-  bool FileExists(const std::string& p) override { return real_.FileExists(p); }
-  bool FolderExists(const std::string& p) override { return real_.FolderExists(p); }
-  platform::Status FindFiles(const std::string& f, std::string_view p,
-                             std::vector<std::string>* n) override {
-    return real_.FindFiles(f, p, n);
-  }
-  platform::Status ListFolders(const std::string& f, std::vector<std::string>* n) override {
-    return real_.ListFolders(f, n);
-  }
-  platform::Status CopyFile(const std::string& a, const std::string& b, bool r) override {
-    return fail_copy ? platform::kWriteFault : real_.CopyFile(a, b, r);
-  }
-  platform::Status MoveFile(const std::string& a, const std::string& b, bool r) override {
-    return fail_move ? platform::kAccessDenied : real_.MoveFile(a, b, r);
-  }
-  platform::Status DeleteFile(const std::string& p) override { return real_.DeleteFile(p); }
-  platform::Status CreateFolder(const std::string& p) override { return real_.CreateFolder(p); }
-  platform::Status CreateFolders(const std::string& p) override { return real_.CreateFolders(p); }
-  platform::Status DeleteTree(const std::string& p) override { return real_.DeleteTree(p); }
-  platform::Status ReadFile(const std::string& p, std::string* c) override {
-    return real_.ReadFile(p, c);
-  }
-  platform::Status WriteFileAtomic(const std::string& p, std::string_view c) override {
-    return real_.WriteFileAtomic(p, c);
-  }
-  std::string TempFolder() override { return real_.TempFolder(); }
-  platform::Status CreateTempFile(const std::string& f, std::string_view p,
-                                  std::string* out) override {
-    return real_.CreateTempFile(f, p, out);
-  }
-  std::string FullPath(const std::string& p) override { return real_.FullPath(p); }
-
- private:
-  platform::Files& real_;
-};
+using test_support::FaultyFiles;
 
 // Every file and folder under a folder, with the files' contents.
 std::map<std::string, std::string> Snapshot(const std::string& folder) {

@@ -9,6 +9,7 @@
 #include "platform/com_registration.h"
 #include "platform/services.h"
 #include "runner/run_bot.h"
+#include "tests/support/faulty_files.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -16,45 +17,6 @@ namespace {
 using platform::DispatchValue;
 using platform::RootKey;
 
-// Files that fail every atomic write, to see what a failed insertion leaves.
-class FailingWrites : public platform::Files {
- public:
-  explicit FailingWrites(platform::Files& real) : real_(real) {}
-  bool FileExists(const std::string& p) override { return real_.FileExists(p); }
-  bool FolderExists(const std::string& p) override { return real_.FolderExists(p); }
-  platform::Status FindFiles(const std::string& f, std::string_view p,
-                             std::vector<std::string>* n) override {
-    return real_.FindFiles(f, p, n);
-  }
-  platform::Status ListFolders(const std::string& f, std::vector<std::string>* n) override {
-    return real_.ListFolders(f, n);
-  }
-  platform::Status CopyFile(const std::string& a, const std::string& b, bool r) override {
-    return real_.CopyFile(a, b, r);
-  }
-  platform::Status MoveFile(const std::string& a, const std::string& b, bool r) override {
-    return real_.MoveFile(a, b, r);
-  }
-  platform::Status DeleteFile(const std::string& p) override { return real_.DeleteFile(p); }
-  platform::Status CreateFolder(const std::string& p) override { return real_.CreateFolder(p); }
-  platform::Status CreateFolders(const std::string& p) override { return real_.CreateFolders(p); }
-  platform::Status DeleteTree(const std::string& p) override { return real_.DeleteTree(p); }
-  platform::Status ReadFile(const std::string& p, std::string* c) override {
-    return real_.ReadFile(p, c);
-  }
-  platform::Status WriteFileAtomic(const std::string&, std::string_view) override {
-    return platform::kWriteFault;
-  }
-  std::string TempFolder() override { return real_.TempFolder(); }
-  platform::Status CreateTempFile(const std::string& f, std::string_view p,
-                                  std::string* out) override {
-    return real_.CreateTempFile(f, p, out);
-  }
-  std::string FullPath(const std::string& p) override { return real_.FullPath(p); }
-
- private:
-  platform::Files& real_;
-};
 
 class HostTest : public ::testing::Test {
  protected:
@@ -126,7 +88,8 @@ TEST_F(HostTest, InsertableHtmlIsTheBodyOfAWholeDocument) {
 }
 
 TEST_F(HostTest, FailedInsertionLeavesPageAndInsertionPointAlone) {
-  FailingWrites failing(platform::GetFiles());
+  test_support::FaultyFiles failing(platform::GetFiles());
+  failing.fail_write = true;
   platform::ScopedServices scoped{platform::Services{.files = &failing}};
   host::EditorObject editor;
   EXPECT_EQ(Call(editor, "vtiInsertHTML", {DispatchValue::String("<b>x</b>")}), "0");
