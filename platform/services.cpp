@@ -14,15 +14,17 @@ Services& Slot() {
 }  // namespace
 
 Services DefaultServices() {
-  // Created once and never destroyed: libraries may still call into them
-  // while the process shuts down.
-  static Registry* registry = CreateSystemRegistry().release();
-  static ModuleLoader* modules = CreateSystemModuleLoader().release();
-  static Automation* automation = CreateSystemAutomation().release();
-  static Shell* shell = CreateSystemShell().release();
-  static Files* files = CreateSystemFiles().release();
-  static Clock* clock = CreateSystemClock().release();
-  return Services{registry, modules, automation, shell, files, clock};
+  // Owned by this module and destroyed when it is unloaded: a bot library is
+  // loaded and unloaded once per edit call, and must not leave its services
+  // behind each time.
+  static const std::unique_ptr<Registry> registry = CreateSystemRegistry();
+  static const std::unique_ptr<ModuleLoader> modules = CreateSystemModuleLoader();
+  static const std::unique_ptr<Automation> automation = CreateSystemAutomation();
+  static const std::unique_ptr<Shell> shell = CreateSystemShell();
+  static const std::unique_ptr<Files> files = CreateSystemFiles();
+  static const std::unique_ptr<Clock> clock = CreateSystemClock();
+  return Services{registry.get(), modules.get(), automation.get(),
+                  shell.get(),    files.get(),   clock.get()};
 }
 
 const Services& CurrentServices() { return Slot(); }
