@@ -16,37 +16,14 @@ using win32::unique_variant_array;
 // Fills one rgvarg slot. bool_slot is where a by-reference flag lives during
 // the call. Returns a failure code when a string cannot be converted.
 HRESULT ToVariant(const DispatchValue& value, VARIANT* out, VARIANT_BOOL* bool_slot) {
-  switch (value.kind()) {
-    case DispatchValue::Kind::kEmpty:
-      V_VT(out) = VT_EMPTY;
-      return S_OK;
-    case DispatchValue::Kind::kString: {
-      V_VT(out) = VT_BSTR;
-      V_BSTR(out) = nullptr;
-      if (value.is_null_string()) return S_OK;
-      BSTR bstr = win32::AnsiToBstr(value.text());
-      if (!bstr) return E_OUTOFMEMORY;
-      V_BSTR(out) = bstr;
-      return S_OK;
-    }
-    case DispatchValue::Kind::kInt:
-      V_VT(out) = VT_I4;
-      V_I4(out) = value.int_value();
-      return S_OK;
-    case DispatchValue::Kind::kBool:
-      V_VT(out) = VT_BOOL;
-      V_BOOL(out) = value.bool_value() ? VARIANT_TRUE : VARIANT_FALSE;
-      return S_OK;
-    case DispatchValue::Kind::kBoolRef:
-      // The callee writes into our slot; Invoke copies it back afterwards so
-      // that the caller's flag never has to be a VARIANT_BOOL itself.
-      if (!value.bool_ref()) return E_POINTER;
-      *bool_slot = *value.bool_ref();
-      V_VT(out) = VT_BOOL | VT_BYREF;
-      V_BOOLREF(out) = bool_slot;
-      return S_OK;
-  }
-  return E_INVALIDARG;
+  if (value.kind() != DispatchValue::Kind::kBoolRef) return win32::ValueToVariant(value, out);
+  // The callee writes into our slot; Invoke copies it back afterwards so
+  // that the caller's flag never has to be a VARIANT_BOOL itself.
+  if (!value.bool_ref()) return E_POINTER;
+  *bool_slot = *value.bool_ref();
+  V_VT(out) = VT_BOOL | VT_BYREF;
+  V_BOOLREF(out) = bool_slot;
+  return S_OK;
 }
 
 DispatchValue FromVariant(const VARIANT& value) {

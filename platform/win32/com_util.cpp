@@ -39,4 +39,32 @@ std::string BstrToAnsi(BSTR bstr) {
   return bstr ? WideToAnsi(bstr, SysStringLen(bstr)) : std::string();
 }
 
+HRESULT ValueToVariant(const DispatchValue& value, VARIANT* out) {
+  switch (value.kind()) {
+    case DispatchValue::Kind::kEmpty:
+      V_VT(out) = VT_EMPTY;
+      return S_OK;
+    case DispatchValue::Kind::kString:
+      V_VT(out) = VT_BSTR;
+      V_BSTR(out) = nullptr;
+      if (value.is_null_string()) return S_OK;
+      V_BSTR(out) = AnsiToBstr(value.text());
+      if (V_BSTR(out)) return S_OK;
+      V_VT(out) = VT_EMPTY;
+      return E_OUTOFMEMORY;
+    case DispatchValue::Kind::kInt:
+      V_VT(out) = VT_I4;
+      V_I4(out) = value.int_value();
+      return S_OK;
+    case DispatchValue::Kind::kBool:
+      V_VT(out) = VT_BOOL;
+      V_BOOL(out) = value.bool_value() ? VARIANT_TRUE : VARIANT_FALSE;
+      return S_OK;
+    case DispatchValue::Kind::kBoolRef:
+      break;
+  }
+  V_VT(out) = VT_EMPTY;
+  return E_INVALIDARG;
+}
+
 }  // namespace platform::win32

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/automation.h"
+
 namespace platform::win32 {
 
 // Holds one reference to a COM interface and releases it when destroyed.
@@ -119,5 +121,11 @@ BSTR AnsiToBstr(std::string_view text);
 std::string WideToAnsi(const wchar_t* wide, size_t length);
 // The ANSI text of a BSTR (empty for a null BSTR), embedded nulls kept.
 std::string BstrToAnsi(BSTR bstr);
+
+// Writes a string, int or truth value (or nothing, for an empty value) into
+// an empty VARIANT; a null string becomes a null BSTR. E_INVALIDARG for a
+// by-reference value, which needs a slot of the caller's; E_OUTOFMEMORY when
+// the text cannot be converted (the VARIANT is then left empty).
+HRESULT ValueToVariant(const DispatchValue& value, VARIANT* out);
 
 }  // namespace platform::win32

@@ -76,31 +76,13 @@ bool FromArgument(VARIANT& argument, DispatchValue* out) {
   }
 }
 
-// Writes a result into an empty VARIANT.
+// Writes a result into an empty VARIANT; a reference is no result.
 HRESULT ToResult(const DispatchValue& value, VARIANT* out) {
-  switch (value.kind()) {
-    case DispatchValue::Kind::kString:
-      V_VT(out) = VT_BSTR;
-      V_BSTR(out) = nullptr;
-      if (value.is_null_string()) return S_OK;
-      V_BSTR(out) = win32::AnsiToBstr(value.text());
-      if (V_BSTR(out)) return S_OK;
-      V_VT(out) = VT_EMPTY;
-      return E_OUTOFMEMORY;
-    case DispatchValue::Kind::kInt:
-      V_VT(out) = VT_I4;
-      V_I4(out) = value.int_value();
-      return S_OK;
-    case DispatchValue::Kind::kBool:
-      V_VT(out) = VT_BOOL;
-      V_BOOL(out) = value.bool_value() ? VARIANT_TRUE : VARIANT_FALSE;
-      return S_OK;
-    case DispatchValue::Kind::kEmpty:
-    case DispatchValue::Kind::kBoolRef:  // a reference is no result
-      V_VT(out) = VT_EMPTY;
-      return S_OK;
+  if (value.kind() == DispatchValue::Kind::kBoolRef) {
+    V_VT(out) = VT_EMPTY;
+    return S_OK;
   }
-  return S_OK;
+  return win32::ValueToVariant(value, out);
 }
 
 class DispatchAdapter final : public IDispatch {
