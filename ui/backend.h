@@ -1,0 +1,67 @@
+// The user interface backend in force: shows the model's dialogs, sheets,
+// message boxes and common dialogs, as real windows (Win32) or in memory
+// under a driver (scripted).
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ui/dialog.h"
+#include "ui/message_box.h"
+
+namespace ui {
+
+struct FileDialogRequest {
+  std::string title;
+  // (description, patterns) pairs, e.g. {"Image Files", "*.gif;*.jpg;*.jpeg"}.
+  std::vector<std::pair<std::string, std::string>> filters;
+  std::string initial_folder;
+  bool multiple = false;
+  WindowHandle owner = nullptr;
+};
+
+class UiBackend {
+ public:
+  virtual ~UiBackend() = default;
+  virtual int RunModal(Dialog& dialog, WindowHandle parent) = 0;
+  virtual bool OpenModeless(Dialog& dialog, WindowHandle parent) = 0;
+  virtual void CloseModeless(Dialog& dialog) = 0;
+  virtual int RunSheet(PropertySheet& sheet, WindowHandle parent) = 0;
+  // The colour dialog, starting at *colour; false when cancelled.
+  virtual bool ChooseColour(WindowHandle owner, Colour* colour) = 0;
+  // The file-open dialog; false when cancelled. Full paths.
+  virtual bool OpenFiles(const FileDialogRequest& request, std::vector<std::string>* paths) = 0;
+  virtual MessageBoxService& MessageBoxes() = 0;
+  // The window in the foreground (an owner for sheets), or null.
+  virtual WindowHandle ForegroundWindow() = 0;
+};
+
+// The backend in force in this module.
+UiBackend& GetUiBackend();
+
+class ScopedUiBackend {
+ public:
+  explicit ScopedUiBackend(UiBackend* replacement);
+  ~ScopedUiBackend();
+  ScopedUiBackend(const ScopedUiBackend&) = delete;
+  ScopedUiBackend& operator=(const ScopedUiBackend&) = delete;
+
+ private:
+  UiBackend* previous_;
+};
+
+// The module's own backend, chosen once: the scripted one when the
+// environment names an answers file (GLINTMERE_ANSWERS) or asks for it
+// (GLINTMERE_UI=scripted), and always on Linux; the Win32 one otherwise.
+UiBackend& SystemUiBackend();
+
+// The two backends (each module holds its own instance).
+#if defined(_WIN32)
+UiBackend& Win32UiBackend();
+#endif
+// The scripted backend configured from the environment: answers from the
+// file GLINTMERE_ANSWERS names when set, the default answers otherwise.
+UiBackend& ScriptedSystemBackend();
+
+}  // namespace ui

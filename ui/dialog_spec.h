@@ -1,0 +1,78 @@
+// How a dialog, a property page or a property sheet is declared: a table of
+// controls (id, kind, caption, position and size in dialog units, style), the
+// equivalent of a dialog resource. Both backends build from the same table.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+namespace ui {
+
+// Command identifiers, numbered as Windows numbers them.
+inline constexpr int kIdOk = 1;
+inline constexpr int kIdCancel = 2;
+inline constexpr int kIdYes = 6;
+inline constexpr int kIdNo = 7;
+inline constexpr int kIdHelp = 9;
+// Labels and group boxes that nothing refers to by id.
+inline constexpr int kIdStatic = -1;
+
+enum class ControlKind {
+  kLabel,          // static text; a label names the control that follows it
+  kGroupBox,
+  kEdit,           // edit field (style::kMultiLine for several lines)
+  kCheckBox,
+  kRadioButton,    // style::kGroup starts a new group of radio buttons
+  kPushButton,
+  kDefaultButton,  // the push button Return presses
+  kBitmapButton,   // push button showing a small picture; caption is its name
+  kDropDownList,   // combo box whose text is one of its items
+  kDropDownCombo,  // combo box with an editable text
+  kListBox,        // style::kMultiSelect for several selected rows
+  kListView,       // rows with columns (report view), style::kCheckBoxes
+  kSlider,
+  kColourList,     // owner-drawn list of colour swatches and names
+  kBrowser,        // web browser showing a file or URL
+  kPicture,        // shows an image file
+  kIcon,           // a system icon (caption "warning", "information", ...)
+};
+
+// Style flags of a control.
+namespace style {
+inline constexpr uint32_t kNone = 0;
+inline constexpr uint32_t kMultiLine = 1u << 0;    // edit
+inline constexpr uint32_t kVScroll = 1u << 1;      // edit, list
+inline constexpr uint32_t kWantReturn = 1u << 2;   // multi-line edit takes Return
+inline constexpr uint32_t kReadOnly = 1u << 3;     // edit
+inline constexpr uint32_t kNumber = 1u << 4;       // edit takes digits only
+inline constexpr uint32_t kSorted = 1u << 5;       // combo box, list box
+inline constexpr uint32_t kMultiSelect = 1u << 6;  // list box, list-view
+inline constexpr uint32_t kCheckBoxes = 1u << 7;   // list-view rows with check boxes
+inline constexpr uint32_t kGroup = 1u << 8;        // starts a group (radio buttons, tab order)
+inline constexpr uint32_t kDisabled = 1u << 9;     // starts disabled
+inline constexpr uint32_t kHidden = 1u << 10;      // starts hidden
+inline constexpr uint32_t kNoTabStop = 1u << 11;
+inline constexpr uint32_t kRight = 1u << 12;       // label text aligned right
+inline constexpr uint32_t kCenter = 1u << 13;      // label text centred
+inline constexpr uint32_t kVertical = 1u << 14;    // slider
+inline constexpr uint32_t kTicks = 1u << 15;       // slider shows tick marks
+inline constexpr uint32_t kBorder = 1u << 16;      // sunken border (labels, pictures)
+inline constexpr uint32_t kPassword = 1u << 17;    // edit
+inline constexpr uint32_t kNoHeader = 1u << 18;    // list-view without column headers
+}  // namespace style
+
+struct ControlSpec {
+  int id;
+  ControlKind kind;
+  const char* caption;  // label or button text; the name a test finds it by
+  int x, y, width, height;  // dialog units
+  uint32_t style = style::kNone;
+};
+
+struct DialogSpec {
+  const char* caption;  // dialog caption, or the tab title of a page
+  int width, height;    // dialog units
+  std::span<const ControlSpec> controls;
+};
+
+}  // namespace ui
