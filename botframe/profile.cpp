@@ -8,8 +8,18 @@ constexpr const char* kS3ExplorerProgIds[] = {"FrontPage.Explorer", "FrontPage.E
                                               "FrontPage.Explorer.4.0"};
 constexpr const char* kFxExplorerProgIds[] = {"FrontPage.Explorer", "FrontPage.Explorer.3.0"};
 
-constexpr LibraryProfile kS3{"GMWebbotS3", "3.0.1", kS3ExplorerProgIds, " >", true, true};
-constexpr LibraryProfile kFx{"GMWebbot", "2, 0, 0, 2", kFxExplorerProgIds, ">", false, false};
+constexpr LibraryProfile kS3{"GMWebbotS3",          "3.0.1",
+                             kS3ExplorerProgIds,    " >",
+                             true,                  true,
+                             "java-Name",           {"KelScroll", "KelPresent"},
+                             {"SA", "PA"},          true,
+                             {"Glintmere Scroller Applet", "Glintmere Presentation Applet"}};
+constexpr LibraryProfile kFx{"GMWebbot",            "2, 0, 0, 2",
+                             kFxExplorerProgIds,    ">",
+                             false,                 false,
+                             "java-name",           {"KelText.class", "KelImage.class"},
+                             {"TA", "IA"},          false,
+                             {"Glintmere Text Effects Applet", "Glintmere Image Effects Applet"}};
 
 const LibraryProfile*& Current() {
   static const LibraryProfile* profile = &kS3;

@@ -20,6 +20,17 @@ struct LibraryProfile {
   bool web_url_message_full_stop;
   // The sheet refuses OK on a page that was never saved.
   bool refuse_ok_on_unsaved_page;
+  // The Applet page: the attribute of the applet's name, the "java-code"
+  // value and the default name's prefix of bot kinds 1 and 2, and which
+  // naming rule it checks.
+  const char* applet_name_attribute;
+  const char* applet_codes[2];
+  const char* name_prefixes[2];
+  // true: a letter or "_" first, then letters, digits and "_" (GMWebbotS3);
+  // false: no space nor any of 27 punctuation characters (GMWebbot).
+  bool identifier_applet_names;
+  // The About page's component names of bot kinds 1 and 2.
+  const char* component_names[2];
 };
 
 // GMWebbotS3.

@@ -59,6 +59,7 @@ inline constexpr uint32_t kTicks = 1u << 15;       // slider shows tick marks
 inline constexpr uint32_t kBorder = 1u << 16;      // sunken border (labels, pictures)
 inline constexpr uint32_t kPassword = 1u << 17;    // edit
 inline constexpr uint32_t kNoHeader = 1u << 18;    // list-view without column headers
+inline constexpr uint32_t kLink = 1u << 19;        // label shown as a hyperlink; clicks notify
 }  // namespace style
 
 struct ControlSpec {

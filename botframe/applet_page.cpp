@@ -1,0 +1,296 @@
+// The Applet page.
+#include "botframe/applet_page.h"
+
+#include <cstdlib>
+
+#include "base/text.h"
+#include "botframe/edit_state.h"
+#include "botframe/profile.h"
+#include "platform/services.h"
+#include "ui/message_box.h"
+
+namespace botframe {
+namespace {
+
+using ui::ControlKind;
+namespace style = ui::style;
+
+constexpr const char* kRelativeCodeBase = "./_glintmere/";
+constexpr const char* kDefaultNonJavaText = "Requires a Java Enabled Browser.";
+
+constexpr ui::ControlSpec kAppletControls[] = {
+    {ui::kIdStatic, ControlKind::kGroupBox, "Margin:", 7, 4, 112, 48},
+    {ui::kIdStatic, ControlKind::kLabel, "Right:", 16, 19, 34, 8},
+    {CAppletPage::kHSpaceId, ControlKind::kEdit, "", 52, 17, 56, 12, style::kNumber},
+    {ui::kIdStatic, ControlKind::kLabel, "Bottom:", 16, 35, 34, 8},
+    {CAppletPage::kVSpaceId, ControlKind::kEdit, "", 52, 33, 56, 12, style::kNumber},
+    {ui::kIdStatic, ControlKind::kLabel, "Alignment:", 130, 8, 112, 8},
+    {CAppletPage::kAlignmentId, ControlKind::kDropDownList, "", 130, 18, 112, 120, style::kVScroll},
+    {ui::kIdStatic, ControlKind::kLabel, "Applet Name:", 7, 58, 235, 8},
+    {CAppletPage::kNameId, ControlKind::kEdit, "", 7, 68, 235, 12},
+    {ui::kIdStatic, ControlKind::kLabel, "Non Java Browser String/HTML:", 7, 86, 235, 8},
+    {CAppletPage::kNonJavaId, ControlKind::kEdit, "", 7, 96, 235, 52,
+     style::kMultiLine | style::kVScroll | style::kWantReturn},
+    {CAppletPage::kForceId, ControlKind::kCheckBox,
+     "Force write of existing support and applet files", 7, 156, 235, 10},
+    {CAppletPage::kAbsoluteId, ControlKind::kCheckBox, "Absolute reference for shared borders.",
+     7, 170, 235, 10},
+    {CAppletPage::kLocalPreviewId, ControlKind::kRadioButton, "Local Preview", 19, 184, 90, 10,
+     style::kGroup},
+    {CAppletPage::kServerPreviewId, ControlKind::kRadioButton, "Server Preview", 115, 184, 90,
+     10},
+    {CAppletPage::kPreviewId, ControlKind::kPushButton, "Preview", 192, 217, 50, 14,
+     style::kGroup},
+};
+constexpr ui::DialogSpec kAppletSpec{"Applet", 249, 238, kAppletControls};
+
+struct Tooltip {
+  int id;
+  const char* text;
+};
+constexpr Tooltip kTooltips[] = {
+    {CAppletPage::kHSpaceId, "Pixel margin when alignment set to left or right."},
+    {CAppletPage::kVSpaceId, "Pixel margin when alignment set to top or bottom."},
+    {CAppletPage::kAlignmentId, "Position of text that may flow around applet."},
+    {CAppletPage::kNonJavaId, "Warning message or alternate HTML for non-Java Browsers."},
+    {CAppletPage::kPreviewId, "Preview the Applet with the current settings."},
+    {CAppletPage::kNameId,
+     "To support javascript for multiple applets on a page specify a name to applet."},
+    {CAppletPage::kForceId, "Force the overwrite of existing files on your web"},
+    {CAppletPage::kAbsoluteId, "Makes URLs absolute to support placement in the shared borders"},
+    {CAppletPage::kLocalPreviewId, "URLs will support local preview of the applet"},
+    {CAppletPage::kServerPreviewId,
+     "URLs will support preview of the applet on the server when published"},
+};
+
+// The name prefix and "java-code" value of the running bot (kind 1 or 2).
+int KindIndex() { return State().bot_kind == 2 ? 1 : 0; }
+
+// Leading decimal digits, 0 when there are none (as atoi does), kept within
+// the unsigned range.
+uint32_t LeadingNumber(const std::string& text) {
+  unsigned long long value = 0;
+  size_t at = 0;
+  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+    value = value * 10 + static_cast<unsigned>(text[at] - '0');
+    if (value > 0xFFFFFFFFull) return 0xFFFFFFFFu;
+  }
+  return static_cast<uint32_t>(value);
+}
+
+// The stored text with its line breaks as CR LF, whatever they were.
+std::string WithCrLf(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (char c : text) {
+    if (c == '\r') continue;
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+// The web URL from its third "/" on ("http://server/web" gives "/web"),
+// empty when it has fewer.
+std::string WebPath(const std::string& web_url) {
+  size_t at = 0;
+  for (int i = 0; i < 3; ++i) {
+    at = web_url.find('/', at + 1);
+    if (at == std::string::npos) return std::string();
+  }
+  return web_url.substr(at);
+}
+
+bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+// GMWebbotS3: an identifier of ASCII letters, digits and "_".
+bool IsIdentifierName(const std::string& name) {
+  if (!IsAsciiLetter(name[0]) && name[0] != '_') return false;
+  for (char c : name) {
+    if (!IsAsciiLetter(c) && !IsAsciiDigit(c) && c != '_') return false;
+  }
+  return true;
+}
+
+// GMWebbot: no space and none of these characters.
+bool HasForbiddenCharacter(const std::string& name) {
+  return name.find_first_of(" !@#$%^&*()-=+\\|\"';:,.<>/?~`") != std::string::npos;
+}
+
+}  // namespace
+
+const char* const CAppletPage::kAlignmentNames[9] = {
+    "Left",   "Right",    "Top",    "Text Top",       "Middle",
+    "Absolute Middle", "Baseline", "Bottom", "Absolute Bottom"};
+const char* const CAppletPage::kAlignmentValues[9] = {
+    "left", "right", "top", "texttop", "middle", "absmiddle", "", "bottom", "absbottom"};
+
+CAppletPage::CAppletPage() : CWebBotPage(kAppletSpec), non_java_text_(kDefaultNonJavaText) {
+  set_help_topic(std::string(Profile().name_prefixes[KindIndex()]) + "Applet");
+  const platform::LocalTime now = platform::GetClock().Now();
+  applet_name_ = base::Format("%s%04d%02d%02d%02d%02d%02d", Profile().name_prefixes[KindIndex()],
+                              now.year, now.month, now.day, now.hour, now.minute, now.second);
+}
+
+void CAppletPage::LoadAttributes(Attributes* attributes) {
+  CWebBotPage::LoadAttributes(attributes);
+  if (std::optional<std::string> align = attributes->Get("java-align")) {
+    alignment_.clear();
+    for (int i = 0; i < 9; ++i) {
+      // "baseline" is stored nowhere by this page, but a hand-made one is read.
+      const char* value = i == 6 ? "baseline" : kAlignmentValues[i];
+      if (*align == value) alignment_ = kAlignmentNames[i];
+    }
+  } else {
+    alignment_ = "Baseline";
+  }
+  if (std::optional<std::string> hspace = attributes->Get("java-hspace")) {
+    horizontal_margin_ = LeadingNumber(*hspace);
+  }
+  if (std::optional<std::string> vspace = attributes->Get("java-vspace")) {
+    vertical_margin_ = LeadingNumber(*vspace);
+  }
+  if (std::optional<std::string> code_base = attributes->Get("java-codebase")) {
+    code_base_ = *code_base;
+    State().absolute_reference = !base::EqualsNoCase(code_base_, kRelativeCodeBase);
+  } else {
+    code_base_ = kRelativeCodeBase;
+    attributes->Set("java-codebase", kRelativeCodeBase);
+  }
+  if (std::optional<std::string> text = attributes->Get("html-NonJavaString")) {
+    non_java_text_ = WithCrLf(*text);
+  }
+  if (std::optional<std::string> name = attributes->Get(Profile().applet_name_attribute)) {
+    applet_name_ = *name;
+  }
+}
+
+void CAppletPage::SaveAttributes() {
+  if (!attributes_) return;
+  const EditRunState& state = State();
+  const LibraryProfile& profile = Profile();
+  attributes_->Set("java-code", profile.applet_codes[KindIndex()]);
+  std::string align_value;
+  for (int i = 0; i < 9; ++i) {
+    if (alignment_ == kAlignmentNames[i]) align_value = kAlignmentValues[i];
+  }
+  if (!align_value.empty()) {
+    attributes_->Set("java-align", align_value);
+  } else {
+    attributes_->Remove("java-align");
+  }
+  attributes_->Set("java-hspace", base::Format("%d", static_cast<int>(horizontal_margin_)));
+  attributes_->Set("java-vspace", base::Format("%d", static_cast<int>(vertical_margin_)));
+  if (!state.absolute_reference) {
+    code_base_ = kRelativeCodeBase;
+  } else if (state.disk_web && server_preview_) {
+    code_base_ = "/_glintmere/";
+  } else {
+    code_base_ = WebPath(state.web_url) + "/_glintmere/";
+  }
+  attributes_->Set("java-codebase", code_base_);
+  attributes_->Set("html-NonJavaString", non_java_text_);
+  attributes_->Set(profile.applet_name_attribute, applet_name_);
+}
+
+bool CAppletPage::OnInitDialog() {
+  const EditRunState& state = State();
+  if (window()->CreateTooltips(300)) {
+    for (const Tooltip& tooltip : kTooltips) window()->AddTooltip(tooltip.id, tooltip.text);
+  }
+  ui::ListControl alignment = GetList(kAlignmentId);
+  for (const char* name : kAlignmentNames) alignment.Add(name);
+  UpdateData(false);
+  const int selected = alignment.Find(alignment_);
+  alignment.Select(selected >= 0 ? selected : 0);
+  GetButton(kForceId).SetChecked(state.force_overwrite);
+
+  if (!state.disk_web) {
+    GetControl(kLocalPreviewId).Show(false);
+    GetControl(kServerPreviewId).Show(false);
+  }
+  const bool absolute = !base::EqualsNoCase(code_base_, kRelativeCodeBase);
+  GetButton(kAbsoluteId).SetChecked(absolute);
+  const bool server = absolute && state.disk_web && code_base_ == "/_glintmere/";
+  GetButton(kServerPreviewId).SetChecked(server);
+  GetButton(kLocalPreviewId).SetChecked(!server);
+  UpdateRadioButtons();
+  return true;
+}
+
+bool CAppletPage::OnSetActive() {
+  // Another page or dialog may have changed the flag meanwhile.
+  if (IsOpen()) GetButton(kForceId).SetChecked(State().force_overwrite);
+  return true;
+}
+
+bool CAppletPage::OnKillActive() {
+  if (!ValidateName()) return false;
+  return UpdateData(true);
+}
+
+void CAppletPage::OnCommand(int id, ui::Notify code, int) {
+  if (code != ui::Notify::kClicked) return;
+  switch (id) {
+    case kForceId:
+      State().force_overwrite = GetButton(kForceId).IsChecked();
+      break;
+    case kAbsoluteId:
+      State().absolute_reference = GetButton(kAbsoluteId).IsChecked();
+      UpdateRadioButtons();
+      break;
+    case kPreviewId:
+      Preview();
+      break;
+    default:
+      break;
+  }
+}
+
+void CAppletPage::DoDataExchange(ui::DataExchange& dx) {
+  dx.Unsigned(kHSpaceId, horizontal_margin_);
+  dx.Unsigned(kVSpaceId, vertical_margin_);
+  dx.ListText(kAlignmentId, alignment_);
+  dx.Text(kNameId, applet_name_);
+  dx.Text(kNonJavaId, non_java_text_);
+}
+
+void CAppletPage::Preview() {
+  if (IsOpen() && !ValidateName()) return;
+  CWebBotPage::Preview();
+}
+
+void CAppletPage::UpdateRadioButtons() {
+  if (!State().disk_web) return;
+  const bool enabled = GetButton(kAbsoluteId).IsChecked();
+  GetControl(kLocalPreviewId).Enable(enabled);
+  GetControl(kServerPreviewId).Enable(enabled);
+}
+
+bool CAppletPage::ValidateName() {
+  std::string name = GetEdit(kNameId).Text();
+  if (name.size() > 255) name.resize(255);
+  if (State().disk_web) server_preview_ = GetButton(kServerPreviewId).IsChecked();
+  const char* problem = nullptr;
+  if (Profile().identifier_applet_names) {
+    if (name.empty()) {
+      problem = "You must specify a applet name";
+    } else if (!IsIdentifierName(name)) {
+      problem = "Not a valid Applet name";
+    }
+  } else if (HasForbiddenCharacter(name)) {
+    problem = "Invalid Applet Name:Only alpha-numeric and underscore characters allowed.";
+  } else if (name.empty()) {
+    problem = "You must specify a applet name";
+  }
+  if (!problem) return true;
+  ui::ShowMessage(problem, ui::ApplicationName(), ui::Buttons::kOk, ui::Icon::kWarning, handle());
+  ui::Edit field = GetEdit(kNameId);
+  field.Select();
+  field.Focus();
+  return false;
+}
+
+}  // namespace botframe

@@ -1,0 +1,88 @@
+// What an applet bot tells the edit flow about itself, and the property sheet
+// CGMWebbotProperties that shows its pages.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "botframe/attributes.h"
+#include "botframe/publishing.h"
+#include "botframe/web_bot_page.h"
+#include "ui/dialog.h"
+
+namespace botframe {
+
+class CGMWebbotProperties;
+
+// One applet bot of a library: its kind, texts and files, its pages, and
+// its own publishing.
+class AppletBot {
+ public:
+  virtual ~AppletBot() = default;
+  // GMWebbotS3: 1 scroller, 2 presentation; GMWebbot: 1 text, 2 image effects.
+  virtual int kind() const = 0;
+  virtual const char* sheet_title() const = 0;
+  virtual const char* class_file() const = 0;  // "KelScroll.class"
+  virtual const char* logo() const = 0;        // "QFXLogoSA.gif"
+  // The sheet is owned by the foreground window (presentation) or by nobody.
+  virtual bool parent_is_foreground() const { return false; }
+  // Creates the pages and adds them to the sheet in tab order, and sets the
+  // load/save order, the applet tag's page order and the start page.
+  virtual void AddPages(CGMWebbotProperties& sheet) = 0;
+  // Checks before OK or a preview is accepted (the presentation's two
+  // images); false keeps the sheet open.
+  virtual bool AcceptSettings(CGMWebbotProperties& /*sheet*/) { return true; }
+  // Publishes the bot's own files after the common ones; false stops.
+  virtual bool PublishOwnFiles(PublishingDialogs& /*dialogs*/, Attributes& /*attributes*/) {
+    return true;
+  }
+};
+
+class CGMWebbotProperties : public ui::PropertySheet {
+ public:
+  CGMWebbotProperties(AppletBot& bot, ui::WindowHandle parent);
+  ~CGMWebbotProperties() override;
+
+  AppletBot& bot() const { return bot_; }
+  ui::WindowHandle parent() const { return parent_; }
+
+  // Adds a page in tab order; the sheet owns it.
+  CWebBotPage* AddOwnedPage(std::unique_ptr<CWebBotPage> page);
+  // The order pages load and save in, and the order they write param tags
+  // (pages left out write none).
+  void SetLoadOrder(std::vector<CWebBotPage*> order) { load_order_ = std::move(order); }
+  void SetTagOrder(std::vector<CWebBotPage*> order) { tag_order_ = std::move(order); }
+
+  // Stores the attribute interface and loads every page.
+  void Load(Attributes* attributes);
+  // Every page's SaveAttributes, in load order.
+  void SaveAll();
+  // The applet tag of the current attributes.
+  std::string WriteAppletTag();
+  Attributes* attributes() const { return attributes_; }
+
+  int Show() { return DoModal(parent_); }
+
+  // On while the pages save for a preview.
+  bool preview_mode() const { return preview_mode_; }
+  void set_preview_mode(bool on) { preview_mode_ = on; }
+  // True while the "Applet Preview" dialog is open.
+  bool preview_open() const { return preview_open_; }
+  void set_preview_open(bool open) { preview_open_ = open; }
+
+ protected:
+  bool OnOkPressed() override;
+
+ private:
+  AppletBot& bot_;
+  ui::WindowHandle parent_;
+  std::vector<std::unique_ptr<CWebBotPage>> owned_;
+  std::vector<CWebBotPage*> load_order_;
+  std::vector<CWebBotPage*> tag_order_;
+  Attributes* attributes_ = nullptr;
+  bool preview_mode_ = false;
+  bool preview_open_ = false;
+};
+
+}  // namespace botframe

@@ -1,0 +1,60 @@
+// The page base class: help and the shared preview.
+#include "botframe/web_bot_page.h"
+
+#include "botframe/edit_state.h"
+#include "botframe/install_folders.h"
+#include "botframe/preview.h"
+#include "botframe/properties.h"
+#include "platform/services.h"
+#include "ui/message_box.h"
+
+namespace botframe {
+namespace {
+
+int NumberOr(const std::optional<std::string>& text, int fallback) {
+  if (!text) return fallback;
+  return std::atoi(text->c_str());
+}
+
+}  // namespace
+
+void CWebBotPage::WriteAppletParams(std::string&, Attributes&) {}
+
+CGMWebbotProperties* CWebBotPage::properties() const {
+  return dynamic_cast<CGMWebbotProperties*>(sheet());
+}
+
+void CWebBotPage::OnHelp() {
+  if (!LaunchHelp(help_topic_, "")) {
+    ui::ShowMessage("Unable to display help.", ui::ApplicationName(), ui::Buttons::kOk,
+                    ui::Icon::kNone, handle());
+  }
+}
+
+void CWebBotPage::Preview() {
+  CGMWebbotProperties* sheet = properties();
+  if (!sheet || !sheet->attributes()) return;
+  if (!sheet->bot().AcceptSettings(*sheet)) return;
+  if (sheet->preview_open()) return;
+  if (!UpdateData(true)) return;
+
+  sheet->set_preview_mode(true);
+  sheet->SaveAll();
+  const std::string html = sheet->WriteAppletTag();
+  sheet->set_preview_mode(false);
+
+  Attributes& attributes = *sheet->attributes();
+  const int height = NumberOr(attributes.Get("java-height"), 240);
+  const int width = NumberOr(attributes.Get("java-width"), 320);
+  const std::string file = State().user_data_folder + kPreviewFileName;
+  if (State().user_data_folder.empty() ||
+      platform::GetFiles().WriteFileAtomic(file, html) != platform::kOk) {
+    return;
+  }
+  sheet->set_preview_open(true);
+  CPreviewDialog dialog(file, width, height);
+  dialog.DoModal(handle());
+  sheet->set_preview_open(false);
+}
+
+}  // namespace botframe

@@ -1,0 +1,48 @@
+// CWebBotPage: the base of every property page of a bot's sheet. Besides the
+// page events it has four hooks the sheet and the edit flow call: the page's
+// param tags for the applet tag, saving to and loading from the component's
+// attributes, and the preview all pages share.
+#pragma once
+
+#include <string>
+
+#include "botframe/applet_tag.h"
+#include "botframe/attributes.h"
+#include "ui/dialog.h"
+
+namespace botframe {
+
+class CGMWebbotProperties;
+
+class CWebBotPage : public ui::PropertyPage, public AppletParamSource {
+ public:
+  explicit CWebBotPage(const ui::DialogSpec& spec) : ui::PropertyPage(spec) {}
+
+  // 1. This page's param tags. Default: none.
+  void WriteAppletParams(std::string& out, Attributes& attributes) override;
+  // 2. This page's settings into the attributes (through the stored
+  //    interface). Default: nothing.
+  virtual void SaveAttributes() {}
+  // 3. Stores the attribute interface and fills the members from it.
+  //    Overrides must store the interface too (call this first).
+  virtual void LoadAttributes(Attributes* attributes) { attributes_ = attributes; }
+  // 4. The shared preview of the applet with the current settings.
+  virtual void Preview();
+
+  Attributes* attributes() const { return attributes_; }
+  const std::string& help_topic() const { return help_topic_; }
+  // The sheet the page belongs to, once added.
+  CGMWebbotProperties* properties() const;
+
+ protected:
+  void set_help_topic(std::string topic) { help_topic_ = std::move(topic); }
+  // Help: the help viewer on the page's topic, or "Unable to display help.".
+  void OnHelp() override;
+
+  Attributes* attributes_ = nullptr;
+
+ private:
+  std::string help_topic_;
+};
+
+}  // namespace botframe
