@@ -138,6 +138,7 @@ int32_t RunAppletEdit(AppletBot& bot, BotAttributeList* list, const BotHostCallb
   EditRunState& state = State();
   state.Reset();
   state.bot_kind = bot.kind();
+  ui::SetApplicationName(Profile().library_name);
   state.parent_window = bot.parent_is_foreground() ? ui::GetUiBackend().ForegroundWindow() : nullptr;
   UiPublishingDialogs ui_dialogs;
   Attributes attributes(list, host);

@@ -6,20 +6,25 @@
 #include "host/disk_web.h"
 #include "host/registration.h"
 #include "host/session.h"
+#include "platform/environment.h"
 #include "platform/services.h"
+#include "ui/scripted/answers_file.h"
 
 namespace host {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: glintmere insert LIBRARY BOT --web DIR --page PAGE\n"
+    "usage: glintmere insert LIBRARY BOT --web DIR --page PAGE [--answers FILE]\n"
     "\n"
     "  insert   runs BOT's editor from the bot library LIBRARY (in the bots folder\n"
     "           beside this program) and inserts the component into PAGE\n"
     "  LIBRARY  bot library file name, for example GMWebbotS3.dll\n"
     "  BOT      bot name, for example GMScroller\n"
     "  --web DIR     the web: a folder of pages on disk\n"
-    "  --page PAGE   the page, relative to the web folder, for example index.htm\n";
+    "  --page PAGE   the page, relative to the web folder, for example index.htm\n"
+    "  --answers FILE  answers the editor's dialogs and message boxes from FILE\n"
+    "                (docs/answers.md) instead of showing them; on Linux, without\n"
+    "                it, every dialog is confirmed as it opens\n";
 
 int Usage(std::ostream& err, const std::string& problem) {
   err << "glintmere: " << problem << "\n\n" << kUsage;
@@ -31,6 +36,7 @@ struct InsertArgs {
   std::string bot;
   std::string web;
   std::string page;
+  std::string answers;
 };
 
 // Reads "LIBRARY BOT --web DIR --page PAGE" (options in any order); an empty
@@ -39,12 +45,14 @@ bool ParseInsert(const std::vector<std::string>& args, InsertArgs* parsed, std::
   std::vector<std::string> positional;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (arg == "--web" || arg == "--page") {
+    if (arg == "--web" || arg == "--page" || arg == "--answers") {
       if (i + 1 >= args.size()) {
         *problem = arg + " needs a value";
         return false;
       }
-      std::string& target = arg == "--web" ? parsed->web : parsed->page;
+      std::string& target = arg == "--web"    ? parsed->web
+                            : arg == "--page" ? parsed->page
+                                              : parsed->answers;
       if (!target.empty()) {
         *problem = arg + " is given twice";
         return false;
@@ -85,6 +93,20 @@ int Insert(const std::vector<std::string>& args, const CliEnvironment& environme
   if (!ParseInsert(args, &parsed, &problem)) return Usage(err, problem);
 
   platform::Files& files = platform::GetFiles();
+  if (!parsed.answers.empty()) {
+    // Checked here, so a mistake is told before anything changes; the
+    // runner and the bot library read the file again in their own modules.
+    const std::string answers = files.FullPath(parsed.answers);
+    if (!files.FileExists(answers)) {
+      return Usage(err, "the answers file " + parsed.answers + " does not exist");
+    }
+    ui::Driver check;
+    if (!ui::LoadAnswersFile(answers, &check, &problem)) return Usage(err, problem);
+    if (!platform::SetEnvironmentValue("GLINTMERE_ANSWERS", answers)) {
+      err << "glintmere: could not pass the answers file on to the bot\n";
+      return 1;
+    }
+  }
   std::string web = files.FullPath(parsed.web);
   while (web.size() > 1 && base::IsPathSeparator(web.back())) web.pop_back();
   if (!files.FolderExists(web)) {
@@ -110,6 +132,11 @@ int Insert(const std::vector<std::string>& args, const CliEnvironment& environme
   if (RegisterHost(registry, environment.server_library, environment.program_path, &problem) !=
       platform::kOk) {
     err << "glintmere: " << problem << "\n";
+    return 1;
+  }
+  if (platform::Status status = EnsureApplicationDataFolder(registry); status != platform::kOk) {
+    err << "glintmere: could not name the application data folder (registry error " << status
+        << ")\n";
     return 1;
   }
   if (platform::Status status = session.Save(registry); status != platform::kOk) {

@@ -6,6 +6,7 @@
 #include "base/text.h"
 #include "host/host_objects.h"
 #include "platform/com_registration.h"
+#include "platform/environment.h"
 
 namespace host {
 namespace {
@@ -80,6 +81,23 @@ platform::Status RegisterHost(platform::Registry& registry, const std::string& s
       "", program_path);
   if (status != platform::kOk) return WriteFailed(ExplorerClass().prog_id, status, problem);
   return platform::kOk;
+}
+
+platform::Status EnsureApplicationDataFolder(platform::Registry& registry) {
+  std::string existing;
+  const platform::Status status =
+      platform::ReadString(registry, RootKey::kCurrentUser, kShellFoldersKey, "AppData", &existing);
+  if (status == platform::kOk && !existing.empty()) return platform::kOk;
+  std::string folder;
+  if (auto data_home = platform::EnvironmentValue("XDG_DATA_HOME"); data_home && !data_home->empty()) {
+    folder = *data_home;
+  } else if (auto home = platform::EnvironmentValue("HOME"); home && !home->empty()) {
+    folder = *home + "/.local/share";
+  } else {
+    return platform::kOk;
+  }
+  return platform::WriteString(registry, RootKey::kCurrentUser, kShellFoldersKey, "AppData",
+                               folder);
 }
 
 platform::Status UnregisterHost(platform::Registry& registry) {

@@ -25,6 +25,17 @@ inline constexpr const char* kHostFrontPageVersion = "4.0";
 platform::Status RegisterHost(platform::Registry& registry, const std::string& server_library,
                               const std::string& program_path, std::string* problem);
 
+// Where Windows keeps the user's application data folder ("AppData" under
+// this key of HKEY_CURRENT_USER); the bots keep their working files there.
+inline constexpr const char* kShellFoldersKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// Gives the user an application data folder where the registry names none
+// (Linux, where no Windows shell writes it): $XDG_DATA_HOME, else
+// $HOME/.local/share. An existing value is never changed. kOk also when
+// nothing could be named.
+platform::Status EnsureApplicationDataFolder(platform::Registry& registry);
+
 // Removes the host's registration; entries of another program stay,
 // including a versioned ProgID that names another class.
 platform::Status UnregisterHost(platform::Registry& registry);

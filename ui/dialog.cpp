@@ -96,6 +96,8 @@ int PropertySheet::DoModal(WindowHandle parent) {
   if (pages_.empty()) return kIdCancel;
   if (start_page_ < 0 || start_page_ >= static_cast<int>(pages_.size())) start_page_ = 0;
   active_ = -1;
+  // The controls of an earlier run are gone: pages are made anew when shown.
+  for (PropertyPage* page : pages_) page->MarkCreated(false);
   return GetUiBackend().RunSheet(*this, parent);
 }
 

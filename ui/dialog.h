@@ -110,7 +110,9 @@ class PropertyPage : public Dialog {
 
   // Entry points for the backends.
   void SetSheet(PropertySheet* sheet) { sheet_ = sheet; }
-  void MarkCreated() { created_ = true; }
+  // Set when the page's controls are made; cleared when its sheet opens
+  // again, so a second run makes them again.
+  void MarkCreated(bool created = true) { created_ = created; }
   bool FireSetActive() { return OnSetActive(); }
   bool FireKillActive() { return OnKillActive(); }
   void FireApply() { OnApply(); }

@@ -14,6 +14,7 @@
 #include "botframe/install_folders.h"
 #include "platform/registry.h"
 #include "platform/services.h"
+#include "tests/support/saved_value.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -31,53 +32,7 @@ constexpr char kShellFoldersKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 constexpr char kWindowsKey[] = "Software\\Microsoft\\Windows\\CurrentVersion";
 
-// One registry value as it was before a test, put back afterwards (or
-// deleted again when there was none).
-class SavedValue {
- public:
-  SavedValue(RootKey root, std::string key, std::string name)
-      : root_(root), key_(std::move(key)), name_(std::move(name)) {
-    std::unique_ptr<RegistryKey> opened;
-    RegistryValue value;
-    if (platform::GetRegistry().OpenKey(root_, key_, &opened) == platform::kOk &&
-        opened->GetValue(name_, &value) == platform::kOk) {
-      saved_ = value;
-    }
-  }
-  ~SavedValue() {
-    if (saved_) {
-      EXPECT_EQ(platform::WriteValue(platform::GetRegistry(), root_, key_, name_, *saved_),
-                platform::kOk)
-          << "restoring " << key_ << "\\" << name_;
-    } else {
-      Delete();
-    }
-  }
-  SavedValue(const SavedValue&) = delete;
-  SavedValue& operator=(const SavedValue&) = delete;
-
-  void Delete() {
-    std::unique_ptr<RegistryKey> opened;
-    if (platform::GetRegistry().OpenKey(root_, key_, &opened) == platform::kOk) {
-      opened->DeleteValue(name_);
-    }
-  }
-  void Set(const std::string& text) {
-    ASSERT_EQ(platform::WriteString(platform::GetRegistry(), root_, key_, name_, text),
-              platform::kOk)
-        << key_ << "\\" << name_;
-  }
-  void SetDword(uint32_t value) {
-    ASSERT_EQ(platform::WriteDword(platform::GetRegistry(), root_, key_, name_, value),
-              platform::kOk);
-  }
-
- private:
-  RootKey root_;
-  std::string key_;
-  std::string name_;
-  std::optional<RegistryValue> saved_;
-};
+using test_support::SavedValue;
 
 class InstallFoldersTest : public ::testing::Test {
  protected:

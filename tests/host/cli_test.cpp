@@ -7,6 +7,7 @@
 #include "host/cli.h"
 #include "host/host_objects.h"
 #include "host/registration.h"
+#include "platform/environment.h"
 #include "platform/services.h"
 #include "tests/support/test_support.h"
 
@@ -101,6 +102,33 @@ TEST_F(CliTest, RunnerFailureAndCancelledBotAreReported) {
   EXPECT_EQ(Run({"insert", "L.dll", "B", "--web", web_.path(), "--page", "index.htm"}), 1);
   EXPECT_NE(err_.str().find("nothing was inserted"), std::string::npos);
   EXPECT_EQ(test_support::ReadText(web_.Join("index.htm")), "<body>\n</body>");
+}
+
+TEST_F(CliTest, AnAnswersFileIsCheckedThenHandedToTheBotThroughTheEnvironment) {
+  const std::string answers = install_.Join("answers.json");
+  EXPECT_EQ(Run({"insert", "L.dll", "B", "--web", web_.path(), "--page", "index.htm",
+                 "--answers", answers}),
+            2);
+  EXPECT_NE(err_.str().find("the answers file " + answers + " does not exist"), std::string::npos);
+  test_support::WriteText(answers, R"([{"dialog": "X", "steps": [{"tick": "Bold"}]}])");
+  EXPECT_EQ(Run({"insert", "L.dll", "B", "--web", web_.path(), "--page", "index.htm",
+                 "--answers", answers}),
+            2);
+  EXPECT_NE(err_.str().find("glintmere: " + answers +
+                            ": entry 1 (dialog \"X\"), step 1: unknown step \"tick\""),
+            std::string::npos)
+      << err_.str();
+  EXPECT_TRUE(last_call.bot.empty());
+  EXPECT_FALSE(platform::EnvironmentValue("GLINTMERE_ANSWERS"));
+
+  test_support::WriteText(answers, R"([{"dialog": "X", "steps": [{"check": "Bold"}]}])");
+  EXPECT_EQ(Run({"insert", "L.dll", "B", "--answers", answers, "--web", web_.path(), "--page",
+                 "index.htm"}),
+            0)
+      << err_.str();
+  EXPECT_EQ(platform::EnvironmentValue("GLINTMERE_ANSWERS"),
+            platform::GetFiles().FullPath(answers));
+  platform::ClearEnvironmentValue("GLINTMERE_ANSWERS");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // A watcher thread that finds this process's message boxes (class "#32770"),
-// reads their caption and text (control 0xFFFF) and presses OK.
+// reads their caption and text (control 0xFFFF) and presses OK; other
+// dialogs are left alone.
 #include "tests/support/message_box_watcher.h"
 
 #if defined(_WIN32)
@@ -25,6 +26,9 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
   char class_name[16] = {};
   GetClassNameA(window, class_name, sizeof class_name);
   if (lstrcmpA(class_name, "#32770") != 0) return TRUE;
+  // Dialogs share the class: a message box is the one with its text in the
+  // control 0xFFFF. Other dialogs are the test's own to answer.
+  if (!GetDlgItem(window, 0xFFFF)) return TRUE;
   EnterCriticalSection(&state->lock);
   bool known = false;
   for (HWND answered : state->answered) known = known || answered == window;

@@ -1,0 +1,284 @@
+// A whole edit call of a bot with the Applet and About pages, through the
+// scripted user interface, against the stand-alone host's objects.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iostream>
+
+#include "base/text.h"
+#include "botframe/about_page.h"
+#include "botframe/applet_page.h"
+#include "botframe/automation_client.h"
+#include "botframe/edit_flow.h"
+#include "botframe/edit_state.h"
+#include "botframe/profile.h"
+#include "botframe/publishing_dialogs.h"
+#include "host/disk_web.h"
+#include "host/host_objects.h"
+#include "host/session.h"
+#include "platform/services.h"
+#include "runner/attribute_list.h"
+#include "tests/support/saved_value.h"
+#include "tests/support/test_support.h"
+#include "ui/scripted/scripted_backend.h"
+
+namespace {
+
+using platform::RootKey;
+using test_support::Exists;
+using test_support::ReadText;
+using test_support::WriteText;
+
+constexpr const char* kSheet = "Glintmere Java Effects - Applet Test";
+
+class TestBot : public botframe::AppletBot {
+ public:
+  int kind() const override { return 1; }
+  const char* sheet_title() const override { return kSheet; }
+  const char* class_file() const override { return "KelScroll.class"; }
+  const char* logo() const override { return "QFXLogoSA.gif"; }
+  void AddPages(botframe::CGMWebbotProperties& sheet) override {
+    auto* applet = sheet.AddOwnedPage(std::make_unique<botframe::CAppletPage>());
+    auto* about = sheet.AddOwnedPage(std::make_unique<botframe::CAboutPage>());
+    sheet.SetLoadOrder({applet, about});
+    sheet.SetTagOrder({applet});
+  }
+};
+
+// Hands out the host's objects in this process; either can be withheld.
+class InProcessHost : public platform::Automation {
+ public:
+  bool editor = true;
+  bool explorer = true;
+  platform::HResult Initialize() override { return platform::kSOk; }
+  void Uninitialize() override {}
+  platform::CreateResult Create(std::string_view prog_id) override {
+    platform::CreateResult result;
+    if (editor && prog_id == "FrontPage.Editor") {
+      result.object = std::make_unique<host::EditorObject>();
+    } else if (explorer && prog_id == "FrontPage.Explorer") {
+      result.object = std::make_unique<host::ExplorerObject>();
+    } else {
+      result.failed_stage = platform::CreateStage::kClassLookup;
+      result.error = platform::kCoEClassString;
+    }
+    return result;
+  }
+};
+
+class EditFlowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteText(root_.Join("master/_glintmere/KelScroll.class"), "class file");
+    WriteText(root_.Join("master/_glintmere/QFXLogoSA.gif"), "GIF89a logo");
+    WriteText(root_.Join("web/news/index.htm"), "<html><body></body></html>");
+    std::filesystem::create_directories(root_.Join("appdata"));
+    master_.Set(root_.Join("master"));
+    app_data_.Set(root_.Join("appdata"));
+    OpenPage("news/index.htm");
+    backend_.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
+  }
+  void TearDown() override {
+    botframe::State().Reset();
+    if (HasFailure()) {
+      for (const ui::WindowRecord& record : backend_.driver().shown()) {
+        std::cerr << "shown: " << ui::WindowKindName(record.kind) << " [" << record.caption
+                  << "] " << record.text << " -> " << record.answer << "\n";
+      }
+    }
+  }
+
+  void OpenPage(const std::string& page) {
+    host::Session session;
+    session.web_folder = root_.Join("web");
+    session.page = page;
+    ASSERT_EQ(session.Save(platform::GetRegistry()), platform::kOk);
+  }
+
+  int32_t Edit() {
+    TestBot bot;
+    return botframe::RunAppletEdit(bot, list_.get(), &runner::HostCallbacks());
+  }
+  std::string Attribute(const char* name) {
+    const char* value = runner::HostGetAttribute(list_.get(), name);
+    return value ? value : "<absent>";
+  }
+  std::string WebUrl() { return host::FileUrlFromPath(root_.Join("web")); }
+  std::string UserFile(const std::string& name) {
+    return root_.Join("appdata/Kel Software/Glintmere/_glintmere/" + name);
+  }
+
+  test_support::TempFolder root_;
+  test_support::SavedValue master_{RootKey::kLocalMachine, "Software\\Kel Software\\GMQFX",
+                                   "MasterFolder"};
+  test_support::SavedValue app_data_{
+      RootKey::kCurrentUser, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+      "AppData"};
+  InProcessHost automation_;
+  platform::ScopedServices services_{platform::Services{.automation = &automation_}};
+  ui::ScriptedBackend backend_;
+  ui::ScopedScriptedBackend scoped_backend_{&backend_};
+  runner::AttributeList list_;
+};
+
+TEST_F(EditFlowTest, NewComponentIsWrittenAndPublished) {
+  backend_.driver().Expect(kSheet, [](ui::ScriptedWindow& w) {
+    EXPECT_EQ(w.ActivePage(), "Applet");
+    EXPECT_TRUE(w.IsChecked("Force write of existing support and applet files"));
+    w.Type("Applet Name:", "Banner");
+    w.Select("Alignment:", "Middle");
+    w.Type("Right:", "4");
+    w.PressOk();
+  });
+  ASSERT_EQ(Edit(), 1);
+  EXPECT_EQ(Attribute("version"), "3.0.1");
+  EXPECT_EQ(Attribute("java-Name"), "Banner");
+  EXPECT_EQ(Attribute("java-align"), "middle");
+  EXPECT_EQ(Attribute("java-hspace"), "4");
+  EXPECT_EQ(Attribute("CLIENTSIDE"), "");
+  EXPECT_EQ(Attribute("S-HTML"),
+            "\n<applet codebase=\"./_glintmere/\" code=\"KelScroll\" align=\"middle\" hspace=\"4\""
+            " vspace=\"0\" Name=\"Banner\" >\nRequires a Java Enabled Browser.\n</applet>\n");
+  EXPECT_EQ(Attribute("PREVIEW"), "<img src=\"" + WebUrl() +
+                                      "/news/_glintmere/QFXLogoSA.gif\" width=\"\" height=\"\">");
+  EXPECT_EQ(ReadText(root_.Join("web/news/_glintmere/KelScroll.class")), "class file");
+  EXPECT_EQ(ReadText(root_.Join("web/news/_glintmere/QFXLogoSA.gif")), "GIF89a logo");
+  // The working copies of this call are gone again.
+  EXPECT_FALSE(Exists(UserFile("KelScroll.class")));
+  EXPECT_TRUE(backend_.driver().MessageTexts().empty());
+}
+
+TEST_F(EditFlowTest, CancelledSheetChangesNothingButTheDefaultCodeBase) {
+  backend_.driver().Expect(kSheet, [](ui::ScriptedWindow& w) { w.PressCancel(); });
+  EXPECT_EQ(Edit(), 0);
+  EXPECT_EQ(list_.list().count, 1);
+  EXPECT_EQ(Attribute("java-codebase"), "./_glintmere/");
+  EXPECT_FALSE(Exists(root_.Join("web/news/_glintmere")));
+}
+
+TEST_F(EditFlowTest, FrontPageUnreachable) {
+  automation_.editor = false;
+  EXPECT_EQ(Edit(), 0);
+  automation_.editor = true;
+  automation_.explorer = false;
+  EXPECT_EQ(Edit(), 0);
+  const auto& shown = backend_.driver().shown();
+  ASSERT_EQ(shown.size(), 2u);
+  for (const ui::WindowRecord& record : shown) {
+    EXPECT_EQ(record.text, botframe::kUnableToAccessFpOleServer);
+    EXPECT_EQ(record.caption, "Glintmere Error!");
+    EXPECT_EQ(record.icon, ui::Icon::kInformation);
+  }
+}
+
+TEST_F(EditFlowTest, NoWebUrl) {
+  host::Session session;  // no web open: the Explorer has no URL to give
+  session.page = "news/index.htm";
+  ASSERT_EQ(session.Save(platform::GetRegistry()), platform::kOk);
+  EXPECT_EQ(Edit(), 0);
+  EXPECT_EQ(backend_.driver().MessageTexts(),
+            std::vector<std::string>{botframe::CouldNotGetWebUrlMessage()});
+}
+
+TEST_F(EditFlowTest, UnsavedPageAsksAndTheSheetRefusesOk) {
+  OpenPage("news/new.htm");  // never written: "unsaved:"
+  backend_.driver().ExpectMessage("Glintmere Alert", "This page is not saved.", ui::Answer::kNo);
+  EXPECT_EQ(Edit(), 0);
+  EXPECT_TRUE(botframe::State().unsaved || backend_.driver().shown().size() == 1u);
+
+  backend_.driver().Reset();
+  backend_.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
+  backend_.driver().ExpectMessage("Glintmere Alert", "This page is not saved.", ui::Answer::kYes);
+  // The sheet's default OK is refused on an unsaved page; Cancel follows.
+  EXPECT_EQ(Edit(), 0);
+  const std::vector<std::string> texts = backend_.driver().MessageTexts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[1],
+            "Current page cannot be modified as is not a saved page.\nInsert operation is aborted.");
+}
+
+TEST_F(EditFlowTest, CurrentVersionKeepsFilesOnTheWebAndOtherVersionsReplaceThem) {
+  WriteText(root_.Join("web/news/_glintmere/KelScroll.class"), "older class");
+  runner::HostSetAttribute(list_.get(), "version", "3.0.1");
+  ASSERT_EQ(Edit(), 1);
+  EXPECT_EQ(ReadText(root_.Join("web/news/_glintmere/KelScroll.class")), "older class");
+
+  runner::HostSetAttribute(list_.get(), "version", "2, 0, 0, 2");
+  backend_.driver().Expect(kSheet, [](ui::ScriptedWindow& w) {
+    EXPECT_TRUE(w.IsChecked("Force write of existing support and applet files"));
+    w.PressOk();
+  });
+  ASSERT_EQ(Edit(), 1);
+  EXPECT_EQ(ReadText(root_.Join("web/news/_glintmere/KelScroll.class")), "class file");
+}
+
+TEST_F(EditFlowTest, InvalidNamesKeepThePage) {
+  backend_.driver().Expect(kSheet, [](ui::ScriptedWindow& w) {
+    w.Type("Applet Name:", "9lives");
+    w.PressOk();
+    EXPECT_TRUE(w.IsOpen());
+    w.Type("Applet Name:", "");
+    w.PressOk();
+    w.Type("Applet Name:", "my-applet");
+    w.PressOk();
+    w.Type("Applet Name:", "_a1");
+    w.PressOk();
+  });
+  ASSERT_EQ(Edit(), 1);
+  EXPECT_EQ(Attribute("java-Name"), "_a1");
+  EXPECT_EQ(backend_.driver().MessageTexts(),
+            (std::vector<std::string>{"Not a valid Applet name", "You must specify a applet name",
+                                      "Not a valid Applet name"}));
+}
+
+TEST_F(EditFlowTest, BackgroundFilesArePublishedByTheirNameAlone) {
+  WriteText(UserFile("sky.gif"), "GIF89a sky");
+  runner::HostSetAttribute(list_.get(), "param-AppBGImage", "images/sky.gif");
+  runner::HostSetAttribute(list_.get(), "param-AppBGSound", "");
+  ASSERT_EQ(Edit(), 1);
+  EXPECT_EQ(ReadText(root_.Join("web/news/_glintmere/sky.gif")), "GIF89a sky");
+}
+
+// A page that refers to a file neither local folder holds.
+class MissingFilePage : public botframe::CWebBotPage {
+ public:
+  MissingFilePage() : botframe::CWebBotPage(kSpec) {}
+  void LoadAttributes(botframe::Attributes* attributes) override {
+    CWebBotPage::LoadAttributes(attributes);
+    botframe::LocateOrRecordMissing("gone.gif", botframe::kMissingImage, "Background");
+  }
+
+ private:
+  static constexpr ui::DialogSpec kSpec{"Background", 249, 238, {}};
+};
+
+TEST_F(EditFlowTest, MissingFilesAreOfferedBeforeTheSheet) {
+  class MissingBot : public TestBot {
+    void AddPages(botframe::CGMWebbotProperties& sheet) override {
+      auto* page = sheet.AddOwnedPage(std::make_unique<MissingFilePage>());
+      sheet.SetLoadOrder({page});
+    }
+  } bot;
+  backend_.driver().Expect("Warning: Missing files", [](ui::ScriptedWindow& w) {
+    EXPECT_EQ(w.RowText(botframe::CMissingFilesDialog::kListId, 0, 0), "gone.gif");
+    EXPECT_EQ(w.RowText(botframe::CMissingFilesDialog::kListId, 0, 1), "Background");
+    EXPECT_FALSE(w.IsRowChecked(botframe::CMissingFilesDialog::kListId, 0));
+    w.Click("Cancel");
+  });
+  EXPECT_EQ(botframe::RunAppletEdit(bot, list_.get(), &runner::HostCallbacks()), 0);
+  ASSERT_FALSE(backend_.driver().shown().empty());
+  EXPECT_EQ(backend_.driver().shown()[0].caption, "Warning: Missing files");
+}
+
+TEST(WebUrlTest, DiskWebsKeepOneSlashAndLoseThree) {
+  bool disk = false;
+  EXPECT_EQ(botframe::NormalizeWebUrl("file:///C:/My Webs/site", &disk), "file:///C:/My Webs/site");
+  EXPECT_TRUE(disk);
+  EXPECT_EQ(botframe::NormalizeWebUrl("FILE://///server/share/web", &disk),
+            "file://server/share/web");
+  EXPECT_TRUE(disk);
+  EXPECT_EQ(botframe::NormalizeWebUrl("http://server/web", &disk), "http://server/web");
+  EXPECT_FALSE(disk);
+}
+
+}  // namespace

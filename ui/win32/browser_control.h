@@ -1,0 +1,34 @@
+// The "GlintmereBrowser" window class: a child window that shows a page in the
+// WebBrowser control, for the dialogs of the Win32 backend.
+#pragma once
+
+#include "platform/win32/windows_include.h"
+
+#include <string>
+
+namespace ui::win32 {
+
+// The class name dialog templates use for a browser control.
+inline constexpr char kBrowserClassName[] = "GlintmereBrowser";
+
+// Registers the class in the module this code is linked into; windows of it
+// must be created with that module's instance handle. Safe to call again.
+// False only when the class cannot be registered.
+bool RegisterBrowserClass();
+
+// Shows a page: a URL or a local path, as ANSI text. The location is
+// remembered even when no control could be hosted. False when the window is
+// not a browser window of this module and thread, when no control is
+// hosted, when the text holds a null character, or when the control
+// refuses the navigation.
+bool BrowserNavigate(HWND browser_window, const std::string& path_or_url);
+
+// What was last passed to BrowserNavigate; empty before the first call and
+// for a window that is not a browser window.
+std::string BrowserLocation(HWND browser_window);
+
+// Whether the WebBrowser control was created and activated in the window.
+// A window whose control could not be created stays an empty window.
+bool BrowserIsHosted(HWND browser_window);
+
+}  // namespace ui::win32

@@ -1,0 +1,245 @@
+// Colour list items, bitmap button glyphs and row icons, drawn with GDI.
+#include "ui/win32/owner_draw.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace ui::win32 {
+namespace {
+
+constexpr COLORREF kIconBackground = RGB(255, 0, 255);  // the icons' transparent colour
+constexpr int kGlyphSize = 16;
+
+bool StartsWithNoCase(const std::string& text, const char* prefix) {
+  size_t i = 0;
+  for (; prefix[i]; ++i) {
+    if (i >= text.size() ||
+        std::tolower(static_cast<unsigned char>(text[i])) !=
+            std::tolower(static_cast<unsigned char>(prefix[i]))) {
+      return false;
+    }
+  }
+  // A whole word: "Up" names an arrow, "Update" does not.
+  return i == text.size() || !std::isalpha(static_cast<unsigned char>(text[i]));
+}
+
+void Fill(HDC dc, const RECT& rect, COLORREF colour) {
+  unique_gdi brush(::CreateSolidBrush(colour));
+  ::FillRect(dc, &rect, static_cast<HBRUSH>(brush.get()));
+}
+
+void Outline(HDC dc, const RECT& rect, COLORREF colour) {
+  unique_gdi brush(::CreateSolidBrush(colour));
+  ::FrameRect(dc, &rect, static_cast<HBRUSH>(brush.get()));
+}
+
+void Box(HDC dc, int x, int y, int left, int top, int right, int bottom, COLORREF fill,
+         COLORREF outline) {
+  const RECT rect{x + left, y + top, x + right, y + bottom};
+  Fill(dc, rect, fill);
+  Outline(dc, rect, outline);
+}
+
+void Shape(HDC dc, int x, int y, std::initializer_list<POINT> points, COLORREF fill,
+           COLORREF outline) {
+  std::vector<POINT> moved(points);
+  for (POINT& point : moved) {
+    point.x += x;
+    point.y += y;
+  }
+  unique_gdi brush(::CreateSolidBrush(fill));
+  unique_gdi pen(::CreatePen(PS_SOLID, 1, outline));
+  ScopedSelect with_brush(dc, brush.get());
+  ScopedSelect with_pen(dc, pen.get());
+  ::Polygon(dc, moved.data(), static_cast<int>(moved.size()));
+}
+
+void Line(HDC dc, int x, int y, int x1, int y1, int x2, int y2, COLORREF colour) {
+  unique_gdi pen(::CreatePen(PS_SOLID, 1, colour));
+  ScopedSelect with_pen(dc, pen.get());
+  ::MoveToEx(dc, x + x1, y + y1, nullptr);
+  ::LineTo(dc, x + x2, y + y2);
+}
+
+// The glyphs, each in a 16x16 cell at (x, y). Disabled glyphs are grey.
+COLORREF Ink(bool disabled, COLORREF colour) {
+  return disabled ? ::GetSysColor(COLOR_GRAYTEXT) : colour;
+}
+
+void DrawFolder(HDC dc, int x, int y, bool disabled) {
+  const COLORREF body = disabled ? ::GetSysColor(COLOR_BTNFACE) : RGB(255, 214, 90);
+  const COLORREF edge = Ink(disabled, RGB(128, 96, 0));
+  Box(dc, x, y, 1, 3, 7, 6, body, edge);
+  Box(dc, x, y, 1, 5, 15, 14, body, edge);
+}
+
+void DrawPage(HDC dc, int x, int y, bool lines) {
+  Shape(dc, x, y, {{3, 1}, {10, 1}, {13, 4}, {13, 15}, {3, 15}}, RGB(255, 255, 255),
+        RGB(96, 96, 96));
+  Shape(dc, x, y, {{10, 1}, {10, 4}, {13, 4}}, RGB(208, 208, 208), RGB(96, 96, 96));
+  if (lines) {
+    for (int row = 6; row <= 12; row += 3) Line(dc, x, y, 5, row, 11, row, RGB(64, 96, 192));
+  }
+}
+
+void DrawImage(HDC dc, int x, int y) {
+  Box(dc, x, y, 1, 2, 15, 14, RGB(170, 210, 255), RGB(64, 64, 64));
+  Shape(dc, x, y, {{2, 13}, {6, 7}, {9, 10}, {11, 8}, {14, 13}}, RGB(40, 150, 60),
+        RGB(24, 110, 40));
+  unique_gdi sun(::CreateSolidBrush(RGB(255, 220, 0)));
+  unique_gdi pen(::CreatePen(PS_SOLID, 1, RGB(230, 160, 0)));
+  ScopedSelect with_brush(dc, sun.get());
+  ScopedSelect with_pen(dc, pen.get());
+  ::Ellipse(dc, x + 9, y + 4, x + 13, y + 8);
+}
+
+void DrawSound(HDC dc, int x, int y) {
+  Box(dc, x, y, 1, 6, 5, 11, RGB(96, 96, 96), RGB(32, 32, 32));
+  Shape(dc, x, y, {{5, 6}, {9, 2}, {9, 14}, {5, 10}}, RGB(128, 128, 128), RGB(32, 32, 32));
+  Line(dc, x, y, 11, 6, 11, 11, RGB(32, 64, 160));
+  Line(dc, x, y, 13, 4, 13, 13, RGB(32, 64, 160));
+}
+
+void DrawDrive(HDC dc, int x, int y, bool disabled) {
+  Box(dc, x, y, 1, 5, 15, 12, disabled ? ::GetSysColor(COLOR_BTNFACE) : RGB(200, 200, 200),
+      Ink(disabled, RGB(64, 64, 64)));
+  Line(dc, x, y, 3, 8, 9, 8, Ink(disabled, RGB(96, 96, 96)));
+  Fill(dc, RECT{x + 11, y + 8, x + 13, y + 10}, Ink(disabled, RGB(0, 200, 0)));
+}
+
+void DrawArrow(HDC dc, int x, int y, bool up, bool disabled) {
+  const COLORREF ink = Ink(disabled, RGB(0, 0, 0));
+  if (up) {
+    Shape(dc, x, y, {{8, 3}, {13, 9}, {3, 9}}, ink, ink);
+    Fill(dc, RECT{x + 6, y + 9, x + 10, y + 13}, ink);
+  } else {
+    Shape(dc, x, y, {{3, 7}, {13, 7}, {8, 13}}, ink, ink);
+    Fill(dc, RECT{x + 6, y + 3, x + 10, y + 7}, ink);
+  }
+}
+
+void DrawUpOneLevel(HDC dc, int x, int y, bool disabled) {
+  DrawFolder(dc, x, y + 1, disabled);
+  const COLORREF ink = Ink(disabled, RGB(0, 0, 0));
+  // The arrow leaves the folder upwards, over its top right corner.
+  Shape(dc, x, y, {{11, 0}, {15, 4}, {7, 4}}, ink, ink);
+  Fill(dc, RECT{x + 10, y + 4, x + 12, y + 10}, ink);
+}
+
+}  // namespace
+
+int ColourItemHeight(HWND dialog) {
+  const HFONT font = reinterpret_cast<HFONT>(::SendMessageA(dialog, WM_GETFONT, 0, 0));
+  WindowDc dc(dialog);
+  TEXTMETRICA metrics{};
+  {
+    ScopedSelect with_font(dc.get(), font);
+    ::GetTextMetricsA(dc.get(), &metrics);
+  }
+  return std::max<int>(metrics.tmHeight + 4, 16);
+}
+
+void DrawColourItem(const DRAWITEMSTRUCT& item, const std::string& text,
+                    std::optional<Colour> swatch) {
+  const HDC dc = item.hDC;
+  RECT rect = item.rcItem;
+  if (item.itemID == static_cast<UINT>(-1)) {
+    // An empty list with the focus shows only where the focus is.
+    if (item.itemState & ODS_FOCUS) ::DrawFocusRect(dc, &rect);
+    return;
+  }
+  const bool selected = (item.itemState & ODS_SELECTED) != 0;
+  const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  const int saved = ::SaveDC(dc);
+  ::FillRect(dc, &rect, ::GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  int text_left = rect.left + 2;
+  if (swatch) {
+    const RECT box{rect.left + 2, rect.top + 2, rect.left + 2 + 26, rect.bottom - 2};
+    Fill(dc, box, static_cast<COLORREF>(*swatch));
+    ::FrameRect(dc, &box, ::GetSysColorBrush(COLOR_WINDOWTEXT));
+    text_left = rect.left + 30;
+  }
+  RECT text_rect{text_left, rect.top, rect.right - 2, rect.bottom};
+  ::SetBkMode(dc, TRANSPARENT);
+  ::SetTextColor(dc, ::GetSysColor(disabled   ? COLOR_GRAYTEXT
+                                   : selected ? COLOR_HIGHLIGHTTEXT
+                                              : COLOR_WINDOWTEXT));
+  ::DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &text_rect,
+              DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  if (item.itemState & ODS_FOCUS) {
+    RECT focus = rect;
+    ::InflateRect(&focus, -2, -2);
+    ::DrawFocusRect(dc, &focus);
+  }
+  ::RestoreDC(dc, saved);
+}
+
+void DrawBitmapButton(const DRAWITEMSTRUCT& item, const std::string& name) {
+  const HDC dc = item.hDC;
+  RECT rect = item.rcItem;
+  const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+  const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+  const int saved = ::SaveDC(dc);
+  ::DrawFrameControl(dc, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+  RECT inner = rect;
+  ::InflateRect(&inner, -3, -3);
+  if (pushed) ::OffsetRect(&inner, 1, 1);
+  const int x = (inner.left + inner.right - kGlyphSize) / 2;
+  const int y = (inner.top + inner.bottom - kGlyphSize) / 2;
+  if (StartsWithNoCase(name, "Up one level")) {
+    DrawUpOneLevel(dc, x, y, disabled);
+  } else if (StartsWithNoCase(name, "Explore local drives")) {
+    DrawDrive(dc, x, y, disabled);
+  } else if (StartsWithNoCase(name, "Up") || StartsWithNoCase(name, "Move up")) {
+    DrawArrow(dc, x, y, /*up=*/true, disabled);
+  } else if (StartsWithNoCase(name, "Down") || StartsWithNoCase(name, "Move down")) {
+    DrawArrow(dc, x, y, /*up=*/false, disabled);
+  } else {
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    ::DrawTextA(dc, name.c_str(), static_cast<int>(name.size()), &inner,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
+  }
+  if (item.itemState & ODS_FOCUS) {
+    RECT focus = rect;
+    ::InflateRect(&focus, -4, -4);
+    ::DrawFocusRect(dc, &focus);
+  }
+  ::RestoreDC(dc, saved);
+}
+
+unique_image_list MakeRowIcons(const std::vector<std::string>& names) {
+  unique_image_list list(::ImageList_Create(kGlyphSize, kGlyphSize, ILC_COLOR24 | ILC_MASK,
+                                            static_cast<int>(names.size()), 1));
+  if (!list) return list;
+  WindowDc screen(nullptr);
+  unique_memory_dc dc(::CreateCompatibleDC(screen.get()));
+  if (!dc) return unique_image_list();
+  for (const std::string& name : names) {
+    unique_gdi bitmap(::CreateCompatibleBitmap(screen.get(), kGlyphSize, kGlyphSize));
+    if (!bitmap) return unique_image_list();
+    {
+      ScopedSelect with_bitmap(dc.get(), bitmap.get());
+      Fill(dc.get(), RECT{0, 0, kGlyphSize, kGlyphSize}, kIconBackground);
+      if (name == "image") {
+        DrawImage(dc.get(), 0, 0);
+      } else if (name == "sound") {
+        DrawSound(dc.get(), 0, 0);
+      } else if (name == "page") {
+        DrawPage(dc.get(), 0, 0, /*lines=*/true);
+      } else if (name == "folder") {
+        DrawFolder(dc.get(), 0, 0, /*disabled=*/false);
+      } else {
+        DrawPage(dc.get(), 0, 0, /*lines=*/false);
+      }
+    }
+    // The bitmap is out of the DC again: the image list may read it.
+    if (::ImageList_AddMasked(list.get(), static_cast<HBITMAP>(bitmap.get()), kIconBackground) <
+        0) {
+      return unique_image_list();
+    }
+  }
+  return list;
+}
+
+}  // namespace ui::win32
