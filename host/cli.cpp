@@ -144,8 +144,13 @@ int Insert(const std::vector<std::string>& args, const CliEnvironment& environme
     return 1;
   }
 
-  if (environment.run_bot(kHostFrontPageVersion, parsed.library.c_str(), parsed.bot.c_str(),
-                          1) == 0) {
+  // The bots expect the thread FrontPage calls them on: OLE initialised.
+  platform::Automation& automation = platform::GetAutomation();
+  const bool ole = platform::Succeeded(automation.Initialize());
+  const int32_t ran =
+      environment.run_bot(kHostFrontPageVersion, parsed.library.c_str(), parsed.bot.c_str(), 1);
+  if (ole) automation.Uninitialize();
+  if (ran == 0) {
     err << "glintmere: the bot " << parsed.bot << " of " << parsed.library
         << " could not be run\n";
     return 1;

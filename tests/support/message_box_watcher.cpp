@@ -41,7 +41,10 @@ BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
     state->answered.push_back(window);
   }
   LeaveCriticalSection(&state->lock);
-  PostMessageA(window, WM_COMMAND, IDOK, 0);
+  // Press the box's default button (Yes in a Yes/No box), as Return would.
+  const LRESULT default_id = SendMessageA(window, DM_GETDEFID, 0, 0);
+  const WPARAM button = HIWORD(default_id) == DC_HASDEFID ? LOWORD(default_id) : IDOK;
+  PostMessageA(window, WM_COMMAND, button, 0);
   return TRUE;
 }
 

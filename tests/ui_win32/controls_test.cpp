@@ -94,6 +94,9 @@ class ControlsDialog : public ui::Dialog {
     colours.Add("None");
     colours.SetItemColour(colours.Add("Red"), kRed);
     colours.SetItemColour(colours.Add("Navy"), kNavy);
+    // Swatches follow their items when others come and go.
+    colours.SetItemColour(colours.Insert(0, "Gold"), ui::Rgb(255, 215, 0));
+    colours.Delete(0);
     colours.Select(1);
 
     ui::ListBox fruit = GetList(kFruit);

@@ -126,6 +126,9 @@ TEST_F(DialogTest, ControlsShowTheMembersAndOkTakesWhatTheUserChanged) {
         shown_left = SendMessageA(Item(window, kLeft), BM_GETCHECK, 0, 0) == BST_CHECKED;
 
         ui_test::Type(Item(window, kName), "Scroller");
+        // Tab leaves the name for the width.
+        ui_test::Key(Item(window, kName), VK_TAB);
+        ui_test::WaitUntil([&] { return ui_test::FocusOf(window) == Item(window, kWidth); });
         ui_test::Type(Item(window, kWidth), "640");
         ui_test::Click(Item(window, kTile));
         ui_test::Click(Item(window, kRight));
@@ -158,6 +161,7 @@ TEST_F(DialogTest, ControlsShowTheMembersAndOkTakesWhatTheUserChanged) {
   // What the user did, as the model's events; the program's own filling
   // of the fields (the data exchange) caused none.
   EXPECT_TRUE(Saw(dialog.events, kName, Notify::kChanged));
+  EXPECT_TRUE(Saw(dialog.events, kName, Notify::kKillFocus));
   EXPECT_TRUE(Saw(dialog.events, kTile, Notify::kClicked));
   EXPECT_TRUE(Saw(dialog.events, kRight, Notify::kClicked));
   EXPECT_TRUE(Saw(dialog.events, kAlign, Notify::kSelectionChanged, 2));

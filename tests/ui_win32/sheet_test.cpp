@@ -387,27 +387,6 @@ TEST_F(SheetTest, ApplyReachingThePagesDirectlyStillAsksTheSheetFirst) {
   EXPECT_TRUE(log_.Has("General:reset"));
 }
 
-TEST_F(SheetTest, ASheetShownAgainInitialisesItsPagesAgain) {
-  TestSheet sheet(log_);
-  std::vector<std::string> titles_shown;
-  for (const char* typed : {"First", "Second"}) {
-    int result = 0;
-    ui_test::Drive(
-        [&] {
-          const HWND window = ui_test::WaitForWindow(kCaption);
-          if (!window) return;
-          titles_shown.push_back(ui_test::Text(ui_test::PageItem(window, kTitle)));
-          ui_test::Type(ui_test::PageItem(window, kTitle), typed);
-          ui_test::PressSheetButton(window, PSBTN_OK);
-        },
-        [&] { result = sheet.DoModal(); });
-    EXPECT_EQ(result, ui::kIdOk);
-    EXPECT_EQ(sheet.general.title, typed);
-  }
-  EXPECT_EQ(titles_shown, (std::vector<std::string>{"Scroller", "First"}));
-  EXPECT_EQ(sheet.general.inits, 2);
-}
-
 TEST_F(SheetTest, CancelResetsThePagesShownWhicheverWayItComes) {
   for (int way = 0; way < 3; ++way) {
     Log log;

@@ -78,11 +78,6 @@ bool WaitUntil(const std::function<bool()>& condition, int timeout_ms) {
   return true;
 }
 
-bool WaitGone(HWND window, int timeout_ms) {
-  return WaitUntil([window] { return !::IsWindow(window) || !::IsWindowVisible(window); },
-                   timeout_ms);
-}
-
 HWND Item(HWND dialog, int id) { return dialog ? ::GetDlgItem(dialog, id) : nullptr; }
 
 HWND CurrentPage(HWND sheet) {

@@ -25,8 +25,6 @@ void Drive(const std::function<void()>& steps, const std::function<void()>& show
 HWND WaitForWindow(const std::string& caption, int timeout_ms = 5000);
 // Polls until the condition holds; false after timeout_ms.
 bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 5000);
-// True once the window is gone (destroyed or hidden).
-bool WaitGone(HWND window, int timeout_ms = 5000);
 
 // A control of a dialog, or of the page a sheet shows.
 HWND Item(HWND dialog, int id);

@@ -172,6 +172,11 @@ Win32DialogWindow::ListFamily Win32DialogWindow::FamilyOf(int id) const {
   }
 }
 
+bool Win32DialogWindow::IsColourList(int id) const {
+  const ControlSpec* control = Find(id);
+  return control && control->kind == ControlKind::kColourList;
+}
+
 bool Win32DialogWindow::IsMultiSelectList(int id) const {
   const ControlSpec* control = Find(id);
   return control && control->kind == ControlKind::kListBox &&
@@ -374,12 +379,14 @@ int Win32DialogWindow::AddItem(int id, const std::string& text, intptr_t data) {
       return static_cast<int>(index);
     }
     case ListFamily::kListBox: {
-      std::vector<std::optional<Colour>>& swatches = Swatches(id);
       const LRESULT index =
           ::SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
       if (index < 0) return -1;
       ::SendMessageA(control, LB_SETITEMDATA, index, static_cast<LPARAM>(data));
-      swatches.insert(swatches.begin() + std::min<size_t>(index, swatches.size()), std::nullopt);
+      if (IsColourList(id)) {
+        std::vector<std::optional<Colour>>& swatches = swatches_[id];
+        swatches.insert(swatches.begin() + std::min<size_t>(index, swatches.size()), std::nullopt);
+      }
       return static_cast<int>(index);
     }
     case ListFamily::kListView:
@@ -407,12 +414,14 @@ int Win32DialogWindow::InsertItem(int id, int index, const std::string& text, in
       return static_cast<int>(at);
     }
     case ListFamily::kListBox: {
-      std::vector<std::optional<Colour>>& swatches = Swatches(id);
       const LRESULT at = ::SendMessageA(control, LB_INSERTSTRING, index,
                                         reinterpret_cast<LPARAM>(text.c_str()));
       if (at < 0) return -1;
       ::SendMessageA(control, LB_SETITEMDATA, at, static_cast<LPARAM>(data));
-      swatches.insert(swatches.begin() + std::min<size_t>(at, swatches.size()), std::nullopt);
+      if (IsColourList(id)) {
+        std::vector<std::optional<Colour>>& swatches = swatches_[id];
+        swatches.insert(swatches.begin() + std::min<size_t>(at, swatches.size()), std::nullopt);
+      }
       return static_cast<int>(at);
     }
     case ListFamily::kListView:
@@ -430,12 +439,13 @@ void Win32DialogWindow::DeleteItem(int id, int index) {
     case ListFamily::kCombo:
       ::SendMessageA(control, CB_DELETESTRING, index, 0);
       break;
-    case ListFamily::kListBox: {
-      std::vector<std::optional<Colour>>& swatches = Swatches(id);
+    case ListFamily::kListBox:
+      if (IsColourList(id)) {
+        std::vector<std::optional<Colour>>& swatches = Swatches(id);
+        if (index < static_cast<int>(swatches.size())) swatches.erase(swatches.begin() + index);
+      }
       ::SendMessageA(control, LB_DELETESTRING, index, 0);
-      if (index < static_cast<int>(swatches.size())) swatches.erase(swatches.begin() + index);
       break;
-    }
     case ListFamily::kListView: {
       QuietScope quiet(*this);
       ::SendMessageA(control, LVM_DELETEITEM, index, 0);
@@ -772,9 +782,7 @@ void Win32DialogWindow::SetTickFrequency(int id, int frequency) {
 
 void Win32DialogWindow::SetItemColour(int id, int index, Colour colour) {
   const HWND control = Control(id);
-  if (!control || FamilyOf(id) != ListFamily::kListBox || index < 0 || index >= ItemCount(id)) {
-    return;
-  }
+  if (!control || !IsColourList(id) || index < 0 || index >= ItemCount(id)) return;
   Swatches(id)[index] = colour;
   RECT item{};
   if (::SendMessageA(control, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) != LB_ERR) {

@@ -109,11 +109,12 @@ class Win32DialogWindow : public DialogWindow {
 
   HWND Control(int id) const;
   ListFamily FamilyOf(int id) const;
+  bool IsColourList(int id) const;
   bool IsMultiSelectList(int id) const;
   // Moves the focus on when the control holding it is about to be hidden or
   // disabled, as the dialog manager would for a user's Tab.
   void MoveFocusFrom(HWND control);
-  // The colour list's swatches, one slot per item (none: no swatch).
+  // A colour list's swatches, one slot per item (none: no swatch).
   std::vector<std::optional<Colour>>& Swatches(int id);
   void AddTool(HWND tool, const std::string& text);
   int InsertRow(int id, int index, const std::vector<std::string>& texts, int icon,

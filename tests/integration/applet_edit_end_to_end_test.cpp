@@ -1,0 +1,172 @@
+// A whole edit call of the framework's test bot (Applet and About pages)
+// through the real runner and host: answered by an answers file through
+// glintmere insert, and under Windows also by a user at the real windows.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "base/path.h"
+#include "host/cli.h"
+#include "host/registration.h"
+#include "host/session.h"
+#include "platform/environment.h"
+#include "platform/services.h"
+#include "runner/kelrtl.h"
+#include "tests/support/message_box_watcher.h"
+#include "tests/support/test_support.h"
+
+#if defined(_WIN32)
+#include <windows.h>
+#include <commctrl.h>
+
+#include "tests/ui_win32/screenshot.h"
+#endif
+
+namespace {
+
+namespace fs = std::filesystem;
+using test_support::ReadText;
+using test_support::WriteText;
+
+constexpr const char* kSheet = "Glintmere Java Effects - Applet Test";
+
+class AppletEditEndToEndTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // An installation: the bot library with the master files beside it.
+    const std::string bots = test_support::BinFolder() + "bots";
+    fs::create_directories(install_.Join("bots"));
+    fs::copy_file(bots + "/" + test_support::LibraryFileName("FrameBots"),
+                  install_.Join("bots/" + test_support::LibraryFileName("FrameBots")));
+    fs::copy(bots + "/_glintmere", install_.Join("bots/_glintmere"), fs::copy_options::recursive);
+    std::string problem;
+    ASSERT_EQ(host::RegisterHost(platform::GetRegistry(), ServerLibrary(),
+                                 install_.Join("glintmere.exe"), &problem),
+              platform::kOk)
+        << problem;
+    ASSERT_EQ(host::EnsureApplicationDataFolder(platform::GetRegistry()), platform::kOk);
+    WriteText(web_.Join("index.htm"), "<html><body>\n<p>News</p>\n</body></html>\n");
+    host::Session session;
+    session.web_folder = web_.path();
+    session.page = "index.htm";
+    ASSERT_EQ(session.Save(platform::GetRegistry()), platform::kOk);
+
+    platform::Status error = 0;
+    kelrtl_ = platform::GetModuleLoader().Load(
+        test_support::BinFolder() + test_support::LibraryFileName("KelRTL"), &error);
+    ASSERT_NE(kelrtl_, nullptr) << error;
+    run_bot_ = reinterpret_cast<RunBotFunctionFn>(kelrtl_->FindExport("RunBotFunction", &error));
+    ASSERT_NE(run_bot_, nullptr);
+  }
+  void TearDown() override {
+    platform::ClearEnvironmentValue("GLINTMERE_ANSWERS");
+    host::UnregisterHost(platform::GetRegistry());
+  }
+
+  static std::string ServerLibrary() {
+    return test_support::BinFolder() + test_support::LibraryFileName("GlintmereHost");
+  }
+  std::string Page() { return ReadText(web_.Join("index.htm")); }
+
+  test_support::TempFolder install_;
+  test_support::TempFolder web_;
+  std::unique_ptr<platform::Module> kelrtl_;
+  RunBotFunctionFn run_bot_ = nullptr;
+};
+
+TEST_F(AppletEditEndToEndTest, GlintmereInsertAnsweredByAFile) {
+  const std::string answers = install_.Join("answers.json");
+  WriteText(answers, R"([
+    {"dialog": "Glintmere Java Effects - Applet Test", "steps": [
+      {"type": "Applet Name:", "text": "HarbourNews"},
+      {"select": "Alignment:", "item": "Middle"},
+      {"press": "OK"}]}
+  ])");
+  host::CliEnvironment environment;
+  environment.run_bot = run_bot_;
+  environment.program_path = install_.Join("glintmere.exe");
+  environment.server_library = ServerLibrary();
+  std::ostringstream out, err;
+  ASSERT_EQ(host::RunCli({"insert", "FrameBots.dll", "AppletTest", "--web", web_.path(), "--page",
+                          "index.htm", "--answers", answers},
+                         environment, out, err),
+            0)
+      << err.str();
+  const std::string page = Page();
+  EXPECT_NE(page.find("<!--webbot bot=\"AppletTest\" startspan"), std::string::npos) << page;
+  EXPECT_NE(page.find(" java-Name=\"HarbourNews\"\n"), std::string::npos) << page;
+  EXPECT_NE(page.find(" java-align=\"middle\"\n"), std::string::npos) << page;
+  EXPECT_NE(page.find("<applet codebase=\"./_glintmere/\" code=\"KelScroll\" align=\"middle\""),
+            std::string::npos)
+      << page;
+  EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/KelScroll.class")));
+  EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/QFXLogoSA.gif")));
+}
+
+#if defined(_WIN32)
+// A user at the real windows: finds the sheet by its caption, changes the
+// applet name and the alignment through the Applet page's controls, and
+// presses OK.
+TEST_F(AppletEditEndToEndTest, UserFillsTheRealAppletPage) {
+  struct Shared {
+    std::string problem;
+    std::string screenshot;
+  } shared;
+  auto user = [](void* context) -> DWORD {
+    auto* shared = static_cast<Shared*>(context);
+    HWND sheet = nullptr;
+    for (int tries = 0; tries < 400 && !sheet; ++tries) {
+      sheet = FindWindowA(nullptr, kSheet);
+      if (!sheet) Sleep(50);
+    }
+    if (!sheet) {
+      shared->problem = "the sheet did not open";
+      return 0;
+    }
+    HWND page = nullptr;
+    for (int tries = 0; tries < 100 && !page; ++tries) {
+      page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+      if (!page || !GetDlgItem(page, 1104)) {
+        page = nullptr;
+        Sleep(50);
+      }
+    }
+    if (!page) {
+      shared->problem = "the Applet page has no name field";
+      return 0;
+    }
+    Sleep(300);  // let the sheet paint before the picture is taken
+    shared->screenshot = ui_test::SaveScreenshot(ui_test::CaptureWindow(sheet), "applet_page");
+    SetDlgItemTextA(page, 1104, "HarbourNews");
+    HWND alignment = GetDlgItem(page, 1103);
+    SendMessageA(alignment, CB_SETCURSEL, 4, 0);  // "Middle"
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(1103, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(alignment));
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    return 0;
+  };
+  test_support::MessageBoxWatcher boxes;
+  HANDLE thread = CreateThread(nullptr, 0, user, &shared, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  // FrontPage's thread, which the bot runs on, has OLE initialised.
+  ASSERT_TRUE(platform::Succeeded(platform::GetAutomation().Initialize()));
+  const int32_t result = run_bot_("4.0", "FrameBots.dll", "AppletTest", 1);
+  platform::GetAutomation().Uninitialize();
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+
+  ASSERT_TRUE(shared.problem.empty()) << shared.problem;
+  EXPECT_FALSE(shared.screenshot.empty());
+  EXPECT_EQ(result, 1);
+  for (const test_support::SeenBox& box : boxes.Seen()) {
+    ADD_FAILURE() << "message box [" << box.caption << "] " << box.text;
+  }
+  const std::string page = Page();
+  EXPECT_NE(page.find(" java-Name=\"HarbourNews\"\n"), std::string::npos) << page;
+  EXPECT_NE(page.find(" java-align=\"middle\"\n"), std::string::npos) << page;
+  EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/KelScroll.class")));
+}
+#endif
+
+}  // namespace
