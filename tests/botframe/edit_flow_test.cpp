@@ -282,3 +282,141 @@ TEST(WebUrlTest, DiskWebsKeepOneSlashAndLoseThree) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EditFlowTest, PreviewWritesTheAppletAndTheDialogDeletesItOnOk) {
+  std::string shown_file;
+  backend_.driver().Expect(kSheet, [&](ui::ScriptedWindow& w) {
+    w.Type("Applet Name:", "Previewed");
+    w.Click("Preview");
+    w.PressOk();
+  });
+  backend_.driver().Expect("Applet Preview", [&](ui::ScriptedWindow& w) {
+    shown_file = root_.Join("appdata/Kel Software/Glintmere/GMBots.htm");
+    const std::string html = ReadText(shown_file);
+    EXPECT_NE(html.find("<applet codebase=\"./_glintmere/\" code=\"KelScroll\""),
+              std::string::npos)
+        << html;
+    EXPECT_NE(html.find(" Name=\"Previewed\""), std::string::npos) << html;
+    w.PressOk();
+  });
+  ASSERT_EQ(Edit(), 1);
+  EXPECT_FALSE(shown_file.empty());
+  EXPECT_FALSE(Exists(shown_file));
+}
+
+TEST_F(EditFlowTest, HelpWithoutTheHelpViewerSaysSo) {
+  backend_.driver().Expect(kSheet, [](ui::ScriptedWindow& w) {
+    w.PressHelp();
+    w.PressCancel();
+  });
+  test_support::SavedValue common(RootKey::kLocalMachine, "Software\\Kel Software", "CommonPath");
+  test_support::SavedValue install(RootKey::kLocalMachine, "Software\\Kel Software\\GMQFX",
+                                   "InstallRoot");
+  test_support::SavedValue programs(RootKey::kLocalMachine,
+                                    "Software\\Microsoft\\Windows\\CurrentVersion",
+                                    "ProgramFilesDir");
+  common.Delete();
+  install.Delete();
+  programs.Delete();
+  EXPECT_EQ(Edit(), 0);
+  EXPECT_EQ(backend_.driver().MessageTexts(), std::vector<std::string>{"Unable to display help."});
+}
+
+// The publishing dialogs, driven as a user would.
+class PublishingDialogTest : public EditFlowTest {
+ protected:
+  void SetUp() override {
+    EditFlowTest::SetUp();
+    botframe::State().Reset();
+    botframe::State().master_folder = root_.Join("master") + "\\";
+    botframe::State().user_data_folder = root_.Join("appdata") + "\\";
+    WriteText(root_.Join("appdata/_glintmere/photo.gif"), "old photo");
+    WriteText(root_.Join("photo.gif"), "new photo");
+    WriteText(root_.Join("QFXLogoSA.gif"), "my logo");
+  }
+  botframe::UiPublishingDialogs dialogs_;
+};
+
+TEST_F(PublishingDialogTest, OverwriteIsOfferedOnlyForUserFiles) {
+  backend_.driver().Expect("Glintmere", [](ui::ScriptedWindow& w) {
+    EXPECT_EQ(w.Text(botframe::COverwriteDialog::kFileId), "photo.gif");
+    EXPECT_TRUE(w.IsEnabled("Overwrite"));
+    w.Click("Overwrite");
+  });
+  EXPECT_EQ(botframe::ImportFile(dialogs_, root_.Join("photo.gif"), "photo.gif", 2), "photo.gif");
+  EXPECT_EQ(ReadText(root_.Join("appdata/_glintmere/photo.gif")), "new photo");
+  EXPECT_TRUE(botframe::State().force_overwrite);
+
+  // A shipped name: Overwrite is disabled; Rename... asks for another name.
+  backend_.driver().Expect("Glintmere", [](ui::ScriptedWindow& w) {
+    EXPECT_FALSE(w.IsEnabled("Overwrite"));
+    w.Click("Rename...");
+  });
+  backend_.driver().Expect("Rename 'QFXLogoSA.gif' to...", [](ui::ScriptedWindow& w) {
+    EXPECT_EQ(w.Text("New File Name:"), "QFXLogoSA.gif");
+    w.Type("New File Name:", "logo.png");  // another type
+    w.PressOk();
+    w.Type("New File Name:", "a/b.gif");
+    w.PressOk();
+    w.Type("New File Name:", "photo.gif");  // taken
+    w.PressOk();
+    w.Type("New File Name:", "MyLogo.GIF");
+    w.PressOk();
+  });
+  EXPECT_EQ(botframe::ImportFile(dialogs_, root_.Join("QFXLogoSA.gif"), "QFXLogoSA.gif", 2),
+            "MyLogo.GIF");
+  EXPECT_EQ(ReadText(root_.Join("appdata/_glintmere/MyLogo.GIF")), "my logo");
+  EXPECT_EQ(backend_.driver().MessageTexts(),
+            (std::vector<std::string>{"Invalid file type.", "Not a valid File name",
+                                      "File already exists. Please specify another name."}));
+}
+
+TEST_F(PublishingDialogTest, JpegNamesMayTakeEitherExtensionAndCancelSkips) {
+  WriteText(root_.Join("appdata/_glintmere/sky.jpg"), "old sky");
+  WriteText(root_.Join("sky.jpg"), "new sky");
+  backend_.driver().Expect("Glintmere", [](ui::ScriptedWindow& w) { w.Click("Rename..."); });
+  backend_.driver().Expect("", [](ui::ScriptedWindow& w) {
+    w.Type("New File Name:", "sky2.jpeg");
+    w.PressOk();
+  });
+  EXPECT_EQ(botframe::ImportFile(dialogs_, root_.Join("sky.jpg"), "sky.jpg", 2), "sky2.jpeg");
+
+  backend_.driver().Expect("Glintmere", [](ui::ScriptedWindow& w) { w.PressCancel(); });
+  EXPECT_EQ(botframe::ImportFile(dialogs_, root_.Join("sky.jpg"), "sky.jpg", 2), std::nullopt);
+  EXPECT_EQ(ReadText(root_.Join("appdata/_glintmere/sky.jpg")), "old sky");
+}
+
+TEST_F(PublishingDialogTest, MissingFilesSynchronizeStoresTheTicks) {
+  std::vector<botframe::MissingEntry> entries = {
+      {"Background", "a.gif", botframe::kMissingImage, true},
+      {"Strings", "b.au", botframe::kMissingSound, true}};
+  backend_.driver().Expect("Warning: Missing files", [](ui::ScriptedWindow& w) {
+    EXPECT_TRUE(w.IsRowChecked(botframe::CMissingFilesDialog::kListId, 1));
+    w.CheckRow(botframe::CMissingFilesDialog::kListId, 1, false);
+    w.Click("Synchronize");
+  });
+  EXPECT_EQ(dialogs_.AskMissingFiles(entries), botframe::MissingFilesAnswer::kSynchronize);
+  EXPECT_TRUE(entries[0].found_on_web);
+  EXPECT_FALSE(entries[1].found_on_web);
+
+  backend_.driver().Expect("Warning: Missing files",
+                           [](ui::ScriptedWindow& w) { w.Click("Continue"); });
+  EXPECT_EQ(dialogs_.AskMissingFiles(entries), botframe::MissingFilesAnswer::kContinue);
+}
+
+TEST_F(PublishingDialogTest, ProgressShowsTheStatusOfOneUpload) {
+  auto progress = dialogs_.OpenProgress(nullptr);
+  progress->SetStatus(botframe::kUploadingStatus, "KelScroll.class");
+  auto* dialog = dynamic_cast<botframe::CProgressDialog*>(progress.get());
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(dialog->IsOpen());
+  EXPECT_EQ(dialog->GetControl(botframe::CProgressDialog::kStatusId).Text(), "Uploading file...");
+  EXPECT_EQ(dialog->GetControl(botframe::CProgressDialog::kFileId).Text(), "KelScroll.class");
+  progress.reset();
+  ASSERT_FALSE(backend_.driver().shown().empty());
+  EXPECT_EQ(backend_.driver().shown().back().caption, "Glintmere");
+}
+
+}  // namespace

@@ -50,8 +50,31 @@ std::string WithoutMnemonic(const std::string& caption) {
 // (exactly, then without mnemonics), a naming label giving the control
 // after it. *label_without_field is set when a label matched but names
 // nothing.
+// Whether a control of that kind shows its caption as its text.
+bool ShowsCaption(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kLabel:
+    case ControlKind::kGroupBox:
+    case ControlKind::kCheckBox:
+    case ControlKind::kRadioButton:
+    case ControlKind::kPushButton:
+    case ControlKind::kDefaultButton:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The caption a user reads: what the control shows now when the window is
+// open and the control has an id of its own (the logic may have changed
+// it), else the table's.
+std::string CurrentCaption(const ControlSpec& spec, DialogWindow* window) {
+  if (window && spec.id != kIdStatic && ShowsCaption(spec.kind)) return window->GetText(spec.id);
+  return Caption(spec);
+}
+
 int FindInTable(std::span<const ControlSpec> table, const ControlRef& ref,
-                bool* label_without_field) {
+                bool* label_without_field, DialogWindow* window = nullptr) {
   const int count = static_cast<int>(table.size());
   if (!ref.by_caption()) {
     for (int i = 0; i < count; ++i) {
@@ -61,8 +84,8 @@ int FindInTable(std::span<const ControlSpec> table, const ControlRef& ref,
   }
   for (int pass = 0; pass < 2; ++pass) {
     for (int i = 0; i < count; ++i) {
-      const std::string caption =
-          pass == 0 ? Caption(table[i]) : WithoutMnemonic(Caption(table[i]));
+      const std::string shown = CurrentCaption(table[i], window);
+      const std::string caption = pass == 0 ? shown : WithoutMnemonic(shown);
       if (caption.empty() || caption != ref.caption()) continue;
       if (!IsNamingLabel(table[i])) return i;
       if (i + 1 < count) return i + 1;
@@ -196,7 +219,8 @@ bool ScriptedWindow::CheckOpen(const char* action) {
 
 ScriptedWindow::Found ScriptedWindow::FindIn(ScriptedDialogWindow& window, const ControlRef& ref) {
   bool label_without_field = false;
-  const int index = FindInTable(window.dialog().spec().controls, ref, &label_without_field);
+  const int index =
+      FindInTable(window.dialog().spec().controls, ref, &label_without_field, &window);
   if (index < 0) return {};
   return {&window, window.Find(window.dialog().spec().controls[index].id)};
 }
