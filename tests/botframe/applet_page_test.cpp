@@ -123,3 +123,120 @@ TEST_F(AppletPageTest, CodeBaseFollowsTheAbsoluteReferenceFlag) {
 }
 
 }  // namespace
+
+#include "ui/scripted/scripted_backend.h"
+
+namespace {
+
+// The Applet page shown in a sheet of its own, driven through the scripted
+// user interface.
+class ShownAppletPageTest : public AppletPageTest {
+ protected:
+  void SetUp() override {
+    AppletPageTest::SetUp();
+    backend_.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
+  }
+  int Show(CAppletPage& page, ui::Driver::Steps steps) {
+    page.LoadAttributes(&attributes_);
+    ui::PropertySheet sheet("Applet Sheet");
+    sheet.AddPage(&page);
+    backend_.driver().Expect("Applet Sheet", std::move(steps));
+    const int result = sheet.DoModal();
+    if (result == ui::kIdOk) page.SaveAttributes();
+    return result;
+  }
+  ui::ScriptedBackend backend_;
+  ui::ScopedScriptedBackend scoped_{&backend_};
+};
+
+TEST_F(ShownAppletPageTest, AlignmentOutsideTheTableShowsLeftAndIsStoredSo) {
+  attributes_.Set("java-align", "Top");
+  CAppletPage page;
+  EXPECT_EQ(Show(page, [](ui::ScriptedWindow& w) {
+              EXPECT_EQ(w.SelectedItem("Alignment:"), "Left");
+              EXPECT_EQ(w.Items("Alignment:").size(), 9u);
+              w.PressOk();
+            }),
+            ui::kIdOk);
+  EXPECT_EQ(Attribute("java-align"), "left");
+}
+
+TEST_F(ShownAppletPageTest, DiskWebServerPreviewAndTheRadioButtonRules) {
+  State().disk_web = true;
+  State().web_url = "file:///C:/My Webs/site";
+  CAppletPage page;
+  EXPECT_EQ(Show(page, [](ui::ScriptedWindow& w) {
+              EXPECT_TRUE(w.IsVisible("Local Preview"));
+              EXPECT_FALSE(w.IsEnabled("Server Preview"));  // relative: nothing to choose
+              w.Check("Absolute reference for shared borders.");
+              EXPECT_TRUE(w.IsEnabled("Server Preview"));
+              w.Check("Server Preview");
+              w.PressOk();
+            }),
+            ui::kIdOk);
+  EXPECT_TRUE(State().absolute_reference);
+  EXPECT_EQ(Attribute("java-codebase"), "/_glintmere/");
+}
+
+TEST_F(ShownAppletPageTest, ServerWebsHideTheRadioButtonsAndUseTheWebPath) {
+  State().web_url = "http://server/web";
+  attributes_.Set("java-codebase", "/web/_glintmere/");
+  CAppletPage page;
+  EXPECT_EQ(Show(page, [](ui::ScriptedWindow& w) {
+              EXPECT_FALSE(w.IsVisible("Local Preview"));
+              EXPECT_FALSE(w.IsVisible("Server Preview"));
+              EXPECT_TRUE(w.IsChecked("Absolute reference for shared borders."));
+              w.PressOk();
+            }),
+            ui::kIdOk);
+  EXPECT_EQ(Attribute("java-codebase"), "/web/_glintmere/");
+}
+
+TEST_F(ShownAppletPageTest, MarginsMustBePositiveIntegers) {
+  CAppletPage page;
+  EXPECT_EQ(Show(page, [](ui::ScriptedWindow& w) {
+              w.Type("Bottom:", "");
+              w.PressOk();
+              EXPECT_TRUE(w.IsOpen());
+              w.Type("Bottom:", "7");
+              w.PressOk();
+            }),
+            ui::kIdOk);
+  EXPECT_EQ(Attribute("java-vspace"), "7");
+  EXPECT_EQ(backend_.driver().MessageTexts(),
+            std::vector<std::string>{"Please enter a positive integer."});
+}
+
+TEST_F(ShownAppletPageTest, EffectsLibraryNameRuleAllowsMoreButNoPunctuation) {
+  botframe::SetProfile(botframe::FxProfile());
+  CAppletPage page;
+  EXPECT_EQ(Show(page, [](ui::ScriptedWindow& w) {
+              for (const char* bad : {"a b", "a-b", "a.b", "a~b", ""}) {
+                w.Type("Applet Name:", bad);
+                w.PressOk();
+              }
+              w.Type("Applet Name:", "9[x]{\xE9}");  // digits first, brackets, accents
+              w.PressOk();
+            }),
+            ui::kIdOk);
+  EXPECT_EQ(Attribute("java-name"), "9[x]{\xE9}");
+  const std::string invalid =
+      "Invalid Applet Name:Only alpha-numeric and underscore characters allowed.";
+  EXPECT_EQ(backend_.driver().MessageTexts(),
+            (std::vector<std::string>{invalid, invalid, invalid, invalid,
+                                      "You must specify a applet name"}));
+}
+
+TEST_F(ShownAppletPageTest, ForceBoxFollowsTheFlag) {
+  State().force_overwrite = true;
+  CAppletPage page;
+  EXPECT_EQ(Show(page, [](ui::ScriptedWindow& w) {
+              EXPECT_TRUE(w.IsChecked("Force write of existing support and applet files"));
+              w.Check("Force write of existing support and applet files", false);
+              w.PressOk();
+            }),
+            ui::kIdOk);
+  EXPECT_FALSE(State().force_overwrite);
+}
+
+}  // namespace

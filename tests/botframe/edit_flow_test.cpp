@@ -420,3 +420,40 @@ TEST_F(PublishingDialogTest, ProgressShowsTheStatusOfOneUpload) {
 }
 
 }  // namespace
+
+namespace {
+
+// A loader that cannot tell where any code lives.
+class PathlessLoader : public platform::ModuleLoader {
+ public:
+  std::unique_ptr<platform::Module> Load(const std::string&, platform::Status* error) override {
+    *error = platform::kModNotFound;
+    return nullptr;
+  }
+  std::string PathOfModuleContaining(const void*) override { return std::string(); }
+};
+
+TEST_F(EditFlowTest, ModulePathNotAvailable) {
+  PathlessLoader loader;
+  platform::ScopedServices scoped{platform::Services{.modules = &loader}};
+  EXPECT_EQ(Edit(), 0);
+  ASSERT_EQ(backend_.driver().shown().size(), 1u);
+  EXPECT_EQ(backend_.driver().shown()[0].text, "Failed to retrieve the path.");
+  EXPECT_EQ(backend_.driver().shown()[0].caption, "Error");
+  EXPECT_EQ(backend_.driver().shown()[0].icon, ui::Icon::kError);
+}
+
+TEST_F(EditFlowTest, FailedUploadReturnsZeroWithTheNewAttributes) {
+  std::filesystem::remove(root_.Join("master/_glintmere/QFXLogoSA.gif"));
+  EXPECT_EQ(Edit(), 0);
+  EXPECT_EQ(Attribute("version"), "3.0.1");
+  EXPECT_NE(Attribute("S-HTML"), "<absent>");
+  const std::vector<std::string> texts = backend_.driver().MessageTexts();
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].rfind("Unable to copy '", 0), 0u) << texts[0];
+  EXPECT_NE(texts[0].find("QFXLogoSA.gif'."), std::string::npos) << texts[0];
+  // The class file went up before the failure and stays there.
+  EXPECT_TRUE(Exists(root_.Join("web/news/_glintmere/KelScroll.class")));
+}
+
+}  // namespace
