@@ -2,6 +2,7 @@
 // from the file GLINTMERE_ANSWERS names, the default answers otherwise,
 // every message box echoed to standard error.
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "platform/environment.h"
@@ -11,8 +12,8 @@
 namespace ui {
 namespace {
 
-ScriptedBackend* CreateSystemBackend() {
-  auto* backend = new ScriptedBackend;
+std::unique_ptr<ScriptedBackend> CreateSystemBackend() {
+  auto backend = std::make_unique<ScriptedBackend>();
   Driver& driver = backend->driver();
   driver.SetEcho(true);
   const auto path = platform::EnvironmentValue("GLINTMERE_ANSWERS");
@@ -31,8 +32,9 @@ ScriptedBackend* CreateSystemBackend() {
 }  // namespace
 
 UiBackend& ScriptedSystemBackend() {
-  // Never destroyed: modules may show a message box while they unload.
-  static ScriptedBackend* backend = CreateSystemBackend();
+  // Owned by this module and destroyed when it unloads: a bot library is
+  // loaded once per edit call and must not leave its backend behind.
+  static const std::unique_ptr<ScriptedBackend> backend = CreateSystemBackend();
   return *backend;
 }
 
