@@ -112,7 +112,16 @@ TEST_F(AppletEditEndToEndTest, UserFillsTheRealAppletPage) {
   struct Shared {
     std::string problem;
     std::string screenshot;
+    std::string preview_file;
+    int preview_width = 0;
+    int preview_height = 0;
+    bool preview_file_there = false;
   } shared;
+  std::string app_data;
+  ASSERT_EQ(platform::ReadString(platform::GetRegistry(), platform::RootKey::kCurrentUser,
+                                 host::kShellFoldersKey, "AppData", &app_data),
+            platform::kOk);
+  shared.preview_file = app_data + "\\Kel Software\\Glintmere\\GMBots.htm";
   auto user = [](void* context) -> DWORD {
     auto* shared = static_cast<Shared*>(context);
     HWND sheet = nullptr;
@@ -143,6 +152,29 @@ TEST_F(AppletEditEndToEndTest, UserFillsTheRealAppletPage) {
     SendMessageA(alignment, CB_SETCURSEL, 4, 0);  // "Middle"
     SendMessageA(page, WM_COMMAND, MAKEWPARAM(1103, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(alignment));
+
+    // The preview: the dialog opens at the applet's size plus its border
+    // even without a browser engine, and the file is there until OK.
+    PostMessageA(GetDlgItem(page, 1110), BM_CLICK, 0, 0);
+    HWND preview = nullptr;
+    for (int tries = 0; tries < 200 && !preview; ++tries) {
+      preview = FindWindowA(nullptr, "Applet Preview");
+      if (!preview) Sleep(50);
+    }
+    if (!preview) {
+      shared->problem = "the preview did not open";
+      PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+      return 0;
+    }
+    Sleep(300);
+    RECT frame{};
+    GetWindowRect(preview, &frame);
+    shared->preview_width = frame.right - frame.left;
+    shared->preview_height = frame.bottom - frame.top;
+    shared->preview_file_there = GetFileAttributesA(shared->preview_file.c_str()) !=
+                                 INVALID_FILE_ATTRIBUTES;
+    ui_test::SaveScreenshot(ui_test::CaptureWindow(preview), "applet_preview");
+    SendMessageA(preview, WM_COMMAND, IDOK, 0);
     PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     return 0;
   };
@@ -158,6 +190,11 @@ TEST_F(AppletEditEndToEndTest, UserFillsTheRealAppletPage) {
 
   ASSERT_TRUE(shared.problem.empty()) << shared.problem;
   EXPECT_FALSE(shared.screenshot.empty());
+  // 320 x 240 applet (the defaults) plus 100 x 125.
+  EXPECT_EQ(shared.preview_width, 420);
+  EXPECT_EQ(shared.preview_height, 365);
+  EXPECT_TRUE(shared.preview_file_there) << shared.preview_file;
+  EXPECT_FALSE(test_support::Exists(shared.preview_file));  // OK deleted it
   EXPECT_EQ(result, 1);
   for (const test_support::SeenBox& box : boxes.Seen()) {
     ADD_FAILURE() << "message box [" << box.caption << "] " << box.text;
