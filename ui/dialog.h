@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "ui/controls.h"
-#include "ui/dialog_spec.h"
+#include "ui/control_table.h"
 #include "ui/dialog_window.h"
 
 namespace ui {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/dialog_spec.h"
+#include "ui/control_table.h"
 #include "ui/message_box.h"
 
 namespace ui {

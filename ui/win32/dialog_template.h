@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/dialog_spec.h"
+#include "ui/control_table.h"
 
 namespace ui::win32 {
 
