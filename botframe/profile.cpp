@@ -13,13 +13,15 @@ constexpr LibraryProfile kS3{"GMWebbotS3",          "3.0.1",
                              true,                  true,
                              "java-Name",           {"KelScroll", "KelPresent"},
                              {"SA", "PA"},          true,
-                             {"Glintmere Scroller Applet", "Glintmere Presentation Applet"}};
+                             {"Glintmere Scroller Applet", "Glintmere Presentation Applet"},
+                             "None"};
 constexpr LibraryProfile kFx{"GMWebbot",            "2, 0, 0, 2",
                              kFxExplorerProgIds,    ">",
                              false,                 false,
                              "java-name",           {"KelText.class", "KelImage.class"},
                              {"TA", "IA"},          false,
-                             {"Glintmere Text Effects Applet", "Glintmere Image Effects Applet"}};
+                             {"Glintmere Text Effects Applet", "Glintmere Image Effects Applet"},
+                             "Default"};
 
 const LibraryProfile*& Current() {
   static const LibraryProfile* profile = &kS3;

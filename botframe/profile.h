@@ -31,6 +31,8 @@ struct LibraryProfile {
   bool identifier_applet_names;
   // The About page's component names of bot kinds 1 and 2.
   const char* component_names[2];
+  // The first entry of the named colours ("None" or "Default").
+  const char* no_colour_name;
 };
 
 // GMWebbotS3.
