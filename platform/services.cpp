@@ -23,8 +23,9 @@ Services DefaultServices() {
   static const std::unique_ptr<Shell> shell = CreateSystemShell();
   static const std::unique_ptr<Files> files = CreateSystemFiles();
   static const std::unique_ptr<Clock> clock = CreateSystemClock();
+  static const std::unique_ptr<Sound> sound = CreateSystemSound();
   return Services{registry.get(), modules.get(), automation.get(),
-                  shell.get(),    files.get(),   clock.get()};
+                  shell.get(),    files.get(),   clock.get(), sound.get()};
 }
 
 const Services& CurrentServices() { return Slot(); }
@@ -35,6 +36,7 @@ Automation& GetAutomation() { return *Slot().automation; }
 Shell& GetShell() { return *Slot().shell; }
 Files& GetFiles() { return *Slot().files; }
 Clock& GetClock() { return *Slot().clock; }
+Sound& GetSound() { return *Slot().sound; }
 
 ScopedServices::ScopedServices(const Services& replacement) : previous_(Slot()) {
   Services& current = Slot();
@@ -44,6 +46,7 @@ ScopedServices::ScopedServices(const Services& replacement) : previous_(Slot()) 
   if (replacement.shell) current.shell = replacement.shell;
   if (replacement.files) current.files = replacement.files;
   if (replacement.clock) current.clock = replacement.clock;
+  if (replacement.sound) current.sound = replacement.sound;
 }
 
 ScopedServices::~ScopedServices() { Slot() = previous_; }

@@ -12,6 +12,7 @@
 #include "platform/module_loader.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/sound.h"
 
 namespace platform {
 
@@ -22,6 +23,7 @@ struct Services {
   Shell* shell = nullptr;
   Files* files = nullptr;
   Clock* clock = nullptr;
+  Sound* sound = nullptr;
 };
 
 // The services in force; never null members.
@@ -33,6 +35,7 @@ Automation& GetAutomation();
 Shell& GetShell();
 Files& GetFiles();
 Clock& GetClock();
+Sound& GetSound();
 
 // Replaces the members that are set in replacement for its lifetime, then puts
 // the previous services back. Not for concurrent use.

@@ -16,5 +16,6 @@ std::unique_ptr<Automation> CreateSystemAutomation();
 std::unique_ptr<Shell> CreateSystemShell();
 std::unique_ptr<Files> CreateSystemFiles();
 std::unique_ptr<Clock> CreateSystemClock();
+std::unique_ptr<Sound> CreateSystemSound();
 
 }  // namespace platform
