@@ -161,35 +161,35 @@ void DataExchange::Text(int id, std::string& value, int max_chars) {
   }
 }
 
-void DataExchange::Unsigned(int id, uint32_t& value) {
-  if (Skip()) return;
-  DialogWindow* window = dialog_.window();
-  if (!save_) {
+// A number field: shown as decimal text; taken back only when the whole
+// text is a number within [minimum, maximum], else refused with message.
+template <typename Number>
+bool ExchangeNumber(DataExchange& dx, DialogWindow* window, int id, Number& value,
+                    bool allow_sign, long long minimum, long long maximum, const char* message) {
+  if (!dx.saving()) {
     window->SetText(id, std::to_string(value));
-    return;
+    return true;
   }
   long long number = 0;
-  if (!ParseNumber(window->GetText(id), /*allow_sign=*/false, &number) || number < 0) {
-    Fail(id, "Please enter a positive integer.");
-    return;
+  if (!ParseNumber(window->GetText(id), allow_sign, &number) || number < minimum ||
+      number > maximum) {
+    dx.Fail(id, message);
+    return false;
   }
-  value = static_cast<uint32_t>(number);
+  value = static_cast<Number>(number);
+  return true;
+}
+
+void DataExchange::Unsigned(int id, uint32_t& value) {
+  if (Skip()) return;
+  ExchangeNumber(*this, dialog_.window(), id, value, /*allow_sign=*/false, 0, 0xFFFFFFFFll,
+                 "Please enter a positive integer.");
 }
 
 void DataExchange::Integer(int id, int32_t& value) {
   if (Skip()) return;
-  DialogWindow* window = dialog_.window();
-  if (!save_) {
-    window->SetText(id, std::to_string(value));
-    return;
-  }
-  long long number = 0;
-  if (!ParseNumber(window->GetText(id), /*allow_sign=*/true, &number) || number < INT32_MIN ||
-      number > INT32_MAX) {
-    Fail(id, "Please enter an integer.");
-    return;
-  }
-  value = static_cast<int32_t>(number);
+  ExchangeNumber(*this, dialog_.window(), id, value, /*allow_sign=*/true, INT32_MIN, INT32_MAX,
+                 "Please enter an integer.");
 }
 
 void DataExchange::Check(int id, bool& value) {

@@ -233,13 +233,7 @@ LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wparam, LPA
 // The state of a browser window of this module, or null. The control is
 // apartment threaded, so only the window's own thread may reach it.
 BrowserState* StateOf(HWND window) {
-  if (!window || !IsWindow(window)) return nullptr;
-  if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) return nullptr;
-  // The class procedure, not the window's: a subclassed window is still ours.
-  if (GetClassLongPtrA(window, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&BrowserWindowProc)) {
-    return nullptr;
-  }
-  return reinterpret_cast<BrowserState*>(GetWindowLongPtrA(window, 0));
+  return static_cast<BrowserState*>(OwnWindowState(window, &BrowserWindowProc));
 }
 
 LRESULT CALLBACK BrowserWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {

@@ -64,4 +64,13 @@ ScopedApartment::~ScopedApartment() {
   }
 }
 
+void* OwnWindowState(HWND window, WNDPROC class_procedure) {
+  if (!window || !IsWindow(window)) return nullptr;
+  if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) return nullptr;
+  if (GetClassLongPtrA(window, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(class_procedure)) {
+    return nullptr;
+  }
+  return reinterpret_cast<void*>(GetWindowLongPtrA(window, 0));
+}
+
 }  // namespace ui::win32

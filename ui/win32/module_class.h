@@ -37,4 +37,10 @@ class ScopedApartment {
   bool usable_ = false;
 };
 
+// The state pointer kept in extra window bytes 0 of a window of one of our
+// own classes (recognised by its class procedure, so a subclassed window
+// still counts), or null for any other window and from any other thread:
+// the COM objects behind these windows belong to the window's thread.
+void* OwnWindowState(HWND window, WNDPROC class_procedure);
+
 }  // namespace ui::win32

@@ -209,13 +209,7 @@ LRESULT CALLBACK PictureWindowProc(HWND window, UINT message, WPARAM wparam, LPA
 // The state of a picture window of this module, or null. The picture is a
 // COM object of the window's thread, so only that thread may reach it.
 PictureState* StateOf(HWND window) {
-  if (!window || !IsWindow(window)) return nullptr;
-  if (GetWindowThreadProcessId(window, nullptr) != GetCurrentThreadId()) return nullptr;
-  // The class procedure, not the window's: a subclassed window is still ours.
-  if (GetClassLongPtrA(window, GCLP_WNDPROC) != reinterpret_cast<ULONG_PTR>(&PictureWindowProc)) {
-    return nullptr;
-  }
-  return reinterpret_cast<PictureState*>(GetWindowLongPtrA(window, 0));
+  return static_cast<PictureState*>(OwnWindowState(window, &PictureWindowProc));
 }
 
 LRESULT CALLBACK PictureWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
