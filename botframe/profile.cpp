@@ -14,14 +14,16 @@ constexpr LibraryProfile kS3{"GMWebbotS3",          "3.0.1",
                              "java-Name",           {"KelScroll", "KelPresent"},
                              {"SA", "PA"},          true,
                              {"Glintmere Scroller Applet", "Glintmere Presentation Applet"},
-                             "None"};
+                             "None",                true,
+                             137,                   nullptr};
 constexpr LibraryProfile kFx{"GMWebbot",            "2, 0, 0, 2",
                              kFxExplorerProgIds,    ">",
                              false,                 false,
                              "java-name",           {"KelText.class", "KelImage.class"},
                              {"TA", "IA"},          false,
                              {"Glintmere Text Effects Applet", "Glintmere Image Effects Applet"},
-                             "Default"};
+                             "Default",             false,
+                             51,                    "Error!!!"};
 
 const LibraryProfile*& Current() {
   static const LibraryProfile* profile = &kS3;

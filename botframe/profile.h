@@ -33,6 +33,13 @@ struct LibraryProfile {
   const char* component_names[2];
   // The first entry of the named colours ("None" or "Default").
   const char* no_colour_name;
+  // The Background page: whether it has the highlight colour, the default
+  // background list index (137 White, 51 Gray), and the caption of
+  // "Cannot determine size of image file" (null: the program's name, with
+  // the warning icon; otherwise shown with the stop icon).
+  bool highlight_colour;
+  int default_background_index;
+  const char* image_size_error_caption;
 };
 
 // GMWebbotS3.

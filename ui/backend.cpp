@@ -19,4 +19,7 @@ ScopedUiBackend::ScopedUiBackend(UiBackend* replacement) : previous_(Slot()) {
 
 ScopedUiBackend::~ScopedUiBackend() { Slot() = previous_; }
 
+WaitCursor::WaitCursor() { GetUiBackend().ShowWaitCursor(true); }
+WaitCursor::~WaitCursor() { GetUiBackend().ShowWaitCursor(false); }
+
 }  // namespace ui

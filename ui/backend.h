@@ -35,6 +35,18 @@ class UiBackend {
   virtual MessageBoxService& MessageBoxes() = 0;
   // The window in the foreground (an owner for sheets), or null.
   virtual WindowHandle ForegroundWindow() = 0;
+  // Shows the wait cursor (on) or the one shown before it (off); nothing to
+  // show by default.
+  virtual void ShowWaitCursor(bool /*on*/) {}
+};
+
+// The wait cursor while a long step runs.
+class WaitCursor {
+ public:
+  WaitCursor();
+  ~WaitCursor();
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
 // The backend in force in this module.

@@ -79,7 +79,8 @@ class DialogWindow {
   virtual bool IsRowChecked(int id, int row) = 0;
   virtual void SetRowChecked(int id, int row, bool checked) = 0;
   // Row icons: one of the built-in icons ("image", "sound", "page",
-  // "folder"), by name, as icon index order.
+  // "folder", "master" for a shipped file, "user" for the user's own), by
+  // name, as icon index order.
   virtual void SetRowIcons(int id, const std::vector<std::string>& icon_names) = 0;
 
   // Sliders.

@@ -19,6 +19,7 @@
 #include "platform/services.h"
 #include "runner/attribute_list.h"
 #include "tests/support/saved_value.h"
+#include "tests/botframe/in_process_host.h"
 #include "tests/support/test_support.h"
 #include "ui/scripted/scripted_backend.h"
 
@@ -45,26 +46,7 @@ class TestBot : public botframe::AppletBot {
   }
 };
 
-// Hands out the host's objects in this process; either can be withheld.
-class InProcessHost : public platform::Automation {
- public:
-  bool editor = true;
-  bool explorer = true;
-  platform::HResult Initialize() override { return platform::kSOk; }
-  void Uninitialize() override {}
-  platform::CreateResult Create(std::string_view prog_id) override {
-    platform::CreateResult result;
-    if (editor && prog_id == "FrontPage.Editor") {
-      result.object = std::make_unique<host::EditorObject>();
-    } else if (explorer && prog_id == "FrontPage.Explorer") {
-      result.object = std::make_unique<host::ExplorerObject>();
-    } else {
-      result.failed_stage = platform::CreateStage::kClassLookup;
-      result.error = platform::kCoEClassString;
-    }
-    return result;
-  }
-};
+using botframe_test::InProcessHost;
 
 class EditFlowTest : public ::testing::Test {
  protected:

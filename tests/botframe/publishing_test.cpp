@@ -12,6 +12,7 @@
 #include "host/host_objects.h"
 #include "host/session.h"
 #include "platform/services.h"
+#include "tests/botframe/in_process_host.h"
 #include "tests/support/test_support.h"
 #include "ui/scripted/scripted_message_box.h"
 
@@ -23,23 +24,7 @@ using test_support::Exists;
 using test_support::ReadText;
 using test_support::WriteText;
 
-// Automation that hands out the host's own objects in this process.
-class InProcessHost : public platform::Automation {
- public:
-  bool explorer_available = true;
-  platform::HResult Initialize() override { return platform::kSOk; }
-  void Uninitialize() override {}
-  platform::CreateResult Create(std::string_view prog_id) override {
-    platform::CreateResult result;
-    if (explorer_available && prog_id == "FrontPage.Explorer") {
-      result.object = std::make_unique<host::ExplorerObject>();
-    } else {
-      result.failed_stage = platform::CreateStage::kClassLookup;
-      result.error = platform::kCoEClassString;
-    }
-    return result;
-  }
-};
+using botframe_test::InProcessHost;
 
 class RecordingDialogs : public botframe::PublishingDialogs {
  public:
@@ -187,7 +172,7 @@ TEST_F(PublishingTest, FailuresSayWhyUnlessQuiet) {
   EXPECT_FALSE(Upload("Nowhere.class", /*quiet=*/true));
   EXPECT_TRUE(boxes_.shown().empty());
 
-  automation_.explorer_available = false;
+  automation_.explorer = false;
   EXPECT_FALSE(Upload("KelScroll.class", true));
   ASSERT_EQ(boxes_.shown().size(), 1u);
   EXPECT_EQ(boxes_.shown()[0].text, botframe::kUnableToAccessFpOleServer);

@@ -250,11 +250,11 @@ TEST_F(ControlsTest, ColourListItemsAreDrawnWithSwatchNameAndSelection) {
         const HWND window = ui_test::WaitForWindow(kCaption);
         if (!window) return;
         const HWND colours = Item(window, kColours);
-        item_height = static_cast<int>(SendMessageA(colours, LB_GETITEMHEIGHT, 0, 0));
-        none = DrawItem(window, colours, ODT_LISTBOX, 0, 0, 120, 20);
-        red = DrawItem(window, colours, ODT_LISTBOX, 1, 0, 120, 20);
+        item_height = static_cast<int>(SendMessageA(colours, CB_GETITEMHEIGHT, 0, 0));
+        none = DrawItem(window, colours, ODT_COMBOBOX, 0, 0, 120, 20);
+        red = DrawItem(window, colours, ODT_COMBOBOX, 1, 0, 120, 20);
         navy_selected =
-            DrawItem(window, colours, ODT_LISTBOX, 2, ODS_SELECTED | ODS_FOCUS, 120, 20);
+            DrawItem(window, colours, ODT_COMBOBOX, 2, ODS_SELECTED | ODS_FOCUS, 120, 20);
         ui_test::Click(Item(window, ui::kIdOk));
       },
       [&] { dialog.DoModal(); });

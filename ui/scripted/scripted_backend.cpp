@@ -480,8 +480,10 @@ void ScriptedDialogWindow::Navigate(int id, const std::string& path_or_url) {
 
 bool ScriptedDialogWindow::ShowPicture(int id, const std::string& path) {
   ScriptedControl* control = Get(id, "ShowPicture");
-  // A missing file shows nothing, as a failed image load does.
-  if (!control || !platform::GetFiles().FileExists(path)) return false;
+  if (!control) return false;
+  // A missing file (or none) shows nothing, as a failed image load does.
+  control->picture.clear();
+  if (path.empty() || !platform::GetFiles().FileExists(path)) return false;
   control->picture = path;
   return true;
 }

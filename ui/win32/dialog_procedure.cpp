@@ -57,7 +57,8 @@ INT_PTR OnCommand(DialogContext& context, WPARAM wparam, LPARAM lparam) {
   } else if (kind == ControlKind::kEdit) {
     if (code == EN_CHANGE) notify = Notify::kChanged;
     if (code == EN_KILLFOCUS) notify = Notify::kKillFocus;
-  } else if (kind == ControlKind::kDropDownList || kind == ControlKind::kDropDownCombo) {
+  } else if (kind == ControlKind::kDropDownList || kind == ControlKind::kDropDownCombo ||
+             kind == ControlKind::kColourList) {
     if (code == CBN_SELCHANGE) {
       notify = Notify::kSelectionChanged;
       index = window.GetSelection(control->id);
@@ -69,7 +70,7 @@ INT_PTR OnCommand(DialogContext& context, WPARAM wparam, LPARAM lparam) {
     }
     if (code == CBN_EDITCHANGE) notify = Notify::kChanged;
     if (code == CBN_KILLFOCUS) notify = Notify::kKillFocus;
-  } else if (kind == ControlKind::kListBox || kind == ControlKind::kColourList) {
+  } else if (kind == ControlKind::kListBox) {
     if (code == LBN_SELCHANGE) notify = Notify::kSelectionChanged;
     if (code == LBN_DBLCLK) notify = Notify::kDoubleClicked;
     if (notify) index = window.GetSelection(control->id);
@@ -201,9 +202,10 @@ DialogContext::DialogContext(Dialog& dialog_in, WindowRole role)
 INT_PTR CALLBACK DialogProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_MEASUREITEM) {
     // Sent while the controls are made, before WM_INITDIALOG: colour lists
-    // are the only owner-drawn lists, their items as high as the font needs.
+    // are the only owner-drawn lists, their items (and the selection field)
+    // as high as the font needs.
     auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lparam);
-    if (measure->CtlType != ODT_LISTBOX) return FALSE;
+    if (measure->CtlType != ODT_COMBOBOX) return FALSE;
     measure->itemHeight = static_cast<UINT>(ColourItemHeight(window));
     return TRUE;
   }

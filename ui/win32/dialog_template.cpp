@@ -116,25 +116,25 @@ ControlWindow ControlWindowFor(const DialogSpec& spec, size_t index) {
       break;
     case ControlKind::kDropDownList:
     case ControlKind::kDropDownCombo:
+    case ControlKind::kColourList:
       window.class_name = L"ComboBox";
-      window.style |= WS_VSCROLL | (control.kind == ControlKind::kDropDownList
-                                        ? CBS_DROPDOWNLIST
-                                        : CBS_DROPDOWN | CBS_AUTOHSCROLL);
+      window.style |= WS_VSCROLL | (control.kind == ControlKind::kDropDownCombo
+                                        ? CBS_DROPDOWN | CBS_AUTOHSCROLL
+                                        : CBS_DROPDOWNLIST);
+      // Colour lists draw their own items (WM_DRAWITEM): a swatch and a name.
+      if (control.kind == ControlKind::kColourList) {
+        window.style |= CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+      }
       if (has(style::kSorted)) window.style |= CBS_SORT;
       window.height = std::max(control.height, kMinimumDroppedHeight);
       break;
     case ControlKind::kListBox:
-    case ControlKind::kColourList:
       window.class_name = L"ListBox";
       window.ex_style |= WS_EX_CLIENTEDGE;
       // LBS_NOTIFY: selection changes and double-clicks reach the dialog.
       window.style |= LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
       if (has(style::kSorted)) window.style |= LBS_SORT;
-      if (control.kind == ControlKind::kColourList) {
-        window.style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
-      } else if (has(style::kMultiSelect)) {
-        window.style |= LBS_EXTENDEDSEL;
-      }
+      if (has(style::kMultiSelect)) window.style |= LBS_EXTENDEDSEL;
       break;
     case ControlKind::kListView:
       window.class_name = WC_LISTVIEWW;

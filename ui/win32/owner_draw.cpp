@@ -100,6 +100,24 @@ void DrawSound(HDC dc, int x, int y) {
   Line(dc, x, y, 13, 4, 13, 13, RGB(32, 64, 160));
 }
 
+// A shipped file: a closed parcel with its band.
+void DrawMaster(HDC dc, int x, int y) {
+  Box(dc, x, y, 2, 4, 14, 14, RGB(214, 170, 110), RGB(120, 80, 30));
+  Shape(dc, x, y, {{2, 4}, {5, 1}, {11, 1}, {14, 4}}, RGB(236, 200, 140), RGB(120, 80, 30));
+  Fill(dc, RECT{x + 7, y + 1, x + 9, y + 14}, RGB(180, 40, 40));
+}
+
+// The user's own file: a person.
+void DrawUser(HDC dc, int x, int y) {
+  Shape(dc, x, y, {{2, 15}, {3, 10}, {6, 8}, {10, 8}, {13, 10}, {14, 15}}, RGB(60, 110, 200),
+        RGB(30, 60, 130));
+  unique_gdi face(::CreateSolidBrush(RGB(250, 205, 160)));
+  unique_gdi pen(::CreatePen(PS_SOLID, 1, RGB(150, 100, 60)));
+  ScopedSelect with_brush(dc, face.get());
+  ScopedSelect with_pen(dc, pen.get());
+  ::Ellipse(dc, x + 5, y + 1, x + 12, y + 8);
+}
+
 void DrawDrive(HDC dc, int x, int y, bool disabled) {
   Box(dc, x, y, 1, 5, 15, 12, disabled ? ::GetSysColor(COLOR_BTNFACE) : RGB(200, 200, 200),
       Ink(disabled, RGB(64, 64, 64)));
@@ -229,6 +247,10 @@ unique_image_list MakeRowIcons(const std::vector<std::string>& names) {
         DrawPage(dc.get(), 0, 0, /*lines=*/true);
       } else if (name == "folder") {
         DrawFolder(dc.get(), 0, 0, /*disabled=*/false);
+      } else if (name == "master") {
+        DrawMaster(dc.get(), 0, 0);
+      } else if (name == "user") {
+        DrawUser(dc.get(), 0, 0);
       } else {
         DrawPage(dc.get(), 0, 0, /*lines=*/false);
       }

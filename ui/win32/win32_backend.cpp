@@ -157,6 +157,15 @@ bool Win32Backend::OpenFiles(const FileDialogRequest& request, std::vector<std::
 
 WindowHandle Win32Backend::ForegroundWindow() { return ::GetForegroundWindow(); }
 
+void Win32Backend::ShowWaitCursor(bool on) {
+  // Nested waits keep the first cursor to go back to.
+  if (on) {
+    if (wait_depth_++ == 0) cursor_before_wait_ = ::SetCursor(::LoadCursorA(nullptr, IDC_WAIT));
+  } else if (wait_depth_ > 0 && --wait_depth_ == 0) {
+    ::SetCursor(cursor_before_wait_);
+  }
+}
+
 }  // namespace win32
 
 UiBackend& Win32UiBackend() {

@@ -38,10 +38,13 @@ class Win32Backend : public UiBackend {
   bool OpenFiles(const FileDialogRequest& request, std::vector<std::string>* paths) override;
   MessageBoxService& MessageBoxes() override { return message_boxes_; }
   WindowHandle ForegroundWindow() override;
+  void ShowWaitCursor(bool on) override;
 
  private:
   Win32MessageBoxes message_boxes_;
   COLORREF custom_colours_[16];
+  int wait_depth_ = 0;
+  HCURSOR cursor_before_wait_ = nullptr;
 };
 
 // The "description\0patterns\0...\0" filter GetOpenFileNameA takes.

@@ -161,9 +161,9 @@ Win32DialogWindow::ListFamily Win32DialogWindow::FamilyOf(int id) const {
   switch (control->kind) {
     case ControlKind::kDropDownList:
     case ControlKind::kDropDownCombo:
+    case ControlKind::kColourList:
       return ListFamily::kCombo;
     case ControlKind::kListBox:
-    case ControlKind::kColourList:
       return ListFamily::kListBox;
     case ControlKind::kListView:
       return ListFamily::kListView;
@@ -337,6 +337,12 @@ void Win32DialogWindow::SetChecked(int id, bool checked) {
   }
 }
 
+void Win32DialogWindow::InsertSwatch(int id, size_t index) {
+  std::vector<std::optional<Colour>>& swatches = swatches_[id];
+  swatches.insert(swatches.begin() + static_cast<std::ptrdiff_t>(std::min(index, swatches.size())),
+                  std::nullopt);
+}
+
 std::vector<std::optional<Colour>>& Win32DialogWindow::Swatches(int id) {
   std::vector<std::optional<Colour>>& swatches = swatches_[id];
   // Every change of the items goes through this object; the size check
@@ -352,10 +358,10 @@ void Win32DialogWindow::ClearItems(int id) {
   switch (FamilyOf(id)) {
     case ListFamily::kCombo:
       ::SendMessageA(control, CB_RESETCONTENT, 0, 0);
+      swatches_.erase(id);
       break;
     case ListFamily::kListBox:
       ::SendMessageA(control, LB_RESETCONTENT, 0, 0);
-      swatches_.erase(id);
       break;
     case ListFamily::kListView: {
       QuietScope quiet(*this);
@@ -376,6 +382,7 @@ int Win32DialogWindow::AddItem(int id, const std::string& text, intptr_t data) {
           ::SendMessageA(control, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
       if (index < 0) return -1;
       ::SendMessageA(control, CB_SETITEMDATA, index, static_cast<LPARAM>(data));
+      if (IsColourList(id)) InsertSwatch(id, static_cast<size_t>(index));
       return static_cast<int>(index);
     }
     case ListFamily::kListBox: {
@@ -383,10 +390,6 @@ int Win32DialogWindow::AddItem(int id, const std::string& text, intptr_t data) {
           ::SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
       if (index < 0) return -1;
       ::SendMessageA(control, LB_SETITEMDATA, index, static_cast<LPARAM>(data));
-      if (IsColourList(id)) {
-        std::vector<std::optional<Colour>>& swatches = swatches_[id];
-        swatches.insert(swatches.begin() + std::min<size_t>(index, swatches.size()), std::nullopt);
-      }
       return static_cast<int>(index);
     }
     case ListFamily::kListView:
@@ -411,6 +414,7 @@ int Win32DialogWindow::InsertItem(int id, int index, const std::string& text, in
                                         reinterpret_cast<LPARAM>(text.c_str()));
       if (at < 0) return -1;
       ::SendMessageA(control, CB_SETITEMDATA, at, static_cast<LPARAM>(data));
+      if (IsColourList(id)) InsertSwatch(id, static_cast<size_t>(at));
       return static_cast<int>(at);
     }
     case ListFamily::kListBox: {
@@ -418,10 +422,6 @@ int Win32DialogWindow::InsertItem(int id, int index, const std::string& text, in
                                         reinterpret_cast<LPARAM>(text.c_str()));
       if (at < 0) return -1;
       ::SendMessageA(control, LB_SETITEMDATA, at, static_cast<LPARAM>(data));
-      if (IsColourList(id)) {
-        std::vector<std::optional<Colour>>& swatches = swatches_[id];
-        swatches.insert(swatches.begin() + std::min<size_t>(at, swatches.size()), std::nullopt);
-      }
       return static_cast<int>(at);
     }
     case ListFamily::kListView:
@@ -437,13 +437,13 @@ void Win32DialogWindow::DeleteItem(int id, int index) {
   if (!control || index < 0 || index >= ItemCount(id)) return;
   switch (FamilyOf(id)) {
     case ListFamily::kCombo:
-      ::SendMessageA(control, CB_DELETESTRING, index, 0);
-      break;
-    case ListFamily::kListBox:
       if (IsColourList(id)) {
         std::vector<std::optional<Colour>>& swatches = Swatches(id);
         if (index < static_cast<int>(swatches.size())) swatches.erase(swatches.begin() + index);
       }
+      ::SendMessageA(control, CB_DELETESTRING, index, 0);
+      break;
+    case ListFamily::kListBox:
       ::SendMessageA(control, LB_DELETESTRING, index, 0);
       break;
     case ListFamily::kListView: {
@@ -784,10 +784,8 @@ void Win32DialogWindow::SetItemColour(int id, int index, Colour colour) {
   const HWND control = Control(id);
   if (!control || !IsColourList(id) || index < 0 || index >= ItemCount(id)) return;
   Swatches(id)[index] = colour;
-  RECT item{};
-  if (::SendMessageA(control, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item)) != LB_ERR) {
-    ::InvalidateRect(control, &item, TRUE);
-  }
+  // The item may be the one the closed list shows.
+  ::InvalidateRect(control, nullptr, TRUE);
 }
 
 bool Win32DialogWindow::CreateTooltips(int max_width) {
@@ -864,7 +862,7 @@ void Win32DialogWindow::EndDialog(int result) {
 bool Win32DialogWindow::DrawItem(const DRAWITEMSTRUCT& item) {
   const ControlSpec* control = RowOf(item.hwndItem);
   if (!control) return false;
-  if (control->kind == ControlKind::kColourList && item.CtlType == ODT_LISTBOX) {
+  if (control->kind == ControlKind::kColourList && item.CtlType == ODT_COMBOBOX) {
     std::string text;
     std::optional<Colour> swatch;
     if (item.itemID != static_cast<UINT>(-1)) {

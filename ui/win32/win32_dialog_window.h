@@ -116,6 +116,8 @@ class Win32DialogWindow : public DialogWindow {
   void MoveFocusFrom(HWND control);
   // A colour list's swatches, one slot per item (none: no swatch).
   std::vector<std::optional<Colour>>& Swatches(int id);
+  // A new item's empty swatch slot.
+  void InsertSwatch(int id, size_t index);
   void AddTool(HWND tool, const std::string& text);
   int InsertRow(int id, int index, const std::vector<std::string>& texts, int icon,
                 intptr_t data);
