@@ -7,6 +7,7 @@
 #include "host/host_objects.h"
 #include "platform/com_registration.h"
 #include "platform/environment.h"
+#include "platform/services.h"
 
 namespace host {
 namespace {
@@ -89,12 +90,18 @@ platform::Status EnsureApplicationDataFolder(platform::Registry& registry) {
       platform::ReadString(registry, RootKey::kCurrentUser, kShellFoldersKey, "AppData", &existing);
   if (status == platform::kOk && !existing.empty()) return platform::kOk;
   std::string folder;
+  // The folder is made as the XDG rules ask: a fresh account may not have
+  // it yet, and the bots make their own folders only inside it.
   if (auto data_home = platform::EnvironmentValue("XDG_DATA_HOME"); data_home && !data_home->empty()) {
     folder = *data_home;
   } else if (auto home = platform::EnvironmentValue("HOME"); home && !home->empty()) {
     folder = *home + "/.local/share";
   } else {
     return platform::kOk;
+  }
+  if (const platform::Status made = platform::GetFiles().CreateFolders(folder);
+      made != platform::kOk) {
+    return made;
   }
   return platform::WriteString(registry, RootKey::kCurrentUser, kShellFoldersKey, "AppData",
                                folder);

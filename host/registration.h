@@ -32,8 +32,9 @@ inline constexpr const char* kShellFoldersKey =
 
 // Gives the user an application data folder where the registry names none
 // (Linux, where no Windows shell writes it): $XDG_DATA_HOME, else
-// $HOME/.local/share. An existing value is never changed. kOk also when
-// nothing could be named.
+// $HOME/.local/share, made (with its parents) when missing. An existing value
+// is never changed. kOk also when nothing could be named; the folder's
+// creation failure otherwise.
 platform::Status EnsureApplicationDataFolder(platform::Registry& registry);
 
 // Removes the host's registration; entries of another program stay,

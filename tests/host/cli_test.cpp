@@ -132,3 +132,44 @@ TEST_F(CliTest, AnAnswersFileIsCheckedThenHandedToTheBotThroughTheEnvironment) {
 }
 
 }  // namespace
+
+namespace {
+
+// A fresh Linux account may have no data folder yet: it is made, once named.
+// (Windows names its own; the test registry here is a scratch hive.)
+TEST(ApplicationDataFolderTest, MissingDataFolderIsMadeAndNamedButAnExistingValueStays) {
+#if defined(_WIN32)
+  GTEST_SKIP() << "Windows names the application data folder itself";
+#else
+  test_support::TempFolder home;
+  const std::optional<std::string> saved = platform::EnvironmentValue("XDG_DATA_HOME");
+  const std::string data_home = home.Join("fresh/.local/share");
+  ASSERT_TRUE(platform::SetEnvironmentValue("XDG_DATA_HOME", data_home));
+  platform::Registry& registry = platform::GetRegistry();
+  const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+  std::unique_ptr<platform::RegistryKey> folders;
+  if (registry.OpenKey(platform::RootKey::kCurrentUser, key, &folders) == platform::kOk) {
+    folders->DeleteValue("AppData");
+  }
+
+  EXPECT_EQ(host::EnsureApplicationDataFolder(registry), platform::kOk);
+  std::string named;
+  EXPECT_EQ(platform::ReadString(registry, platform::RootKey::kCurrentUser, key, "AppData", &named),
+            platform::kOk);
+  EXPECT_EQ(named, data_home);
+  EXPECT_TRUE(platform::GetFiles().FolderExists(data_home));
+
+  ASSERT_TRUE(platform::SetEnvironmentValue("XDG_DATA_HOME", home.Join("elsewhere")));
+  EXPECT_EQ(host::EnsureApplicationDataFolder(registry), platform::kOk);
+  platform::ReadString(registry, platform::RootKey::kCurrentUser, key, "AppData", &named);
+  EXPECT_EQ(named, data_home);
+  EXPECT_FALSE(platform::GetFiles().FolderExists(home.Join("elsewhere")));
+  if (saved) {
+    platform::SetEnvironmentValue("XDG_DATA_HOME", *saved);
+  } else {
+    platform::ClearEnvironmentValue("XDG_DATA_HOME");
+  }
+#endif
+}
+
+}  // namespace
