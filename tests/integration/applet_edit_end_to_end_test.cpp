@@ -1,6 +1,7 @@
-// A whole edit call of the framework's test bot (Applet and About pages)
-// through the real runner and host: answered by an answers file through
-// glintmere insert, and under Windows also by a user at the real windows.
+// Whole edit calls of the framework's test bots (Applet and About pages; with
+// the Background page) through the real runner and host: answered by an
+// answers file through glintmere insert, and under Windows also by a user at
+// the real windows.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -21,6 +22,7 @@
 #include <commctrl.h>
 
 #include "tests/ui_win32/screenshot.h"
+#include "tests/ui_win32/ui_user.h"
 #endif
 
 namespace {
@@ -203,6 +205,169 @@ TEST_F(AppletEditEndToEndTest, UserFillsTheRealAppletPage) {
   EXPECT_NE(page.find(" java-Name=\"HarbourNews\"\n"), std::string::npos) << page;
   EXPECT_NE(page.find(" java-align=\"middle\"\n"), std::string::npos) << page;
   EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/KelScroll.class")));
+}
+#endif
+
+constexpr const char* kBackgroundSheet = "Glintmere Java Effects - Background Test";
+
+// The same choices on the Background page and in "Select a file", made by an
+// answers file (here) and by a user at the real windows (below), give the
+// same component.
+void ExpectBackgroundChoices(const std::string& page) {
+  EXPECT_NE(page.find(" param-AppBGColor=\"000080\"\n"), std::string::npos) << page;
+  EXPECT_NE(page.find(" param-AppBGSound=\"./_glintmere/QFXChime.au\"\n"), std::string::npos)
+      << page;
+  EXPECT_NE(page.find(" param-AppBGImage=\"./_glintmere/QFXLogoSA.gif\"\n"), std::string::npos)
+      << page;
+  EXPECT_NE(page.find("<param name=AppBGColor value=000080>"), std::string::npos) << page;
+  EXPECT_NE(page.find("<param name=AppInitString value=_url>"), std::string::npos) << page;
+}
+
+TEST_F(AppletEditEndToEndTest, BackgroundChoicesAnsweredByAFile) {
+  const std::string answers = install_.Join("answers.json");
+  WriteText(answers, R"([
+    {"dialog": "Glintmere Java Effects - Background Test", "steps": [
+      {"page": "Background"},
+      {"select": "Background Color:", "item": "Navy"},
+      {"select": "Initialization String:", "item": "URL Report"},
+      {"press": "Background Audio:"},
+      {"press": "Background Image:"},
+      {"press": "Size to Image"},
+      {"press": "OK"}]},
+    {"dialog": "Select a file", "steps": [
+      {"select": 1501, "item": "QFXChime.au"},
+      {"press": "OK"}]},
+    {"dialog": "Select a file", "steps": [
+      {"select": 1501, "item": "QFXLogoSA.gif"},
+      {"press": "OK"}]}
+  ])");
+  host::CliEnvironment environment;
+  environment.run_bot = run_bot_;
+  environment.program_path = install_.Join("glintmere.exe");
+  environment.server_library = ServerLibrary();
+  std::ostringstream out, err;
+  ASSERT_EQ(host::RunCli({"insert", "FrameBots.dll", "BackgroundTest", "--web", web_.path(),
+                          "--page", "index.htm", "--answers", answers},
+                         environment, out, err),
+            0)
+      << err.str();
+  const std::string page = Page();
+  ExpectBackgroundChoices(page);
+  // "Size to Image" measured the logo chosen: 120 x 40.
+  EXPECT_NE(page.find(" java-width=\"120\"\n"), std::string::npos) << page;
+  EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/QFXChime.au")));
+  EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/QFXLogoSA.gif")));
+}
+
+#if defined(_WIN32)
+// The page's ids, as the Background page and "Select a file" number them.
+constexpr int kImageButton = 1401, kWidth = 1403, kSizeToImage = 1405, kBackground = 1406,
+              kAudioButton = 1407, kInitList = 1409, kFileList = 1501;
+
+// Selects a list-view row by its text, as a click does (the dialog hears
+// LVN_ITEMCHANGED); false when no row has that text.
+bool ChooseRow(HWND list, const std::string& text) {
+  const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row) {
+    char buffer[260] = {};
+    LVITEMA item{};
+    item.iSubItem = 0;
+    item.pszText = buffer;
+    item.cchTextMax = sizeof buffer;
+    SendMessageA(list, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    if (text == buffer) {
+      LVITEMA state{};
+      state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+      state.state = LVIS_SELECTED | LVIS_FOCUSED;
+      SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+      return true;
+    }
+  }
+  return false;
+}
+
+// Index of a combo box item by its text, or -1.
+int ComboIndex(HWND combo, const std::string& text) {
+  return static_cast<int>(
+      SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                   reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+// Works one "Select a file" dialog: the row, a picture, OK; then waits until
+// it is gone.
+void ChooseInSelectAFile(const std::string& row, const std::string& screenshot) {
+  const HWND dialog = ui_test::WaitForWindow("Select a file");
+  if (!dialog) return;
+  Sleep(300);
+  EXPECT_TRUE(ChooseRow(ui_test::Item(dialog, kFileList), row)) << row;
+  Sleep(300);  // the preview loads
+  ui_test::SaveScreenshot(ui_test::CaptureWindow(dialog), screenshot);
+  ui_test::Click(ui_test::Item(dialog, IDOK));
+  EXPECT_TRUE(ui_test::WaitUntil([] { return FindWindowA(nullptr, "Select a file") == nullptr; }));
+}
+
+TEST_F(AppletEditEndToEndTest, UserChoosesTheBackgroundAtTheRealWindows) {
+  std::string width_after_sizing;
+  std::string audio_caption;
+  int32_t result = 0;
+  test_support::MessageBoxWatcher boxes;
+  ui_test::Drive(
+      [&] {
+        const HWND sheet = ui_test::WaitForWindow(kBackgroundSheet);
+        if (!sheet) return;
+        HWND page = nullptr;
+        ui_test::WaitUntil([&] {
+          page = ui_test::CurrentPage(sheet);
+          return page && GetDlgItem(page, kBackground);
+        });
+        if (!page || !GetDlgItem(page, kBackground)) {
+          ADD_FAILURE() << "the Background page did not show";
+          ui_test::PressSheetButton(sheet, PSBTN_CANCEL);
+          return;
+        }
+        Sleep(300);
+        ui_test::SaveScreenshot(ui_test::CaptureWindow(sheet), "background_page");
+
+        const HWND colours = ui_test::Item(page, kBackground);
+        ui_test::Choose(colours, ComboIndex(colours, "Navy"));
+        const HWND init = ui_test::Item(page, kInitList);
+        ui_test::Choose(init, ComboIndex(init, "URL Report"));
+
+        ui_test::Click(ui_test::Item(page, kAudioButton));
+        ChooseInSelectAFile("QFXChime.au", "select_a_file_audio");
+        audio_caption = ui_test::Text(ui_test::Item(page, kAudioButton));
+
+        ui_test::Click(ui_test::Item(page, kImageButton));
+        ChooseInSelectAFile("QFXLogoSA.gif", "select_a_file_image");
+        ui_test::Click(ui_test::Item(page, kSizeToImage));
+        ui_test::WaitUntil([&] { return ui_test::Text(ui_test::Item(page, kWidth)) == "120"; });
+        width_after_sizing = ui_test::Text(ui_test::Item(page, kWidth));
+        ui_test::SaveScreenshot(ui_test::CaptureWindow(sheet), "background_page_chosen");
+        // The open list shows the swatches.
+        SendMessageA(colours, CB_SHOWDROPDOWN, TRUE, 0);
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        if (GetComboBoxInfo(colours, &info) && info.hwndList) {
+          Sleep(300);
+          ui_test::SaveScreenshot(ui_test::CaptureWindow(info.hwndList), "background_colour_list");
+        }
+        SendMessageA(colours, CB_SHOWDROPDOWN, FALSE, 0);
+        ui_test::PressSheetButton(sheet, PSBTN_OK);
+      },
+      [&] {
+        // FrontPage's thread, which the bot runs on, has OLE initialised.
+        ASSERT_TRUE(platform::Succeeded(platform::GetAutomation().Initialize()));
+        result = run_bot_("4.0", "FrameBots.dll", "BackgroundTest", 1);
+        platform::GetAutomation().Uninitialize();
+      });
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(audio_caption, "QFXChime.au");
+  EXPECT_EQ(width_after_sizing, "120");
+  for (const test_support::SeenBox& box : boxes.Seen()) {
+    ADD_FAILURE() << "message box [" << box.caption << "] " << box.text;
+  }
+  ExpectBackgroundChoices(Page());
+  EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/QFXChime.au")));
 }
 #endif
 
