@@ -1,6 +1,8 @@
 // The Background page.
 #include "botframe/text_bk_page.h"
 
+#include <cstdio>
+
 #include "base/text.h"
 #include "botframe/applet_tag.h"
 #include "botframe/edit_state.h"
@@ -386,6 +388,8 @@ void CTextBkPage::SizeToImage() {
     std::string message;
     measured = ReadJpegSize(path, &size, &message);
     if (!measured) {
+      // As libjpeg's own error output does, and in a box for the user.
+      std::fprintf(stderr, "%s\n", message.c_str());
       ui::ShowMessage(message, "Error", ui::Buttons::kOk, ui::Icon::kError, handle());
     }
   } else if (base::EndsWithNoCase(name, ".gif")) {

@@ -1,30 +1,62 @@
 // The glintmere commands.
 #include "host/cli.h"
 
+#include <cstdlib>
+#include <memory>
+
 #include "base/path.h"
 #include "base/text.h"
+#include "host/components.h"
 #include "host/disk_web.h"
 #include "host/registration.h"
 #include "host/session.h"
 #include "platform/environment.h"
+#include "platform/module_loader.h"
 #include "platform/services.h"
+#include "runner/attribute_list.h"
+#include "runner/compose.h"
 #include "ui/scripted/answers_file.h"
 
 namespace host {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: glintmere insert LIBRARY BOT --web DIR --page PAGE [--answers FILE]\n"
+    "usage: glintmere insert EFFECT --web DIR --page PAGE [--answers FILE]\n"
+    "       glintmere insert LIBRARY BOT --web DIR --page PAGE [--answers FILE]\n"
+    "       glintmere edit PAGE [--web DIR] [--component N] [--library LIBRARY]\n"
+    "                      [--answers FILE]\n"
     "\n"
-    "  insert   runs BOT's editor from the bot library LIBRARY (in the bots folder\n"
-    "           beside this program) and inserts the component into PAGE\n"
-    "  LIBRARY  bot library file name, for example GMWebbotS3.dll\n"
+    "  insert   runs an effect's editor and inserts the new component into PAGE\n"
+    "  edit     runs the editor of a component already in PAGE (the first, or the\n"
+    "           Nth) with its stored settings and replaces it in place\n"
+    "  EFFECT   scroller\n"
+    "  LIBRARY  bot library file name in the bots folder beside this program,\n"
+    "           for example GMWebbotS3.dll\n"
     "  BOT      bot name, for example GMScroller\n"
-    "  --web DIR     the web: a folder of pages on disk\n"
+    "  --web DIR     the web: a folder of pages on disk (for edit, the page's\n"
+    "                folder unless given)\n"
     "  --page PAGE   the page, relative to the web folder, for example index.htm\n"
     "  --answers FILE  answers the editor's dialogs and message boxes from FILE\n"
     "                (docs/answers.md) instead of showing them; on Linux, without\n"
     "                it, every dialog is confirmed as it opens\n";
+
+// The effects by the names people use, and their bot library and bot.
+struct Effect {
+  const char* name;
+  const char* library;
+  const char* bot;
+};
+constexpr Effect kEffects[] = {
+    {"scroller", "GMWebbotS3.dll", "GMScroller"},
+};
+
+// The bot library of a bot met in a page.
+const char* LibraryOfBot(const std::string& bot) {
+  for (const Effect& effect : kEffects) {
+    if (base::EqualsNoCase(bot, effect.bot)) return effect.library;
+  }
+  return nullptr;
+}
 
 int Usage(std::ostream& err, const std::string& problem) {
   err << "glintmere: " << problem << "\n\n" << kUsage;
@@ -69,12 +101,24 @@ bool ParseInsert(const std::vector<std::string>& args, InsertArgs* parsed, std::
       positional.push_back(arg);
     }
   }
-  if (positional.size() != 2) {
-    *problem = "insert takes a bot library and a bot name";
+  if (positional.size() == 1) {
+    for (const Effect& effect : kEffects) {
+      if (base::EqualsNoCase(positional[0], effect.name)) {
+        parsed->library = effect.library;
+        parsed->bot = effect.bot;
+      }
+    }
+    if (parsed->bot.empty()) {
+      *problem = "unknown effect " + positional[0];
+      return false;
+    }
+  } else if (positional.size() == 2) {
+    parsed->library = positional[0];
+    parsed->bot = positional[1];
+  } else {
+    *problem = "insert takes an effect, or a bot library and a bot name";
     return false;
   }
-  parsed->library = positional[0];
-  parsed->bot = positional[1];
   if (parsed->web.empty()) {
     *problem = "--web is missing";
     return false;
@@ -86,63 +130,85 @@ bool ParseInsert(const std::vector<std::string>& args, InsertArgs* parsed, std::
   return true;
 }
 
+// Checks the answers file and hands it on to the bot through the environment;
+// 0, or the exit code after saying why not.
+int PrepareAnswers(const std::string& given, std::ostream& err) {
+  if (given.empty()) return 0;
+  platform::Files& files = platform::GetFiles();
+  // Checked here, so a mistake is told before anything changes; the runner
+  // and the bot library read the file again in their own modules.
+  const std::string answers = files.FullPath(given);
+  if (!files.FileExists(answers)) {
+    return Usage(err, "the answers file " + given + " does not exist");
+  }
+  ui::Driver check;
+  std::string problem;
+  if (!ui::LoadAnswersFile(answers, &check, &problem)) return Usage(err, problem);
+  if (!platform::SetEnvironmentValue("GLINTMERE_ANSWERS", answers)) {
+    err << "glintmere: could not pass the answers file on to the bot\n";
+    return 1;
+  }
+  return 0;
+}
+
+// The session of the page `page` (relative to the web folder `web_given`);
+// false after saying why not.
+bool FindPage(const std::string& web_given, const std::string& page, Session* session,
+              std::ostream& err) {
+  platform::Files& files = platform::GetFiles();
+  std::string web = files.FullPath(web_given);
+  while (web.size() > 1 && base::IsPathSeparator(web.back())) web.pop_back();
+  if (!files.FolderExists(web)) {
+    err << "glintmere: the web folder " << web_given << " does not exist\n";
+    return false;
+  }
+  std::string page_url;
+  if (!NormalizeWebUrl(page, &page_url)) {
+    err << "glintmere: the page " << page
+        << " must be a file inside the web folder, given relative to it\n";
+    return false;
+  }
+  session->web_folder = web;
+  session->page = page_url;
+  if (!files.FileExists(session->PagePath())) {
+    err << "glintmere: the page " << session->PagePath() << " does not exist\n";
+    return false;
+  }
+  return true;
+}
+
+// Registers the host's objects and opens the page in them, as FrontPage
+// would have it open; false after saying why not.
+bool OpenInHost(const CliEnvironment& environment, Session& session, std::ostream& err) {
+  platform::Registry& registry = platform::GetRegistry();
+  std::string problem;
+  if (RegisterHost(registry, environment.server_library, environment.program_path, &problem) !=
+      platform::kOk) {
+    err << "glintmere: " << problem << "\n";
+    return false;
+  }
+  if (platform::Status status = EnsureApplicationDataFolder(registry); status != platform::kOk) {
+    err << "glintmere: could not name the application data folder (registry error " << status
+        << ")\n";
+    return false;
+  }
+  if (platform::Status status = session.Save(registry); status != platform::kOk) {
+    err << "glintmere: could not open the page in the host (registry error " << status << ")\n";
+    return false;
+  }
+  return true;
+}
+
 int Insert(const std::vector<std::string>& args, const CliEnvironment& environment,
            std::ostream& out, std::ostream& err) {
   InsertArgs parsed;
   std::string problem;
   if (!ParseInsert(args, &parsed, &problem)) return Usage(err, problem);
-
-  platform::Files& files = platform::GetFiles();
-  if (!parsed.answers.empty()) {
-    // Checked here, so a mistake is told before anything changes; the
-    // runner and the bot library read the file again in their own modules.
-    const std::string answers = files.FullPath(parsed.answers);
-    if (!files.FileExists(answers)) {
-      return Usage(err, "the answers file " + parsed.answers + " does not exist");
-    }
-    ui::Driver check;
-    if (!ui::LoadAnswersFile(answers, &check, &problem)) return Usage(err, problem);
-    if (!platform::SetEnvironmentValue("GLINTMERE_ANSWERS", answers)) {
-      err << "glintmere: could not pass the answers file on to the bot\n";
-      return 1;
-    }
-  }
-  std::string web = files.FullPath(parsed.web);
-  while (web.size() > 1 && base::IsPathSeparator(web.back())) web.pop_back();
-  if (!files.FolderExists(web)) {
-    err << "glintmere: the web folder " << parsed.web << " does not exist\n";
-    return 1;
-  }
-  std::string page_url;
-  if (!NormalizeWebUrl(parsed.page, &page_url)) {
-    err << "glintmere: the page " << parsed.page
-        << " must be a file inside the web folder, given relative to it\n";
-    return 1;
-  }
+  if (int code = PrepareAnswers(parsed.answers, err); code != 0) return code;
   Session session;
-  session.web_folder = web;
-  session.page = page_url;
+  if (!FindPage(parsed.web, parsed.page, &session, err)) return 1;
   const std::string page_path = session.PagePath();
-  if (!files.FileExists(page_path)) {
-    err << "glintmere: the page " << page_path << " does not exist\n";
-    return 1;
-  }
-
-  platform::Registry& registry = platform::GetRegistry();
-  if (RegisterHost(registry, environment.server_library, environment.program_path, &problem) !=
-      platform::kOk) {
-    err << "glintmere: " << problem << "\n";
-    return 1;
-  }
-  if (platform::Status status = EnsureApplicationDataFolder(registry); status != platform::kOk) {
-    err << "glintmere: could not name the application data folder (registry error " << status
-        << ")\n";
-    return 1;
-  }
-  if (platform::Status status = session.Save(registry); status != platform::kOk) {
-    err << "glintmere: could not open the page in the host (registry error " << status << ")\n";
-    return 1;
-  }
+  if (!OpenInHost(environment, session, err)) return 1;
 
   // The bots expect the thread FrontPage calls them on: OLE initialised.
   platform::Automation& automation = platform::GetAutomation();
@@ -156,13 +222,157 @@ int Insert(const std::vector<std::string>& args, const CliEnvironment& environme
     return 1;
   }
   Session after;
-  if (Session::Load(registry, &after) != platform::kOk || !after.last_insert_at) {
+  if (Session::Load(platform::GetRegistry(), &after) != platform::kOk || !after.last_insert_at) {
     err << "glintmere: nothing was inserted (the editor was cancelled or the bot failed); "
         << page_path << " is unchanged\n";
     return 1;
   }
   out << "Inserted " << parsed.bot << " into " << page_path << " at byte "
       << *after.last_insert_at << " (" << after.last_insert_length << " bytes).\n";
+  return 0;
+}
+
+struct EditArgs {
+  std::string page;
+  std::string web;
+  std::string library;
+  std::string answers;
+  int component = 1;
+};
+
+bool ParseEdit(const std::vector<std::string>& args, EditArgs* parsed, std::string* problem) {
+  std::vector<std::string> positional;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--web" || arg == "--library" || arg == "--answers" || arg == "--component") {
+      if (i + 1 >= args.size() || args[i + 1].empty()) {
+        *problem = arg + " needs a value";
+        return false;
+      }
+      const std::string& value = args[++i];
+      if (arg == "--component") {
+        const int n = std::atoi(value.c_str());
+        if (n < 1 || value.find_first_not_of("0123456789") != std::string::npos) {
+          *problem = "--component needs a number from 1 on";
+          return false;
+        }
+        parsed->component = n;
+      } else {
+        (arg == "--web" ? parsed->web : arg == "--library" ? parsed->library : parsed->answers) =
+            value;
+      }
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      *problem = "unknown option " + arg;
+      return false;
+    } else {
+      positional.push_back(arg);
+    }
+  }
+  if (positional.size() != 1) {
+    *problem = "edit takes one page";
+    return false;
+  }
+  parsed->page = positional[0];
+  return true;
+}
+
+int Edit(const std::vector<std::string>& args, const CliEnvironment& environment,
+         std::ostream& out, std::ostream& err) {
+  EditArgs parsed;
+  std::string problem;
+  if (!ParseEdit(args, &parsed, &problem)) return Usage(err, problem);
+  if (int code = PrepareAnswers(parsed.answers, err); code != 0) return code;
+
+  platform::Files& files = platform::GetFiles();
+  const std::string page_path = files.FullPath(parsed.page);
+  std::string web = parsed.web.empty() ? base::FolderOf(page_path) : files.FullPath(parsed.web);
+  while (web.size() > 1 && base::IsPathSeparator(web.back())) web.pop_back();
+  // The page relative to the web, which must hold it.
+  if (page_path.size() <= web.size() + 1 || !base::SamePathText(page_path.substr(0, web.size()), web) ||
+      !base::IsPathSeparator(page_path[web.size()])) {
+    err << "glintmere: the page " << parsed.page << " is not inside the web folder " << web
+        << "\n";
+    return 1;
+  }
+  std::string relative = page_path.substr(web.size() + 1);
+  for (char& c : relative) {
+    if (c == '\\') c = '/';
+  }
+  Session session;
+  if (!FindPage(web, relative, &session, err)) return 1;
+
+  std::string text;
+  if (files.ReadFile(session.PagePath(), &text) != platform::kOk) {
+    err << "glintmere: could not read " << session.PagePath() << "\n";
+    return 1;
+  }
+  std::vector<WebbotComponent> components = FindWebbotComponents(text);
+  if (parsed.component > static_cast<int>(components.size())) {
+    err << "glintmere: " << session.PagePath() << " holds " << components.size()
+        << " component(s); there is no component " << parsed.component << "\n";
+    return 1;
+  }
+  const WebbotComponent component = components[static_cast<size_t>(parsed.component) - 1];
+  std::string library = parsed.library;
+  if (library.empty()) {
+    const char* known = LibraryOfBot(component.bot);
+    if (!known) {
+      err << "glintmere: the bot library of " << component.bot
+          << " is not known; name it with --library\n";
+      return 1;
+    }
+    library = known;
+  }
+  const std::string library_path =
+      base::FolderOf(environment.program_path) + "bots\\" + library;
+  platform::Status error = 0;
+  std::unique_ptr<platform::Module> module = platform::GetModuleLoader().Load(library_path, &error);
+  if (!module) {
+    err << "glintmere: could not load " << library_path << " (error " << error << ")\n";
+    return 1;
+  }
+  auto edit = reinterpret_cast<BotEditEntry>(module->FindExport(component.bot + "_Edit", &error));
+  if (!edit) {
+    err << "glintmere: " << library << " has no editor for " << component.bot << "\n";
+    return 1;
+  }
+  if (!OpenInHost(environment, session, err)) return 1;
+
+  runner::AttributeList list(component.attributes);
+  platform::Automation& automation = platform::GetAutomation();
+  const bool ole = platform::Succeeded(automation.Initialize());
+  const int32_t result = edit(list.get(), &runner::HostCallbacks());
+  if (ole) automation.Uninitialize();
+  if (result == 0) {
+    err << "glintmere: nothing was changed (the editor was cancelled or the bot failed); "
+        << session.PagePath() << " is unchanged\n";
+    return 1;
+  }
+  // The page as it is now (the bot may have published files beside it), with
+  // the component replaced where it stood.
+  std::string now;
+  if (files.ReadFile(session.PagePath(), &now) != platform::kOk) {
+    err << "glintmere: could not read " << session.PagePath() << " again\n";
+    return 1;
+  }
+  std::vector<WebbotComponent> again = FindWebbotComponents(now);
+  if (again.size() != components.size() ||
+      now.compare(again[parsed.component - 1].begin,
+                  again[parsed.component - 1].end - again[parsed.component - 1].begin,
+                  text, component.begin, component.end - component.begin) != 0) {
+    err << "glintmere: " << session.PagePath()
+        << " changed while the editor ran; nothing was replaced\n";
+    return 1;
+  }
+  const WebbotComponent& target = again[static_cast<size_t>(parsed.component) - 1];
+  const std::string html = InsertableHtml(runner::ComposeWebbotHtml(list.list(), component.bot));
+  now.replace(target.begin, target.end - target.begin, html);
+  if (files.WriteFileAtomic(session.PagePath(), now) != platform::kOk) {
+    err << "glintmere: could not write " << session.PagePath() << "; it is unchanged\n";
+    return 1;
+  }
+  out << "Edited " << component.bot << " (component " << parsed.component << ") in "
+      << session.PagePath() << ".\n";
   return 0;
 }
 
@@ -176,6 +386,7 @@ int RunCli(const std::vector<std::string>& args, const CliEnvironment& environme
     return 0;
   }
   if (args[0] == "insert") return Insert(args, environment, out, err);
+  if (args[0] == "edit") return Edit(args, environment, out, err);
   return Usage(err, "unknown command " + args[0]);
 }
 

@@ -35,6 +35,7 @@ enum class ControlKind {
   kBrowser,        // web browser showing a file or URL
   kPicture,        // shows an image file
   kIcon,           // a system icon (caption "warning", "information", ...)
+  kRichEdit,       // formatted text, several lines, no word wrap
 };
 
 // Style flags of a control.
@@ -60,6 +61,8 @@ inline constexpr uint32_t kBorder = 1u << 16;      // sunken border (labels, pic
 inline constexpr uint32_t kPassword = 1u << 17;    // edit
 inline constexpr uint32_t kNoHeader = 1u << 18;    // list-view without column headers
 inline constexpr uint32_t kLink = 1u << 19;        // label shown as a hyperlink; clicks notify
+inline constexpr uint32_t kHScroll = 1u << 20;     // rich edit: horizontal scroll bar
+inline constexpr uint32_t kNoHideSelection = 1u << 21;  // rich edit: selection shown without focus
 }  // namespace style
 
 struct ControlSpec {

@@ -103,6 +103,35 @@ class Browser : public Control {
   void Navigate(const std::string& path_or_url) { window_->Navigate(id_, path_or_url); }
 };
 
+// A rich-text box: formatted lines, positions counting a line break as two.
+class RichEdit : public Control {
+ public:
+  using Control::Control;
+  using Target = DialogWindow::RichTarget;
+  void GetSelection(int* start, int* end) const { window_->GetRichSelection(id_, start, end); }
+  void SetSelection(int start, int end) { window_->SetRichSelection(id_, start, end); }
+  void HideSelection(bool hide) { window_->HideRichSelection(id_, hide); }
+  int Length() const { return window_->RichTextLength(id_); }
+  std::string TextRange(int start, int end) const { return window_->RichTextRange(id_, start, end); }
+  int LineCount() const { return window_->RichLineCount(id_); }
+  int LineIndex(int line) const { return window_->RichLineIndex(id_, line); }
+  int LineLength(int line) const { return window_->RichLineLength(id_, line); }
+  int LineFromChar(int position) const { return window_->RichLineFromChar(id_, position); }
+  void ReplaceSelection(const std::string& text) { window_->ReplaceRichSelection(id_, text); }
+  uint32_t GetFormat(richtext::CharFormat* format) const {
+    return window_->GetRichFormat(id_, format);
+  }
+  void SetFormat(Target target, const richtext::CharFormat& format, uint32_t mask) {
+    window_->SetRichFormat(id_, target, format, mask);
+  }
+  void SetParagraphFormat(const richtext::ParagraphFormat& format, uint32_t mask) {
+    window_->SetRichParagraphFormat(id_, format, mask);
+  }
+  std::string Rtf() const { return window_->GetRtf(id_); }
+  bool SetRtf(const std::string& rtf) { return window_->SetRtf(id_, rtf); }
+  void SetBackground(Colour colour) { window_->SetRichBackground(id_, colour); }
+};
+
 class Picture : public Control {
  public:
   using Control::Control;

@@ -28,6 +28,7 @@ enum class Notify {
   kRowChecked,        // list-view row check box changed (index: the row)
   kScrolled,          // slider moved
   kKillFocus,         // the control lost the focus
+  kSetFocus,          // a rich-text box got the focus
 };
 
 class DataExchange;
@@ -68,6 +69,7 @@ class Dialog {
   Slider GetSlider(int id) { return Slider(window_, id); }
   Browser GetBrowser(int id) { return Browser(window_, id); }
   Picture GetPicture(int id) { return Picture(window_, id); }
+  RichEdit GetRichEdit(int id) { return RichEdit(window_, id); }
   DialogWindow* window() const { return window_; }
 
   // Entry points for the backends; the product does not call these.

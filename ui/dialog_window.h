@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "richtext/document.h"
 #include "ui/control_table.h"
 #include "ui/message_box.h"
 
@@ -100,6 +101,36 @@ class DialogWindow {
   virtual void Navigate(int id, const std::string& path_or_url) = 0;
   virtual bool ShowPicture(int id, const std::string& path) = 0;
 
+  // Rich-text boxes. Positions count a line break as two characters, lines
+  // are paragraphs (no word wrap). Changes made through these calls do not
+  // notify the dialog, except that a changed selection does, as RichEdit's
+  // selection notifications do.
+  virtual void GetRichSelection(int id, int* start, int* end) = 0;
+  virtual void SetRichSelection(int id, int start, int end) = 0;
+  // Hides the selection while the box has no focus (or shows it again).
+  virtual void HideRichSelection(int id, bool hide) = 0;
+  virtual int RichTextLength(int id) = 0;
+  virtual std::string RichTextRange(int id, int start, int end) = 0;
+  virtual int RichLineCount(int id) = 0;
+  virtual int RichLineIndex(int id, int line) = 0;
+  virtual int RichLineLength(int id, int line) = 0;
+  virtual int RichLineFromChar(int id, int position) = 0;
+  // Replaces the selection with text in the format at the selection.
+  virtual void ReplaceRichSelection(int id, const std::string& text) = 0;
+  // The selection's character format and the mask of its uniform attributes.
+  virtual uint32_t GetRichFormat(int id, richtext::CharFormat* format) = 0;
+  // Sets the attributes named by mask on the selection, on all the text, or
+  // as the format new text starts with.
+  enum class RichTarget { kSelection, kAll, kDefault };
+  virtual void SetRichFormat(int id, RichTarget target, const richtext::CharFormat& format,
+                             uint32_t mask) = 0;
+  // Sets paragraph attributes of every paragraph.
+  virtual void SetRichParagraphFormat(int id, const richtext::ParagraphFormat& format,
+                                      uint32_t mask) = 0;
+  // The whole content as RTF, and replaced by RTF (false when refused).
+  virtual std::string GetRtf(int id) = 0;
+  virtual bool SetRtf(int id, const std::string& rtf) = 0;
+  virtual void SetRichBackground(int id, Colour colour) = 0;
   // Ends a modal dialog with a result (kIdOk, kIdCancel, ...).
   virtual void EndDialog(int result) = 0;
 };

@@ -281,6 +281,12 @@ void ScriptedWindow::Type(const ControlRef& ref, const std::string& text) {
   Found found = FindForAction(ref, "type into");
   if (!found.control) return;
   ScriptedControl& control = *found.control;
+  if (control.kind() == ControlKind::kRichEdit) {
+    // Typed at the caret, over the selection, keystroke by keystroke.
+    FocusOn(found);
+    found.window->TypeRich(control.id(), text);
+    return;
+  }
   if (control.kind() != ControlKind::kEdit && control.kind() != ControlKind::kDropDownCombo) {
     Fail(ref.Describe() + " is not an edit field");
     return;
@@ -315,6 +321,17 @@ void ScriptedWindow::Type(const ControlRef& ref, const std::string& text) {
     for (ScriptedItem& item : control.items) item.selected = false;
   }
   found.window->dialog().FireCommand(control.id(), Notify::kChanged);
+}
+
+void ScriptedWindow::SelectRange(const ControlRef& ref, int start, int end) {
+  Found found = FindForAction(ref, "select text in");
+  if (!found.control) return;
+  if (found.control->kind() != ControlKind::kRichEdit) {
+    Fail(ref.Describe() + " is not a rich-text box");
+    return;
+  }
+  FocusOn(found);
+  found.window->SetRichSelection(found.control->id(), start, end);
 }
 
 int ScriptedWindow::IndexOf(const Found& found, const ControlRef& ref, const std::string& item) {

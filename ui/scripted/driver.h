@@ -93,6 +93,10 @@ class ScriptedWindow {
   // as typed: cut at the field's limit, digits only in a number field, and
   // Notify::kChanged once.
   void Type(const ControlRef& control, const std::string& text);
+  // In a rich-text box, Type types at the caret over the selection instead
+  // ("\b" is Backspace, "\x7f" Delete), and SelectRange selects characters
+  // [start, end) as a mouse drag does (end -1: to the end).
+  void SelectRange(const ControlRef& control, int start, int end);
   // Selects an item of a combo box, list box, colour list or list-view, by
   // its exact text or its index; Notify::kSelectionChanged when it changed.
   void Select(const ControlRef& control, const std::string& item);

@@ -114,6 +114,9 @@ ScriptedDialogWindow::ScriptedDialogWindow(Dialog& dialog, Driver& driver)
     if (control_spec.caption && TakesCaptionAsText(control_spec.kind)) {
       control.text = control_spec.caption;
     }
+    if (control_spec.kind == ControlKind::kRichEdit) {
+      control.rich = std::make_shared<richtext::Document>();
+    }
     control.enabled = (control_spec.style & style::kDisabled) == 0;
     control.visible = (control_spec.style & style::kHidden) == 0;
     control.x = UnitsToPixelsX(control_spec.x);
@@ -202,6 +205,7 @@ std::string ScriptedDialogWindow::GetText(int id) {
     const int selected = control->Selection();
     return selected >= 0 ? control->items[selected].text : std::string();
   }
+  if (control->rich) return control->rich->Text();
   return control->text;
 }
 
@@ -215,6 +219,11 @@ void ScriptedDialogWindow::SetText(int id, const std::string& text) {
       if (base::EqualsNoCase(control->items[i].text, text)) found = static_cast<int>(i);
     }
     SetSelection(id, found);
+    return;
+  }
+  if (control->rich) {
+    control->rich->SetText(text);
+    control->select_start = control->select_end = 0;
     return;
   }
   // The text limit only holds what the user types: text set by the program
@@ -254,6 +263,9 @@ void ScriptedDialogWindow::SetFocus(int id) {
     dialog_.FireCommand(previous, Notify::kKillFocus);
     in_kill_focus_ = false;
   }
+  // A rich-text box tells the dialog it has the focus (EN_SETFOCUS).
+  ScriptedControl* entered = Find(id);
+  if (entered && entered->rich && focus_ == id) dialog_.FireCommand(id, Notify::kSetFocus);
 }
 
 void ScriptedDialogWindow::SelectText(int id, int start, int end) {
@@ -650,6 +662,177 @@ WindowHandle ScriptedBackend::ForegroundWindow() {
   if (!open_.empty()) return open_.back();
   if (!modeless_.empty()) return modeless_.back().window->handle();
   return nullptr;
+}
+
+// Rich-text boxes -----------------------------------------------------------
+
+ScriptedControl* ScriptedDialogWindow::GetRich(int id, const char* operation) {
+  ScriptedControl* control = Get(id, operation);
+  if (control && !control->rich) {
+    driver_.Fail(std::string(operation) + ": control id " + std::to_string(id) +
+                 " is not a rich-text box");
+    return nullptr;
+  }
+  return control;
+}
+
+void ScriptedDialogWindow::MoveRichSelection(ScriptedControl& control, int start, int end) {
+  const int length = control.rich->Length();
+  // -1 as an end selects to the end, as EM_EXSETSEL does.
+  if (end < 0) end = length;
+  start = std::clamp(start, 0, length);
+  end = std::clamp(end, 0, length);
+  if (start > end) std::swap(start, end);
+  if (start == control.select_start && end == control.select_end) return;
+  control.select_start = start;
+  control.select_end = end;
+  dialog_.FireCommand(control.id(), Notify::kSelectionChanged);
+}
+
+void ScriptedDialogWindow::GetRichSelection(int id, int* start, int* end) {
+  ScriptedControl* control = GetRich(id, "GetRichSelection");
+  *start = control ? control->select_start : 0;
+  *end = control ? control->select_end : 0;
+}
+
+void ScriptedDialogWindow::SetRichSelection(int id, int start, int end) {
+  if (ScriptedControl* control = GetRich(id, "SetRichSelection")) {
+    MoveRichSelection(*control, start, end);
+  }
+}
+
+void ScriptedDialogWindow::HideRichSelection(int id, bool hide) {
+  if (ScriptedControl* control = GetRich(id, "HideRichSelection")) {
+    control->selection_hidden = hide;
+  }
+}
+
+int ScriptedDialogWindow::RichTextLength(int id) {
+  ScriptedControl* control = GetRich(id, "RichTextLength");
+  return control ? control->rich->Length() : 0;
+}
+
+std::string ScriptedDialogWindow::RichTextRange(int id, int start, int end) {
+  ScriptedControl* control = GetRich(id, "RichTextRange");
+  return control ? control->rich->TextRange(start, end) : std::string();
+}
+
+int ScriptedDialogWindow::RichLineCount(int id) {
+  ScriptedControl* control = GetRich(id, "RichLineCount");
+  return control ? control->rich->LineCount() : 0;
+}
+
+int ScriptedDialogWindow::RichLineIndex(int id, int line) {
+  ScriptedControl* control = GetRich(id, "RichLineIndex");
+  return control ? control->rich->LineIndex(line) : -1;
+}
+
+int ScriptedDialogWindow::RichLineLength(int id, int line) {
+  ScriptedControl* control = GetRich(id, "RichLineLength");
+  return control ? control->rich->LineLength(line) : 0;
+}
+
+int ScriptedDialogWindow::RichLineFromChar(int id, int position) {
+  ScriptedControl* control = GetRich(id, "RichLineFromChar");
+  return control ? control->rich->LineFromChar(position) : 0;
+}
+
+void ScriptedDialogWindow::ReplaceRichSelection(int id, const std::string& text) {
+  ScriptedControl* control = GetRich(id, "ReplaceRichSelection");
+  if (!control) return;
+  const int before = control->rich->Length();
+  control->rich->Replace(control->select_start, control->select_end, text);
+  const int caret = control->select_end + (control->rich->Length() - before);
+  MoveRichSelection(*control, caret, caret);
+}
+
+uint32_t ScriptedDialogWindow::GetRichFormat(int id, richtext::CharFormat* format) {
+  ScriptedControl* control = GetRich(id, "GetRichFormat");
+  if (!control) return 0;
+  return control->rich->GetFormat(control->select_start, control->select_end, format);
+}
+
+void ScriptedDialogWindow::SetRichFormat(int id, RichTarget target,
+                                         const richtext::CharFormat& format, uint32_t mask) {
+  ScriptedControl* control = GetRich(id, "SetRichFormat");
+  if (!control) return;
+  richtext::Document& document = *control->rich;
+  switch (target) {
+    case RichTarget::kSelection:
+      document.ApplyFormat(control->select_start, control->select_end, format, mask);
+      break;
+    case RichTarget::kAll:
+      document.ApplyFormatToAll(format, mask);
+      break;
+    case RichTarget::kDefault: {
+      richtext::CharFormat merged = document.default_format();
+      if (mask & richtext::mask::kBold) merged.bold = format.bold;
+      if (mask & richtext::mask::kItalic) merged.italic = format.italic;
+      if (mask & richtext::mask::kUnderline) merged.underline = format.underline;
+      if (mask & richtext::mask::kColour) merged.colour = format.colour;
+      if (mask & richtext::mask::kFace) merged.face = format.face;
+      if (mask & richtext::mask::kHeight) merged.height = format.height;
+      document.SetDefaultFormat(merged);
+      break;
+    }
+  }
+}
+
+void ScriptedDialogWindow::SetRichParagraphFormat(int id, const richtext::ParagraphFormat& format,
+                                                  uint32_t mask) {
+  if (ScriptedControl* control = GetRich(id, "SetRichParagraphFormat")) {
+    control->rich->ApplyParagraphFormat(0, control->rich->Length(), format, mask);
+  }
+}
+
+std::string ScriptedDialogWindow::GetRtf(int id) {
+  ScriptedControl* control = GetRich(id, "GetRtf");
+  return control ? control->rich->WriteRtf() : std::string();
+}
+
+bool ScriptedDialogWindow::SetRtf(int id, const std::string& rtf) {
+  ScriptedControl* control = GetRich(id, "SetRtf");
+  if (!control || !control->rich->ReadRtf(rtf)) return false;
+  control->select_start = control->select_end = 0;
+  return true;
+}
+
+void ScriptedDialogWindow::SetRichBackground(int id, Colour colour) {
+  if (ScriptedControl* control = GetRich(id, "SetRichBackground")) control->background = colour;
+}
+
+void ScriptedDialogWindow::TypeRich(int id, const std::string& text) {
+  ScriptedControl* control = GetRich(id, "TypeRich");
+  if (!control) return;
+  richtext::Document& document = *control->rich;
+  for (size_t i = 0; i < text.size(); ++i) {
+    int start = control->select_start;
+    int end = control->select_end;
+    std::string typed;
+    const char c = text[i];
+    if (c == '\b' || c == '\x7f') {
+      if (start == end) {
+        // A line break goes as a whole.
+        if (c == '\b' && start > 0) {
+          start -= document.TextRange(start - 1, start) == "\n" && start >= 2 ? 2 : 1;
+        } else if (c == '\x7f' && end < document.Length()) {
+          end += document.TextRange(end, end + 2) == "\r\n" ? 2 : 1;
+        }
+      }
+      if (start == end) continue;  // nothing before or after the caret
+    } else if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      typed = "\r\n";
+    } else {
+      typed.assign(1, c);
+    }
+    document.Replace(start, end, typed);
+    const int caret = start + static_cast<int>(typed.size());
+    control->select_start = control->select_end = -1;  // always a change
+    MoveRichSelection(*control, caret, caret);
+    dialog_.FireCommand(id, Notify::kChanged);
+    if (!Find(id)) return;  // the handler closed the dialog
+  }
 }
 
 }  // namespace ui

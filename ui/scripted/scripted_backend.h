@@ -46,6 +46,11 @@ struct ScriptedControl {
   std::string tooltip;
   std::string navigated;  // browser: the last file or URL
   std::string picture;    // picture: the image file shown
+  // Rich-text boxes: the document (shared by copies of the control), the
+  // selection in select_start/select_end, and how the box shows.
+  std::shared_ptr<richtext::Document> rich;
+  bool selection_hidden = false;
+  Colour background = 0xFFFFFF;
   int x = 0, y = 0, width = 0, height = 0;  // client pixels
 
   int id() const { return spec->id; }
@@ -125,12 +130,42 @@ class ScriptedDialogWindow : public DialogWindow {
   void AddTooltip(int id, const std::string& text) override;
   void Navigate(int id, const std::string& path_or_url) override;
   bool ShowPicture(int id, const std::string& path) override;
+  void GetRichSelection(int id, int* start, int* end) override;
+  void SetRichSelection(int id, int start, int end) override;
+  void HideRichSelection(int id, bool hide) override;
+  int RichTextLength(int id) override;
+  std::string RichTextRange(int id, int start, int end) override;
+  int RichLineCount(int id) override;
+  int RichLineIndex(int id, int line) override;
+  int RichLineLength(int id, int line) override;
+  int RichLineFromChar(int id, int position) override;
+  void ReplaceRichSelection(int id, const std::string& text) override;
+  uint32_t GetRichFormat(int id, richtext::CharFormat* format) override;
+  void SetRichFormat(int id, RichTarget target, const richtext::CharFormat& format,
+                     uint32_t mask) override;
+  void SetRichParagraphFormat(int id, const richtext::ParagraphFormat& format,
+                              uint32_t mask) override;
+  std::string GetRtf(int id) override;
+  bool SetRtf(int id, const std::string& rtf) override;
+  void SetRichBackground(int id, Colour colour) override;
   void EndDialog(int result) override;
+
+  // What a user's typing does to a rich-text box: replaces the selection
+  // with text ("\b" a backspace, "\x7f" the Delete key: the selection, or
+  // the character before or after the caret, a line break as a whole), one
+  // keystroke at a time, each telling the dialog of the new selection and
+  // then of the changed text, as RichEdit does.
+  void TypeRich(int id, const std::string& text);
 
  private:
   // The control, or null after reporting the unknown id.
   ScriptedControl* Get(int id, const char* operation);
   ScriptedItem* GetItem(ScriptedControl* control, int index);
+  // The rich-text box, or null after reporting a control of another kind.
+  ScriptedControl* GetRich(int id, const char* operation);
+  // Sets a box's selection (ordered, within the text) and tells the dialog
+  // when it changed.
+  void MoveRichSelection(ScriptedControl& control, int start, int end);
 
   Dialog& dialog_;
   Driver& driver_;

@@ -3,6 +3,8 @@
 
 #include "ui/win32/common_controls.h"
 
+#include <richedit.h>
+
 #include <optional>
 
 #include "ui/win32/owner_draw.h"
@@ -56,6 +58,10 @@ INT_PTR OnCommand(DialogContext& context, WPARAM wparam, LPARAM lparam) {
     if (code == STN_CLICKED && (control->style & style::kLink)) notify = Notify::kClicked;
   } else if (kind == ControlKind::kEdit) {
     if (code == EN_CHANGE) notify = Notify::kChanged;
+    if (code == EN_KILLFOCUS) notify = Notify::kKillFocus;
+  } else if (kind == ControlKind::kRichEdit) {
+    if (code == EN_CHANGE && !window.QuietChanges()) notify = Notify::kChanged;
+    if (code == EN_SETFOCUS) notify = Notify::kSetFocus;
     if (code == EN_KILLFOCUS) notify = Notify::kKillFocus;
   } else if (kind == ControlKind::kDropDownList || kind == ControlKind::kDropDownCombo ||
              kind == ControlKind::kColourList) {
@@ -131,7 +137,13 @@ INT_PTR Handle(DialogContext& context, HWND hwnd, UINT message, WPARAM wparam, L
         return TRUE;
       }
       const ControlSpec* control = window.RowOf(header.hwndFrom);
-      if (!control || control->kind != ControlKind::kListView || window.Quiet()) return FALSE;
+      if (!control || window.Quiet()) return FALSE;
+      if (control->kind == ControlKind::kRichEdit) {
+        if (header.code != EN_SELCHANGE) return FALSE;
+        dialog.FireCommand(control->id, Notify::kSelectionChanged);
+        return TRUE;
+      }
+      if (control->kind != ControlKind::kListView) return FALSE;
       return OnListViewNotify(context, *control, lparam) ? TRUE : FALSE;
     }
 

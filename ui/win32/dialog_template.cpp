@@ -1,6 +1,8 @@
 // Dialog templates built in memory from control tables.
 #include "ui/win32/dialog_template.h"
 
+#include "ui/win32/rich_edit.h"
+
 #include "ui/win32/common_controls.h"
 
 #include <algorithm>
@@ -76,6 +78,17 @@ ControlWindow ControlWindowFor(const DialogSpec& spec, size_t index) {
     case ControlKind::kGroupBox:
       window.class_name = L"Button";
       window.style |= BS_GROUPBOX;
+      break;
+    case ControlKind::kRichEdit:
+      window.class_name = RichEditClassName();
+      window.ex_style |= WS_EX_CLIENTEDGE;
+      // No word wrap: lines are the paragraphs.
+      window.style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | WS_TABSTOP;
+      if (has(style::kWantReturn)) window.style |= ES_WANTRETURN;
+      if (has(style::kVScroll)) window.style |= WS_VSCROLL;
+      if (has(style::kHScroll)) window.style |= WS_HSCROLL;
+      if (has(style::kNoHideSelection)) window.style |= ES_NOHIDESEL;
+      if (has(style::kReadOnly)) window.style |= ES_READONLY;
       break;
     case ControlKind::kEdit:
       window.class_name = L"Edit";

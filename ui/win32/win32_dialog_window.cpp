@@ -9,6 +9,7 @@
 #include "ui/win32/module_class.h"
 #include "ui/win32/owner_draw.h"
 #include "ui/win32/picture_control.h"
+#include "ui/win32/rich_edit.h"
 
 namespace ui::win32 {
 namespace {
@@ -57,16 +58,6 @@ int RemainingWidth(HWND list_view) {
 
 }  // namespace
 
-class Win32DialogWindow::QuietScope {
- public:
-  explicit QuietScope(Win32DialogWindow& window) : window_(window) { ++window_.quiet_; }
-  ~QuietScope() { --window_.quiet_; }
-  QuietScope(const QuietScope&) = delete;
-  QuietScope& operator=(const QuietScope&) = delete;
-
- private:
-  Win32DialogWindow& window_;
-};
 
 Win32DialogWindow::Win32DialogWindow(const DialogSpec& spec, WindowRole role)
     : spec_(spec), role_(role) {}
@@ -97,6 +88,9 @@ void Win32DialogWindow::Attach(HWND window) {
         ::SendMessageA(control_window, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
         break;
       }
+      case ControlKind::kRichEdit:
+        PrepareRichEdit(control_window);
+        break;
       case ControlKind::kIcon:
         // Shared system icons: loaded, never destroyed.
         ::SendMessageA(control_window, STM_SETICON,

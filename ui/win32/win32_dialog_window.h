@@ -100,12 +100,44 @@ class Win32DialogWindow : public DialogWindow {
   void AddTooltip(int id, const std::string& text) override;
   void Navigate(int id, const std::string& path_or_url) override;
   bool ShowPicture(int id, const std::string& path) override;
+  void GetRichSelection(int id, int* start, int* end) override;
+  void SetRichSelection(int id, int start, int end) override;
+  void HideRichSelection(int id, bool hide) override;
+  int RichTextLength(int id) override;
+  std::string RichTextRange(int id, int start, int end) override;
+  int RichLineCount(int id) override;
+  int RichLineIndex(int id, int line) override;
+  int RichLineLength(int id, int line) override;
+  int RichLineFromChar(int id, int position) override;
+  void ReplaceRichSelection(int id, const std::string& text) override;
+  uint32_t GetRichFormat(int id, richtext::CharFormat* format) override;
+  void SetRichFormat(int id, RichTarget target, const richtext::CharFormat& format,
+                     uint32_t mask) override;
+  void SetRichParagraphFormat(int id, const richtext::ParagraphFormat& format,
+                              uint32_t mask) override;
+  std::string GetRtf(int id) override;
+  bool SetRtf(int id, const std::string& rtf) override;
+  void SetRichBackground(int id, Colour colour) override;
   void EndDialog(int result) override;
+
+  // True while the program changes a rich-text box's text itself: its
+  // EN_CHANGE is not the user's (selection changes still reach the model).
+  bool QuietChanges() const { return quiet_changes_ > 0; }
 
  private:
   // Which message family a list control answers to.
   enum class ListFamily { kNone, kCombo, kListBox, kListView };
-  class QuietScope;
+  // Marks the changes this object makes itself (see Quiet()).
+  class QuietScope {
+   public:
+    explicit QuietScope(Win32DialogWindow& window) : window_(window) { ++window_.quiet_; }
+    ~QuietScope() { --window_.quiet_; }
+    QuietScope(const QuietScope&) = delete;
+    QuietScope& operator=(const QuietScope&) = delete;
+
+   private:
+    Win32DialogWindow& window_;
+  };
 
   HWND Control(int id) const;
   ListFamily FamilyOf(int id) const;
@@ -126,6 +158,7 @@ class Win32DialogWindow : public DialogWindow {
   WindowRole role_;
   HWND window_ = nullptr;
   int quiet_ = 0;
+  int quiet_changes_ = 0;
   // The control window of each table row (null where none could be made).
   std::vector<HWND> row_windows_;
   unique_window tooltips_;

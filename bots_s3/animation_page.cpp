@@ -1,0 +1,298 @@
+// The Animation page.
+#include "bots_s3/animation_page.h"
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+#include <string_view>
+
+#include "base/text.h"
+#include "botframe/applet_tag.h"
+#include "botframe/edit_state.h"
+
+namespace bots_s3 {
+namespace {
+
+using ui::ControlKind;
+namespace style = ui::style;
+
+constexpr ui::ControlSpec kAnimationControls[] = {
+    {ui::kIdStatic, ControlKind::kLabel, "Step Delay:", 7, 12, 48, 8},
+    {CAnimationPage::kStepDelayId, ControlKind::kSlider, "", 56, 8, 128, 16},
+    {CAnimationPage::kStepDelayValueId, ControlKind::kLabel, "", 186, 12, 28, 8, style::kRight},
+    {ui::kIdStatic, ControlKind::kLabel, "mS", 218, 12, 24, 8},
+    {ui::kIdStatic, ControlKind::kLabel, "Step Size:", 7, 36, 48, 8},
+    {CAnimationPage::kStepSizeId, ControlKind::kSlider, "", 56, 32, 128, 16},
+    {CAnimationPage::kStepSizeValueId, ControlKind::kLabel, "", 186, 36, 28, 8, style::kRight},
+    {CAnimationPage::kStepSizeUnitId, ControlKind::kLabel, "", 218, 36, 24, 8},
+    {ui::kIdStatic, ControlKind::kLabel, "Mode:", 7, 60, 48, 8},
+    {CAnimationPage::kModeId, ControlKind::kDropDownList, "", 56, 58, 128, 90, style::kVScroll},
+    {CAnimationPage::kImageDelayLabelId, ControlKind::kLabel, "Image Delay:", 7, 84, 48, 8},
+    {CAnimationPage::kImageDelayId, ControlKind::kSlider, "", 56, 80, 128, 16},
+    {CAnimationPage::kImageDelayValueId, ControlKind::kLabel, "", 186, 84, 28, 8, style::kRight},
+    {CAnimationPage::kImageDelayUnitId, ControlKind::kLabel, "Secs", 218, 84, 24, 8},
+    {CAnimationPage::kPreviewId, ControlKind::kPushButton, "Preview", 192, 217, 50, 14,
+     style::kGroup},
+};
+constexpr ui::DialogSpec kAnimationSpec{"Animation", 249, 238, kAnimationControls};
+
+struct Tooltip {
+  int id;
+  const char* text;
+};
+constexpr Tooltip kTooltips[] = {
+    {CAnimationPage::kStepDelayId, "Delay time in milli-seconds between animation steps."},
+    {CAnimationPage::kStepSizeId, "Number of animation steps."},
+    {CAnimationPage::kModeId, "Animation mode for the applet."},
+    {CAnimationPage::kImageDelayId,
+     "Amount of time in mili-seconds, the banner image will stand still."},
+    {CAnimationPage::kPreviewId, "Preview the Applet with the current settings."},
+};
+
+// The rows of the mode table each bot kind offers, [first, first + count).
+constexpr int kPresentationFirstMode = 0;
+constexpr int kPresentationModeCount = 6;
+constexpr int kScrollerFirstMode = 6;
+constexpr int kScrollerModeCount = 2;
+
+// Slider ranges.
+constexpr int kStepDelayMax = 38;
+constexpr int kScrollerStepSizeMin = 1;
+constexpr int kScrollerStepSizeMax = 10;
+constexpr int kPresentationStepSizeMin = 3;
+constexpr int kPresentationStepSizeMax = 50;
+constexpr int kImageDelayMax = 150;
+
+// A decimal attribute as atoi reads it (leading blanks and sign, digits),
+// kept within int.
+int DecimalOf(const std::string& text) {
+  size_t at = 0;
+  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+  bool negative = false;
+  if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
+  long long value = 0;
+  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+    value = value * 10 + (text[at] - '0');
+    if (value > 0x7FFFFFFF) return negative ? -0x7FFFFFFF : 0x7FFFFFFF;
+  }
+  return static_cast<int>(negative ? -value : value);
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A real number as atof reads it in the "C" locale: leading blanks, a sign,
+// digits with an optional "." fraction and exponent; 0 when there is none.
+// The decimal point is "." whatever the process locale, and values beyond
+// the range of double give 0, so the result is always finite.
+double RealOf(const std::string& text) {
+  size_t at = 0;
+  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+  bool negative = false;
+  if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
+  const size_t start = at;
+  size_t digits = 0;
+  for (; at < text.size() && IsDigit(text[at]); ++at) ++digits;
+  if (at < text.size() && text[at] == '.') {
+    ++at;
+    for (; at < text.size() && IsDigit(text[at]); ++at) ++digits;
+  }
+  if (digits == 0) return 0;
+  if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
+    size_t exponent = at + 1;
+    if (exponent < text.size() && (text[exponent] == '-' || text[exponent] == '+')) ++exponent;
+    if (exponent < text.size() && IsDigit(text[exponent])) {
+      at = exponent;
+      while (at < text.size() && IsDigit(text[at])) ++at;
+    }
+  }
+  double value = 0;
+  const std::from_chars_result result =
+      std::from_chars(text.data() + start, text.data() + at, value, std::chars_format::general);
+  if (result.ec != std::errc()) return 0;
+  return negative ? -value : value;
+}
+
+// value in fixed notation with precision decimals ("." as the decimal point),
+// padded with spaces on the left to width characters, as "%*.*f" does.
+std::string FormatFixed(double value, int width, int precision) {
+  // Room for the 309 integer digits of the largest double and the rest.
+  char buffer[400];
+  const std::to_chars_result result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
+  std::string text(buffer, result.ec == std::errc() ? result.ptr : buffer);
+  if (static_cast<int>(text.size()) < width) text.insert(0, width - text.size(), ' ');
+  return text;
+}
+
+// The seconds an image delay slider position stands for, as shown.
+std::string ImageDelayText(int position) {
+  return FormatFixed(position == 0 ? 0.1 : 0.2 * position, 4, 1);
+}
+
+// Index of the mode whose caption is caption, or -1.
+int ModeOfCaption(const std::string& caption) {
+  for (int i = 0; i < CAnimationPage::kModeCount; ++i) {
+    if (caption == CAnimationPage::kModeCaptions[i]) return i;
+  }
+  return -1;
+}
+
+}  // namespace
+
+const char* const CAnimationPage::kModeCaptions[kModeCount] = {
+    "Sequential",              "Random",                   "First then Random",
+    "JavaScript Controlled",   "Cycle then stop on last",  "Cycle then stop on first",
+    "Continuous",              "Stop on Cursor Entry"};
+const char* const CAnimationPage::kModeKeywords[kModeCount] = {
+    "_none", "_random", "_first", "_manual", "_cycletoend", "_cycletobegin", "_continuous",
+    "_enter"};
+
+CAnimationPage::CAnimationPage()
+    : CWebBotPage(kAnimationSpec),
+      presentation_(botframe::State().bot_kind == 2),
+      step_delay_("20"),
+      step_size_(presentation_ ? "8" : "1"),
+      image_delay_("3.0"),
+      mode_(presentation_ ? "Sequential" : "Stop on Cursor Entry") {
+  set_help_topic(presentation_ ? "PAAnimation" : "SAAnimation");
+}
+
+void CAnimationPage::LoadAttributes(botframe::Attributes* attributes) {
+  CWebBotPage::LoadAttributes(attributes);
+  if (std::optional<std::string> delay = attributes->Get("param-StepDelay")) step_delay_ = *delay;
+  if (std::optional<std::string> size = attributes->Get("param-StepSize")) step_size_ = *size;
+  if (std::optional<std::string> mode = attributes->Get("param-Mode")) {
+    for (int i = 0; i < kModeCount; ++i) {
+      if (*mode == kModeKeywords[i]) mode_ = kModeCaptions[i];
+    }
+  }
+  if (!presentation_) return;
+  if (std::optional<std::string> delay = attributes->Get("param-ImageDelay")) {
+    // Stored in milliseconds, shown in seconds.
+    image_delay_ = FormatFixed(RealOf(*delay) * 0.001, 4, 1);
+  }
+}
+
+void CAnimationPage::SaveAttributes() {
+  if (!attributes_) return;
+  botframe::Attributes& attributes = *attributes_;
+  if (!step_delay_.empty()) attributes.Set("param-StepDelay", step_delay_);
+  if (!step_size_.empty()) attributes.Set("param-StepSize", step_size_);
+  if (!mode_.empty()) {
+    if (const int mode = ModeOfCaption(mode_); mode >= 0) {
+      attributes.Set("param-Mode", kModeKeywords[mode]);
+    }
+  }
+  if (presentation_ && !image_delay_.empty()) {
+    attributes.Set("param-ImageDelay", FormatFixed(RealOf(image_delay_) * 1000, 0, 0));
+  }
+}
+
+void CAnimationPage::WriteAppletParams(std::string& out, botframe::Attributes& attributes) {
+  const auto write = [&](const char* param, const char* attribute) {
+    // An absent value is written as WriteParam writes a null one.
+    const std::optional<std::string> value = attributes.Get(attribute);
+    botframe::WriteParam(out, param, value ? value->c_str() : nullptr);
+  };
+  write("StepDelay", "param-StepDelay");
+  write("StepSize", "param-StepSize");
+  write("Mode", "param-Mode");
+  if (presentation_) write("ImageDelay", "param-ImageDelay");
+}
+
+bool CAnimationPage::OnInitDialog() {
+  if (window()->CreateTooltips(300)) {
+    for (const Tooltip& tooltip : kTooltips) {
+      if (tooltip.id != kImageDelayId || presentation_) {
+        window()->AddTooltip(tooltip.id, tooltip.text);
+      }
+    }
+  }
+  GetSlider(kStepDelayId).SetRange(0, kStepDelayMax);
+  GetSlider(kStepSizeId)
+      .SetRange(presentation_ ? kPresentationStepSizeMin : kScrollerStepSizeMin,
+                presentation_ ? kPresentationStepSizeMax : kScrollerStepSizeMax);
+  GetSlider(kImageDelayId).SetRange(0, kImageDelayMax);
+
+  // Out-of-range values put the slider at its nearer end; the label keeps
+  // the stored text.
+  GetSlider(kStepDelayId).SetPosition(DecimalOf(step_delay_) / 5 - 2);
+  GetSlider(kStepSizeId).SetPosition(DecimalOf(step_size_));
+  int first_mode = kScrollerFirstMode;
+  int mode_count = kScrollerModeCount;
+  if (presentation_) {
+    // Clamped before the conversion, which is undefined outside int.
+    const double position = std::clamp(RealOf(image_delay_) * 5, 0.0, double{kImageDelayMax});
+    GetSlider(kImageDelayId).SetPosition(static_cast<int>(position));
+    GetControl(kStepSizeUnitId).SetText("steps");
+    first_mode = kPresentationFirstMode;
+    mode_count = kPresentationModeCount;
+  } else {
+    GetControl(kStepSizeUnitId).SetText("pixels");
+    for (int id : {kImageDelayLabelId, kImageDelayId, kImageDelayValueId, kImageDelayUnitId}) {
+      GetControl(id).Show(false);
+    }
+  }
+  ui::ListControl modes = GetList(kModeId);
+  for (int i = first_mode; i < first_mode + mode_count; ++i) modes.Add(kModeCaptions[i]);
+  UpdateData(false);
+  for (int i = 0, n = modes.Count(); i < n; ++i) {
+    if (modes.ItemText(i).starts_with(mode_)) {
+      modes.Select(i);
+      break;
+    }
+  }
+  return true;
+}
+
+void CAnimationPage::DoDataExchange(ui::DataExchange& dx) {
+  // The labels only show the members; the sliders and the mode list change
+  // the members as they move.
+  if (dx.saving()) return;
+  dx.Text(kStepDelayValueId, step_delay_);
+  dx.Text(kStepSizeValueId, step_size_);
+  if (presentation_) dx.Text(kImageDelayValueId, image_delay_);
+}
+
+void CAnimationPage::OnSliderMoved(int id) {
+  const int position = GetSlider(id).Position();
+  switch (id) {
+    case kStepDelayId:
+      step_delay_ = base::Format("%d", 10 + 5 * position);
+      break;
+    case kStepSizeId:
+      step_size_ = base::Format("%d", position);
+      break;
+    case kImageDelayId:
+      image_delay_ = ImageDelayText(position);
+      break;
+    default:
+      return;
+  }
+  UpdateData(false);
+}
+
+void CAnimationPage::OnCommand(int id, ui::Notify code, int) {
+  switch (id) {
+    case kStepDelayId:
+    case kStepSizeId:
+    case kImageDelayId:
+      if (code == ui::Notify::kScrolled) OnSliderMoved(id);
+      break;
+    case kModeId:
+      if (code == ui::Notify::kSelectionChanged) {
+        ui::ListControl modes = GetList(kModeId);
+        if (const int selected = modes.Selection(); selected >= 0) {
+          mode_ = modes.ItemText(selected);
+        }
+      }
+      break;
+    case kPreviewId:
+      if (code == ui::Notify::kClicked) Preview();
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace bots_s3

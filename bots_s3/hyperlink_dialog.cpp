@@ -1,0 +1,87 @@
+// The Hyperlink dialog.
+#include "bots_s3/hyperlink_dialog.h"
+
+#include "botframe/file_dialogs.h"
+
+namespace bots_s3 {
+namespace {
+
+using ui::ControlKind;
+namespace style = ui::style;
+using Dlg = CHyperlinkDlg;
+
+constexpr ui::ControlSpec kControls[] = {
+    {ui::kIdStatic, ControlKind::kLabel, "Text:", 7, 9, 50, 8},
+    {Dlg::kTextId, ControlKind::kEdit, "", 60, 7, 184, 12, style::kReadOnly},
+    {ui::kIdStatic, ControlKind::kLabel, "URL:", 7, 25, 50, 8},
+    {Dlg::kUrlId, ControlKind::kEdit, "", 60, 23, 130, 12},
+    {Dlg::kBrowseId, ControlKind::kPushButton, "Browse...", 194, 22, 50, 14},
+    {ui::kIdStatic, ControlKind::kLabel, "Target:", 7, 41, 50, 8},
+    {Dlg::kTargetId, ControlKind::kDropDownCombo, "", 60, 39, 70, 70, style::kVScroll},
+    {ui::kIdStatic, ControlKind::kLabel, "Highlight Color:", 136, 41, 54, 8},
+    {Dlg::kHighlightId, ControlKind::kColourList, "", 194, 39, 50, 120, style::kVScroll},
+    {ui::kIdStatic, ControlKind::kLabel, "Status bar text:", 7, 57, 52, 8},
+    {Dlg::kMessageId, ControlKind::kEdit, "", 60, 55, 184, 12},
+    {ui::kIdOk, ControlKind::kDefaultButton, "OK", 140, 81, 50, 14, style::kGroup},
+    {ui::kIdCancel, ControlKind::kPushButton, "Cancel", 194, 81, 50, 14},
+};
+constexpr ui::DialogSpec kSpec{"Hyperlink", 251, 102, kControls};
+
+}  // namespace
+
+const char* const CHyperlinkDlg::kTargets[5] = {"Self", "Blank", "Parent", "Top", "Main"};
+
+CHyperlinkDlg::CHyperlinkDlg() : ui::Dialog(kSpec) {}
+
+bool CHyperlinkDlg::OnInitDialog() {
+  static constexpr struct {
+    int id;
+    const char* text;
+  } kTips[] = {
+      {kUrlId, "URL when user click on the text."},
+      {kBrowseId, "Click here to browse your web for URL."},
+      {kTargetId, "Target of URL redirection."},
+      {kHighlightId, "Text highlighted when user put cursor on the text."},
+      {kMessageId, "Status bar message when user put cursor on the text."},
+      {kTextId, "Text for which this URL is assigned"},
+  };
+  if (window()->CreateTooltips(300)) {
+    for (const auto& tip : kTips) window()->AddTooltip(tip.id, tip.text);
+  }
+  GetEdit(kUrlId).SetLimit(256);
+  ui::ListControl targets = GetList(kTargetId);
+  int selected = 0;
+  for (int i = 0; i < 5; ++i) {
+    targets.Add(kTargets[i]);
+    if (target == kTargets[i]) selected = i;
+  }
+  colours_.set_custom_colour(custom_colour);
+  const int row = highlight >= 0 && highlight < botframe::kNamedColourCount ? highlight : 11;
+  colours_.Fill(GetList(kHighlightId), row);
+  UpdateData(false);
+  targets.Select(selected);
+  GetControl(kTargetId).SetText(kTargets[selected]);
+  return true;
+}
+
+void CHyperlinkDlg::DoDataExchange(ui::DataExchange& dx) {
+  dx.Text(kTextId, text);
+  dx.Text(kUrlId, url, 256);
+  dx.Text(kMessageId, message);
+  if (dx.saving()) {
+    dx.Text(kTargetId, target);
+    highlight = GetList(kHighlightId).Selection();
+    custom_colour = colours_.custom_colour();
+  }
+}
+
+void CHyperlinkDlg::OnCommand(int id, ui::Notify code, int) {
+  if (id == kHighlightId && code == ui::Notify::kSelectionChanged) {
+    colours_.OnSelectionChanged(GetList(kHighlightId), handle());
+  } else if (id == kBrowseId && code == ui::Notify::kClicked) {
+    botframe::CWebFileBrowseDialog browse(botframe::kFileKindPage);
+    if (browse.DoModal(handle()) == ui::kIdOk) GetEdit(kUrlId).SetText(browse.relative_url());
+  }
+}
+
+}  // namespace bots_s3

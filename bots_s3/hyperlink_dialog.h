@@ -1,0 +1,39 @@
+// CHyperlinkDlg: the "Hyperlink" dialog of the scroller's Strings page, which
+// gives a stretch of the main column its URL, target, status bar message and
+// highlight colour.
+#pragma once
+
+#include <string>
+
+#include "botframe/named_colours.h"
+#include "ui/dialog.h"
+
+namespace bots_s3 {
+
+class CHyperlinkDlg : public ui::Dialog {
+ public:
+  enum : int { kTextId = 1801, kUrlId, kBrowseId, kTargetId, kHighlightId, kMessageId };
+
+  // The target captions in list order ("Main" is the applet's "main").
+  static const char* const kTargets[5];
+
+  CHyperlinkDlg();
+
+  // In and out: the dialog starts from these and leaves the user's choice.
+  std::string text;     // the selected text, shown read-only
+  std::string url;
+  std::string target;
+  std::string message;
+  int highlight = 11;   // named colour row, with "None" at row 0
+  botframe::Rgb custom_colour = 0xFFFFFF;
+
+ protected:
+  bool OnInitDialog() override;
+  void OnCommand(int id, ui::Notify code, int index) override;
+  void DoDataExchange(ui::DataExchange& dx) override;
+
+ private:
+  botframe::ColourListState colours_{true};
+};
+
+}  // namespace bots_s3

@@ -1,0 +1,818 @@
+// The scroller's Strings page.
+#include "bots_s3/scroll_strings_page.h"
+
+#include <algorithm>
+
+#include "base/text.h"
+#include "botframe/applet_tag.h"
+#include "botframe/edit_state.h"
+#include "botframe/file_dialogs.h"
+#include "botframe/properties.h"
+#include "botframe/publishing.h"
+#include "bots_s3/hyperlink_dialog.h"
+#include "ui/message_box.h"
+
+namespace bots_s3 {
+namespace {
+
+using ui::ControlKind;
+namespace style = ui::style;
+using Page = CScrollStringsPage;
+
+constexpr uint32_t kBoxStyle =
+    style::kMultiLine | style::kWantReturn | style::kVScroll | style::kHScroll |
+    style::kNoHideSelection;
+
+constexpr ui::ControlSpec kControls[] = {
+    {Page::kHeaderCheckId, ControlKind::kCheckBox, "Header Column:", 7, 4, 70, 10},
+    {Page::kHeaderBoxId, ControlKind::kRichEdit, "", 7, 16, 70, 88, kBoxStyle},
+    {Page::kMainLabelId, ControlKind::kLabel, "Main Column:", 82, 5, 160, 8},
+    {Page::kMainBoxId, ControlKind::kRichEdit, "", 82, 16, 160, 88, kBoxStyle},
+    {ui::kIdStatic, ControlKind::kLabel, "Header Width:", 7, 110, 46, 8},
+    {Page::kHeaderWidthId, ControlKind::kEdit, "", 54, 108, 23, 12, style::kNumber},
+    {ui::kIdStatic, ControlKind::kLabel, "Column Alignment:", 82, 110, 60, 8},
+    {Page::kAlignmentId, ControlKind::kDropDownList, "", 144, 108, 98, 60, style::kVScroll},
+    {ui::kIdStatic, ControlKind::kGroupBox, " Text formatting ", 7, 122, 150, 28},
+    {Page::kBoldId, ControlKind::kBitmapButton, "B", 13, 132, 16, 14},
+    {Page::kItalicId, ControlKind::kBitmapButton, "I", 31, 132, 16, 14},
+    {Page::kUnderlineId, ControlKind::kBitmapButton, "U", 49, 132, 16, 14},
+    {ui::kIdStatic, ControlKind::kLabel, "Color:", 70, 135, 20, 8},
+    {Page::kColourId, ControlKind::kColourList, "", 92, 132, 60, 120, style::kVScroll},
+    {ui::kIdStatic, ControlKind::kGroupBox, " URL ", 162, 122, 80, 28},
+    {Page::kHyperlinkId, ControlKind::kBitmapButton, "H", 168, 132, 16, 14},
+    {ui::kIdStatic, ControlKind::kGroupBox, "", 7, 152, 235, 26},
+    {ui::kIdStatic, ControlKind::kLabel, "Sound:", 13, 163, 24, 8},
+    {Page::kSoundId, ControlKind::kPushButton, "(None)", 38, 160, 100, 14},
+    {ui::kIdStatic, ControlKind::kLabel, "Line Pause:", 146, 163, 40, 8},
+    {Page::kPauseId, ControlKind::kEdit, "", 188, 161, 48, 12, style::kNumber},
+    {ui::kIdStatic, ControlKind::kLabel, "Font Name:", 7, 184, 40, 8},
+    {Page::kFontId, ControlKind::kDropDownList, "", 48, 182, 76, 80, style::kVScroll},
+    {ui::kIdStatic, ControlKind::kLabel, "Font Size:", 130, 184, 36, 8},
+    {Page::kFontSizeId, ControlKind::kEdit, "", 168, 182, 24, 12, style::kNumber},
+    {ui::kIdStatic, ControlKind::kLabel, "Startup Mode:", 7, 200, 48, 8},
+    {Page::kStartupId, ControlKind::kDropDownList, "", 56, 198, 68, 60, style::kVScroll},
+    {ui::kIdStatic, ControlKind::kLabel, "Additional Line Space:", 130, 200, 76, 8},
+    {Page::kLineSpaceId, ControlKind::kEdit, "", 208, 198, 34, 12},
+    {ui::kIdStatic, ControlKind::kLabel, "Margins:", 7, 219, 30, 8},
+    {ui::kIdStatic, ControlKind::kLabel, "Left:", 38, 219, 16, 8},
+    {Page::kLeftId, ControlKind::kEdit, "", 55, 217, 22, 12, style::kNumber},
+    {ui::kIdStatic, ControlKind::kLabel, "Top:", 81, 219, 16, 8},
+    {Page::kTopId, ControlKind::kEdit, "", 98, 217, 22, 12, style::kNumber},
+    {ui::kIdStatic, ControlKind::kLabel, "Bottom:", 124, 219, 26, 8},
+    {Page::kBottomId, ControlKind::kEdit, "", 151, 217, 24, 12, style::kNumber},
+    {Page::kPreviewId, ControlKind::kPushButton, "Preview", 192, 217, 50, 14, style::kGroup},
+};
+constexpr ui::DialogSpec kSpec{"Strings", 249, 238, kControls};
+
+constexpr const char* kAlignmentNames[3] = {"Left", "Center", "Right"};
+constexpr const char* kAlignmentKeywords[3] = {"_left", "_center", "_right"};
+constexpr const char* kStartupNames[2] = {"Empty", "Full"};
+constexpr const char* kStartupKeywords[2] = {"_empty", "_full"};
+// The colour list's row of "Black" (a list without "None").
+constexpr int kBlackRow = 8;
+constexpr const char* kPanel = "Strings";
+
+int DecimalOf(const std::string& text) {
+  size_t at = 0;
+  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+  bool negative = false;
+  if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
+  long long value = 0;
+  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+    value = value * 10 + (text[at] - '0');
+    if (value > 0x7FFFFFFF) break;
+  }
+  value = std::min<long long>(value, 0x7FFFFFFF);
+  return static_cast<int>(negative ? -value : value);
+}
+
+std::string WithCrLf(const char* text) {
+  std::string out;
+  for (const char* c = text; *c; ++c) {
+    if (*c == '\n') out += '\r';
+    out += *c;
+  }
+  return out;
+}
+
+}  // namespace
+
+const ScrollFont kScrollFonts[6] = {
+    {"Times New Roman", "Times New Roman", "TimesRoman"},
+    {"Helvetica", "Helvetica", "Helvetica"},
+    {"Courier New", "Courier New", "Courier"},
+    {"Dialog", "Helvetica", "Dialog"},
+    {"DialogInput", "Helvetica", "DialogInput"},
+    {"ZapfDingbats", "Helvetica", "ZapfDingbats"},
+};
+
+const char* const CScrollStringsPage::kDefaultText =
+    "This is the scroller applet, \none of 4 applets in the \nGlintmere Java Effects \n"
+    "product which also include \na slideshow, image and \ntext effects applets. \n"
+    "Easy-to use interface -- \nno programming or scripting!";
+
+// Marks the page's own changes, so that the notifications they cause are not
+// taken for the user's.
+class CScrollStringsPage::SelfChange {
+ public:
+  explicit SelfChange(CScrollStringsPage& page) : page_(page) { ++page_.self_change_; }
+  ~SelfChange() { --page_.self_change_; }
+  SelfChange(const SelfChange&) = delete;
+  SelfChange& operator=(const SelfChange&) = delete;
+
+ private:
+  CScrollStringsPage& page_;
+};
+
+CScrollStringsPage::CScrollStringsPage() : CWebBotPage(kSpec) {
+  set_help_topic("SAStrings");
+  colours_.set_custom_colour(0xFFFFFF);
+}
+
+// ---------------------------------------------------------------------------
+// Attributes
+
+void CScrollStringsPage::LoadAttributes(botframe::Attributes* attributes) {
+  CWebBotPage::LoadAttributes(attributes);
+  botframe::Attributes& a = *attributes;
+  if (auto rtf = a.Get("param-HeaderRTF")) header_rtf_ = *rtf;
+  if (auto rtf = a.Get("param-MainRTF")) main_rtf_ = *rtf;
+
+  links_.clear();
+  const int run_count = DecimalOf(a.GetOr("param-RunCount", "0"));
+  for (int k = 1; k <= run_count; ++k) {
+    const std::string prefix = base::Format("param-Run%d-", k);
+    const auto get = [&](const char* field) { return a.GetOr((prefix + field).c_str(), ""); };
+    ScrollLink link;
+    link.url = get("URL");
+    link.message = get("Message");
+    link.target = get("Target");
+    link.highlight = DecimalOf(get("HighlightColor"));
+    if (link.highlight == 1) {
+      botframe::Rgb colour = 0;
+      if (botframe::ParseRgb(get("customHighlightColor"), &colour)) link.custom_colour = colour;
+    }
+    link.start = DecimalOf(get("Start"));
+    link.end = DecimalOf(get("End"));
+    links_.push_back(std::move(link));
+  }
+
+  lines_.clear();
+  const int line_count = DecimalOf(a.GetOr("param-LineCount", "0"));
+  for (int k = 1; k <= line_count; ++k) {
+    const std::string prefix = base::Format("param-Line%d-", k);
+    const auto get = [&](const char* field) { return a.GetOr((prefix + field).c_str(), ""); };
+    ScrollLineInfo line;
+    line.sound = get("Sound");
+    if (base::EqualsNoCase(line.sound, "none")) line.sound = botframe::kNoFileName;
+    line.pause = DecimalOf(get("Pause"));
+    line.start = DecimalOf(get("Start"));
+    lines_.push_back(std::move(line));
+  }
+
+  if (auto face = a.Get("param-FontFace")) {
+    for (int i = 0; i < 6; ++i) {
+      if (base::EqualsNoCase(*face, kScrollFonts[i].name)) {
+        font_ = i;
+        break;
+      }
+    }
+  }
+  if (auto v = a.Get("param-FontSize")) font_size_ = *v;
+  if (auto v = a.Get("param-TextLeftMargin")) left_margin_ = *v;
+  if (auto v = a.Get("param-AddLineSpacing")) line_spacing_ = *v;
+  if (auto v = a.Get("param-TextAlign")) {
+    for (int i = 0; i < 3; ++i) {
+      if (base::EqualsNoCase(*v, kAlignmentKeywords[i])) alignment_ = i;
+    }
+  }
+  if (auto v = a.Get("param-Startup")) {
+    for (int i = 0; i < 2; ++i) {
+      if (base::EqualsNoCase(*v, kStartupKeywords[i])) startup_ = i;
+    }
+  }
+  if (auto v = a.Get("param-HeadWidth")) header_width_ = *v;
+  if (auto v = a.Get("param-HeaderEnabled")) header_enabled_ = DecimalOf(*v) != 0;
+  // Older components carry only the left margin; newer ones the offset.
+  if (auto v = a.Get("param-HeadOffset")) left_margin_ = *v;
+  if (auto v = a.Get("param-TextTopMargin")) top_margin_ = *v;
+  if (auto v = a.Get("param-TextBottomMargin")) bottom_margin_ = *v;
+
+  for (const ScrollLineInfo& line : lines_) {
+    if (!base::EqualsNoCase(line.sound, botframe::kNoFileName)) {
+      botframe::LocateOrRecordMissing(line.sound, botframe::kMissingSound, kPanel);
+    }
+  }
+}
+
+void CScrollStringsPage::SaveAttributes() {
+  if (!attributes_) return;
+  botframe::Attributes& a = *attributes_;
+  const bool preview = properties() && properties()->preview_mode();
+  if (!preview) {
+    a.Remove("param-HeaderRTF");
+    a.Remove("param-MainRTF");
+    const int old_runs = DecimalOf(a.GetOr("param-RunCount", "0"));
+    for (int k = 1; k <= old_runs; ++k) {
+      for (const char* field : {"URL", "Message", "Target", "HighlightColor",
+                                "customHighlightColor", "Start", "End"}) {
+        a.Remove((base::Format("param-Run%d-", k) + field).c_str());
+      }
+    }
+    const int old_lines = DecimalOf(a.GetOr("param-LineCount", "0"));
+    for (int k = 1; k <= old_lines; ++k) {
+      for (const char* field : {"Sound", "Pause", "Start"}) {
+        a.Remove((base::Format("param-Line%d-", k) + field).c_str());
+      }
+    }
+  }
+  a.Set("param-HeaderRTF", header_rtf_);
+  a.Set("param-MainRTF", main_rtf_);
+
+  int k = 0;
+  for (const ScrollLink& link : links_) {
+    const std::string prefix = base::Format("param-Run%d-", ++k);
+    a.Set((prefix + "URL").c_str(), link.url);
+    a.Set((prefix + "Message").c_str(), link.message);
+    a.Set((prefix + "Target").c_str(), link.target);
+    a.Set((prefix + "HighlightColor").c_str(), base::Format("%d", link.highlight));
+    if (link.highlight == 1) {
+      a.Set((prefix + "customHighlightColor").c_str(),
+            base::Format("%02X%02X%02X", (link.custom_colour >> 16) & 0xFF,
+                         (link.custom_colour >> 8) & 0xFF, link.custom_colour & 0xFF));
+    }
+    a.Set((prefix + "Start").c_str(), base::Format("%d", link.start));
+    a.Set((prefix + "End").c_str(), base::Format("%d", link.end));
+  }
+  a.Set("param-RunCount", base::Format("%d", static_cast<int>(links_.size())));
+
+  k = 0;
+  for (const ScrollLineInfo& line : lines_) {
+    const std::string prefix = base::Format("param-Line%d-", ++k);
+    a.Set((prefix + "Sound").c_str(), line.sound);
+    a.Set((prefix + "Pause").c_str(), base::Format("%d", line.pause));
+    a.Set((prefix + "Start").c_str(), base::Format("%d", line.start));
+  }
+  a.Set("param-LineCount", base::Format("%d", static_cast<int>(lines_.size())));
+
+  for (std::string* margin : {&left_margin_, &top_margin_, &bottom_margin_}) {
+    if (margin->empty()) *margin = "0";
+  }
+  a.Set("param-FontFace", kScrollFonts[font_].name);
+  a.Set("param-FontSize", font_size_);
+  a.Set("param-AddLineSpacing", line_spacing_);
+  a.Set("param-TextAlign", kAlignmentKeywords[alignment_]);
+  a.Set("param-Startup", kStartupKeywords[startup_]);
+  a.Set("param-HeadWidth", header_width_);
+  a.Set("param-HeaderEnabled", base::Format("%d", header_enabled_ ? 1 : 0));
+  a.Set("param-HeadOffset", left_margin_);
+  a.Set("param-TextTopMargin", top_margin_);
+  a.Set("param-TextBottomMargin", bottom_margin_);
+}
+
+void CScrollStringsPage::WriteAppletParams(std::string& out, botframe::Attributes& a) {
+  // A preview shows the links from where the preview file is.
+  if (properties() && properties()->preview_mode() && IsOpen()) CaptureAndConvert(true);
+  for (size_t i = 0; i < items_.header.size(); ++i) {
+    const int n = static_cast<int>(i) + 1;
+    botframe::WriteParam(out, base::Format("HeadText%d", n).c_str(), items_.header[i].text.c_str());
+    botframe::WriteParam(out, base::Format("HeadStyle%d", n).c_str(),
+                         items_.header[i].style.c_str());
+  }
+  botframe::WriteParam(out, "LineCount", base::Format("%d", items_.line_count).c_str());
+  for (const auto& [line, sound] : items_.line_sounds) {
+    botframe::WriteParam(out, base::Format("LineSound%d", line + 1).c_str(),
+                         ("./_glintmere/" + sound).c_str());
+  }
+  botframe::WriteParam(out, "RunCount",
+                       base::Format("%d", static_cast<int>(items_.segments.size())).c_str());
+  for (size_t i = 0; i < items_.segments.size(); ++i) {
+    const int n = static_cast<int>(i) + 1;
+    const ScrollItem& item = items_.segments[i];
+    botframe::WriteParam(out, base::Format("RunText%d", n).c_str(), item.text.c_str());
+    botframe::WriteParam(out, base::Format("RunStyle%d", n).c_str(), item.style.c_str());
+    if (!item.link.empty()) {
+      botframe::WriteParam(out, base::Format("RunURL%d", n).c_str(), item.link.c_str());
+    }
+  }
+  if (auto spacing = a.Get("param-AddLineSpacing")) {
+    std::string face = a.GetOr("param-FontFace", "");
+    if (face == "Courier New") face = "Courier";
+    if (face == "Times New Roman") face = "TimesRoman";
+    botframe::WriteParam(
+        out, "Font", (face + "|" + a.GetOr("param-FontSize", "") + "|" + *spacing).c_str());
+  }
+  const auto enabled_text = a.Get("param-HeaderEnabled");
+  const bool header = enabled_text ? DecimalOf(*enabled_text) != 0 : true;
+  if (auto width = a.Get("param-HeadWidth")) {
+    botframe::WriteParam(out, "HeadWidth", header ? width->c_str() : "0");
+  }
+  botframe::WriteParam(
+      out, "TextAlign",
+      (a.GetOr("param-TextAlign", "") + "," + a.GetOr("param-HeadOffset", "")).c_str());
+  if (header) {
+    if (auto offset = a.Get("param-HeadOffset")) {
+      botframe::WriteParam(out, "HeadOffset", offset->c_str());
+    }
+  }
+  for (const auto& [param, attribute] :
+       {std::pair{"TopMargin", "param-TextTopMargin"},
+        std::pair{"BottomMargin", "param-TextBottomMargin"}, std::pair{"Startup", "param-Startup"}}) {
+    if (auto value = a.Get(attribute)) botframe::WriteParam(out, param, value->c_str());
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Capture and conversion
+
+namespace {
+
+// A rich-text box read for the conversion: ranges are selected to read
+// their format, the box's selection hidden meanwhile and put back after.
+class BoxColumn : public ScrollColumn {
+ public:
+  explicit BoxColumn(ui::RichEdit box) : box_(box) {
+    box_.HideSelection(true);
+    box_.GetSelection(&saved_start_, &saved_end_);
+  }
+  ~BoxColumn() override {
+    box_.SetSelection(saved_start_, saved_end_);
+    box_.HideSelection(false);
+  }
+  int LineCount() override { return box_.LineCount(); }
+  int LineIndex(int line) override { return box_.LineIndex(line); }
+  int LineLength(int line) override { return box_.LineLength(line); }
+  std::string TextRange(int start, int end) override { return box_.TextRange(start, end); }
+  uint32_t Format(int start, int end, richtext::CharFormat* format) override {
+    box_.SetSelection(start, end);
+    return box_.GetFormat(format);
+  }
+
+ private:
+  ui::RichEdit box_;
+  int saved_start_ = 0;
+  int saved_end_ = 0;
+};
+
+}  // namespace
+
+void CScrollStringsPage::CaptureAndConvert(bool preview) {
+  if (!IsOpen()) return;
+  SelfChange self(*this);
+  header_rtf_ = Box(Column::kHeader).Rtf();
+  main_rtf_ = Box(Column::kMain).Rtf();
+  items_ = ScrollAppletItems();
+  int header_lines = 0;
+  {
+    BoxColumn header(Box(Column::kHeader));
+    header_lines = header.LineCount();
+    items_.header = ConvertHeader(header);
+  }
+  BoxColumn main(Box(Column::kMain));
+  ConvertMain(main, std::max(header_lines, main.LineCount()), links_, lines_, preview,
+              botframe::State().page_url, &items_);
+}
+
+void CScrollStringsPage::OnApply() { CaptureAndConvert(false); }
+
+// ---------------------------------------------------------------------------
+// Opening, data exchange, leaving
+
+bool CScrollStringsPage::OnInitDialog() {
+  static constexpr struct {
+    int id;
+    const char* text;
+  } kTips[] = {
+      {kHeaderBoxId, "Header Column"},
+      {kMainBoxId, "Main Column"},
+      {kBoldId, "Bold"},
+      {kItalicId, "Italic"},
+      {kUnderlineId, "Underline"},
+      {kColourId, "Color"},
+      {kHyperlinkId, "Hyperlink"},
+      {kSoundId, "Line Sound"},
+      {kPauseId, "Line Pause (in miliseconds)."},
+      {kHeaderWidthId, "Header Column Width"},
+      {kLineSpaceId, "Additional Line Spacing +/-"},
+      {kFontId, "Font"},
+      {kFontSizeId, "Font Size"},
+      {kLeftId, "Left Margin"},
+      {kTopId, "Top Margin"},
+      {kBottomId, "Bottom Margin"},
+      {kAlignmentId, "Main Column Text Aligment."},
+      {kStartupId, "Startup Mode"},
+      {kPreviewId, "Preview the Applet with the current settings."},
+      {kHeaderCheckId, "Disable or enable Header Column."},
+  };
+  if (window()->CreateTooltips(300)) {
+    for (const auto& tip : kTips) window()->AddTooltip(tip.id, tip.text);
+  }
+  SelfChange self(*this);
+  ui::RichEdit main = Box(Column::kMain);
+  ui::RichEdit header = Box(Column::kHeader);
+  const bool fresh = main_rtf_.empty() || !main.SetRtf(main_rtf_);
+  if (fresh) main.SetText(WithCrLf(kDefaultText));
+  last_length_ = main.Length();
+  if (header_rtf_.empty() || !header.SetRtf(header_rtf_)) header.SetText("Header");
+
+  colours_.Fill(GetList(kColourId), kBlackRow);
+  ui::ListControl fonts = GetList(kFontId);
+  for (const ScrollFont& font : kScrollFonts) fonts.Add(font.name);
+  ui::ListControl alignments = GetList(kAlignmentId);
+  for (const char* name : kAlignmentNames) alignments.Add(name);
+  ui::ListControl startups = GetList(kStartupId);
+  for (const char* name : kStartupNames) startups.Add(name);
+  UpdateData(false);
+  GetButton(kSoundId).SetText(botframe::kNoFileName);
+  GetEdit(kPauseId).SetText("0");
+
+  if (fresh) {
+    ApplyFont();
+    richtext::CharFormat format;
+    format.face = kScrollFonts[font_].editor_face;
+    format.height = static_cast<int>(DecimalOf(font_size_) * 16.504);
+    for (Column column : {Column::kHeader, Column::kMain}) {
+      Box(column).SetFormat(ui::RichEdit::Target::kDefault, format,
+                            richtext::mask::kFace | richtext::mask::kHeight);
+    }
+    ApplyLineSpacing();
+    ApplyLeftMargin();
+  }
+  UpdateHeaderControls();
+  if (header_enabled_) {
+    SetActive(Column::kHeader);
+    GetControl(kHeaderBoxId).Focus();
+  } else {
+    SetActive(Column::kMain);
+    GetControl(kMainBoxId).Focus();
+  }
+  return false;  // the focus is set
+}
+
+void CScrollStringsPage::DoDataExchange(ui::DataExchange& dx) {
+  dx.ListIndex(kFontId, font_);
+  dx.Text(kFontSizeId, font_size_);
+  dx.Text(kLineSpaceId, line_spacing_);
+  dx.ListIndex(kAlignmentId, alignment_);
+  dx.ListIndex(kStartupId, startup_);
+  dx.Check(kHeaderCheckId, header_enabled_);
+  dx.Text(kHeaderWidthId, header_width_);
+  dx.Text(kLeftId, left_margin_);
+  dx.Text(kTopId, top_margin_);
+  dx.Text(kBottomId, bottom_margin_);
+  if (dx.saving()) {
+    font_ = std::clamp(font_, 0, 5);
+    alignment_ = std::clamp(alignment_, 0, 2);
+    startup_ = std::clamp(startup_, 0, 1);
+  }
+}
+
+bool CScrollStringsPage::OnSetActive() {
+  if (!IsOpen()) return true;
+  // The columns show the text on the applet's background colour.
+  for (Column column : {Column::kHeader, Column::kMain}) {
+    Box(column).SetBackground(botframe::State().background_colour);
+  }
+  // The caret at the start runs the selection handling once.
+  if (active_ == Column::kMain) {
+    ui::RichEdit main = Box(Column::kMain);
+    main.SetSelection(0, 1);
+    main.SetSelection(0, 0);
+  } else {
+    RefreshFormat();
+  }
+  return true;
+}
+
+bool CScrollStringsPage::OnKillActive() {
+  if (DecimalOf(GetEdit(kFontSizeId).Text()) <= 0) {
+    ui::ShowMessage("Please enter a positive non zero integer", ui::ApplicationName(),
+                    ui::Buttons::kOk, ui::Icon::kWarning, handle());
+    GetControl(kFontSizeId).Focus();
+    return false;
+  }
+  return UpdateData(true);
+}
+
+// ---------------------------------------------------------------------------
+// Events
+
+void CScrollStringsPage::OnCommand(int id, ui::Notify code, int) {
+  using ui::Notify;
+  switch (id) {
+    case kHeaderBoxId:
+      if (code == Notify::kSetFocus) {
+        SetActive(Column::kHeader);
+      } else if (code == Notify::kSelectionChanged && !self_change_) {
+        RefreshFormat();
+      }
+      break;
+    case kMainBoxId:
+      if (code == Notify::kSetFocus) {
+        SetActive(Column::kMain);
+      } else if (code == Notify::kSelectionChanged && !self_change_) {
+        OnMainSelectionChanged();
+      } else if (code == Notify::kChanged && !self_change_) {
+        OnMainTextChanged();
+      }
+      break;
+    case kBoldId:
+    case kItalicId:
+    case kUnderlineId:
+      if (code == Notify::kClicked) ToggleEffect(id);
+      break;
+    case kColourId:
+      if (code == Notify::kSelectionChanged) {
+        colours_.OnSelectionChanged(GetList(kColourId), handle());
+        ApplyColour();
+      }
+      break;
+    case kFontId:
+      if (code == Notify::kSelectionChanged) ApplyFont();
+      break;
+    case kFontSizeId:
+      if (code == Notify::kKillFocus) ApplyFont();
+      break;
+    case kLineSpaceId:
+      if (code == Notify::kKillFocus) ApplyLineSpacing();
+      break;
+    case kLeftId:
+      if (code == Notify::kKillFocus) ApplyLeftMargin();
+      break;
+    case kHeaderCheckId:
+      if (code == Notify::kClicked) {
+        header_enabled_ = GetButton(kHeaderCheckId).IsChecked();
+        UpdateHeaderControls();
+        if (!header_enabled_) {
+          SetActive(Column::kMain);
+          GetControl(kMainBoxId).Focus();
+        }
+      }
+      break;
+    case kHeaderWidthId:
+      if (code == Notify::kChanged) UpdateHeaderControls();
+      break;
+    case kSoundId:
+      if (code == Notify::kClicked) ChooseSound();
+      break;
+    case kPauseId:
+      if (code == Notify::kChanged && !self_change_) StoreLineSettings();
+      break;
+    case kHyperlinkId:
+      if (code == Notify::kClicked) EditHyperlink();
+      break;
+    case kPreviewId:
+      if (code == Notify::kClicked) Preview();
+      break;
+    default:
+      break;
+  }
+}
+
+void CScrollStringsPage::SetActive(Column column) {
+  active_ = column;
+  Box(column == Column::kHeader ? Column::kMain : Column::kHeader).HideSelection(true);
+  Box(column).HideSelection(false);
+  const bool main = column == Column::kMain;
+  for (int id : {kHyperlinkId, kAlignmentId, kSoundId, kPauseId}) GetControl(id).Enable(main);
+  RefreshFormat();
+}
+
+void CScrollStringsPage::RefreshFormat() {
+  richtext::CharFormat format;
+  const uint32_t uniform = Active().GetFormat(&format);
+  const auto look = [uniform](uint32_t bit, bool set) { return (uniform & bit) ? (set ? 1 : 0) : 2; };
+  bold_ = look(richtext::mask::kBold, format.bold);
+  italic_ = look(richtext::mask::kItalic, format.italic);
+  underline_ = look(richtext::mask::kUnderline, format.underline);
+  ui::ListControl list = GetList(kColourId);
+  if (!(uniform & richtext::mask::kColour)) {
+    list.Select(-1);
+    return;
+  }
+  const botframe::Rgb rgb = botframe::FromUiColour(format.colour);
+  const auto table = botframe::NamedColours();
+  for (int row = 1; row < botframe::kNamedColourCount; ++row) {
+    const int32_t value = row == botframe::kCustomColourIndex
+                              ? static_cast<int32_t>(colours_.custom_colour())
+                              : table[static_cast<size_t>(row)].value;
+    if (value == static_cast<int32_t>(rgb)) {
+      list.Select(colours_.ListIndex(row));
+      return;
+    }
+  }
+  colours_.set_custom_colour(rgb);
+  list.SetItemColour(0, format.colour);
+  list.Select(0);
+}
+
+void CScrollStringsPage::ExtendHeaderSelectionToLines() {
+  ui::RichEdit box = Box(Column::kHeader);
+  int start = 0, end = 0;
+  box.GetSelection(&start, &end);
+  const int first = box.LineIndex(box.LineFromChar(start));
+  const int last_line = box.LineFromChar(end);
+  const int last = box.LineIndex(last_line) + std::max(box.LineLength(last_line), 0);
+  box.SetSelection(first, last);
+}
+
+void CScrollStringsPage::ToggleEffect(int id) {
+  SelfChange self(*this);
+  if (active_ == Column::kHeader) ExtendHeaderSelectionToLines();
+  richtext::CharFormat format;
+  uint32_t mask = 0;
+  if (id == kBoldId) {
+    format.bold = bold_ != 1;
+    mask = richtext::mask::kBold;
+  } else if (id == kItalicId) {
+    format.italic = italic_ != 1;
+    mask = richtext::mask::kItalic;
+  } else {
+    format.underline = underline_ != 1;
+    mask = richtext::mask::kUnderline;
+  }
+  Active().SetFormat(ui::RichEdit::Target::kSelection, format, mask);
+  RefreshFormat();
+  Active().Focus();
+}
+
+void CScrollStringsPage::ApplyColour() {
+  const int row = GetList(kColourId).Selection();
+  if (row < 0) return;
+  SelfChange self(*this);
+  if (active_ == Column::kHeader) ExtendHeaderSelectionToLines();
+  richtext::CharFormat format;
+  format.colour = botframe::ToUiColour(static_cast<botframe::Rgb>(colours_.ColourOf(row)));
+  Active().SetFormat(ui::RichEdit::Target::kSelection, format, richtext::mask::kColour);
+  RefreshFormat();
+  Active().Focus();
+}
+
+void CScrollStringsPage::ApplyFont() {
+  const int row = GetList(kFontId).Selection();
+  if (row < 0) {
+    ui::ShowMessage("Error!!!", ui::ApplicationName(), ui::Buttons::kOk, ui::Icon::kError,
+                    handle());
+    return;
+  }
+  font_ = row;
+  font_size_ = GetEdit(kFontSizeId).Text();
+  richtext::CharFormat format;
+  format.face = kScrollFonts[row].editor_face;
+  format.height = static_cast<int>(DecimalOf(font_size_) * 16.504);
+  SelfChange self(*this);
+  for (Column column : {Column::kHeader, Column::kMain}) {
+    Box(column).SetFormat(ui::RichEdit::Target::kAll, format,
+                          richtext::mask::kFace | richtext::mask::kHeight);
+  }
+}
+
+void CScrollStringsPage::ApplyLineSpacing() {
+  richtext::ParagraphFormat format;
+  format.line_spacing = DecimalOf(GetEdit(kLineSpaceId).Text());
+  SelfChange self(*this);
+  for (Column column : {Column::kHeader, Column::kMain}) {
+    Box(column).SetParagraphFormat(format, richtext::paragraph_mask::kLineSpacing);
+  }
+}
+
+void CScrollStringsPage::ApplyLeftMargin() {
+  richtext::ParagraphFormat format;
+  format.offset = DecimalOf(GetEdit(kLeftId).Text()) * 144;
+  SelfChange self(*this);
+  for (Column column : {Column::kHeader, Column::kMain}) {
+    Box(column).SetParagraphFormat(format, richtext::paragraph_mask::kOffset);
+  }
+}
+
+void CScrollStringsPage::UpdateHeaderControls() {
+  const bool on = GetButton(kHeaderCheckId).IsChecked();
+  GetControl(kHeaderWidthId).Enable(on);
+  GetControl(kHeaderBoxId).Enable(on && DecimalOf(GetEdit(kHeaderWidthId).Text()) != 0);
+}
+
+// ---------------------------------------------------------------------------
+// Following the main column
+
+void CScrollStringsPage::OnMainSelectionChanged() {
+  ui::RichEdit main = Box(Column::kMain);
+  int start = 0, end = 0;
+  main.GetSelection(&start, &end);
+  const int length = main.Length();
+  if (length != last_length_) {
+    FollowSelectionEdit(links_, lines_, last_start_, last_end_, length - last_length_, start);
+    last_length_ = length;
+  }
+
+  const int line = main.LineFromChar(start);
+  const int line_start = main.LineIndex(line);
+  const int position = start == end && start != line_start ? start - 1 : start;
+  int caret_link = -1;
+  link_look_ = LinkLook(links_, position, start, end, &caret_link);
+  if (caret_link >= 0) caret_link_colour_ = links_[static_cast<size_t>(caret_link)].custom_colour;
+
+  {
+    SelfChange self(*this);
+    const ScrollLineInfo* setting = FindLineSetting(lines_, line_start);
+    GetButton(kSoundId).SetText(setting ? setting->sound : std::string(botframe::kNoFileName));
+    GetEdit(kPauseId).SetText(base::Format("%d", setting ? setting->pause : 0));
+  }
+  RefreshFormat();
+  last_start_ = start;
+  last_end_ = end;
+}
+
+void CScrollStringsPage::OnMainTextChanged() {
+  ui::RichEdit main = Box(Column::kMain);
+  const int length = main.Length();
+  if (length == last_length_) return;  // the selection handling took it
+  const int line = main.LineFromChar(last_start_);
+  const bool line_end = last_start_ == main.LineIndex(line) + std::max(main.LineLength(line), 0);
+  FollowTextEdit(links_, lines_, last_start_, length - last_length_, line_end);
+  last_length_ = length;
+  int start = 0, end = 0;
+  main.GetSelection(&start, &end);
+  main.SetSelection(end + 1, end + 1);
+  main.SetSelection(start, end);
+}
+
+void CScrollStringsPage::StoreLineSettings() {
+  ui::RichEdit main = Box(Column::kMain);
+  int start = 0, end = 0;
+  main.GetSelection(&start, &end);
+  const int first = main.LineFromChar(start);
+  const int last = end > start ? main.LineFromChar(end - 1) : first;
+  const std::string sound = GetButton(kSoundId).Text();
+  const int pause = DecimalOf(GetEdit(kPauseId).Text());
+  for (int line = first; line <= last; ++line) {
+    SetLineSetting(lines_, main.LineIndex(line), sound, pause);
+  }
+}
+
+void CScrollStringsPage::ChooseSound() {
+  const botframe::EditRunState& state = botframe::State();
+  botframe::CSelectFileDialog dialog(botframe::kFileKindAudio, state.master_folder,
+                                     state.user_data_folder, true, true);
+  dialog.set_selected_name(GetButton(kSoundId).Text());
+  if (dialog.DoModal(handle()) == ui::kIdOk) GetButton(kSoundId).SetText(dialog.selected_name());
+  StoreLineSettings();
+}
+
+void CScrollStringsPage::EditHyperlink() {
+  ui::RichEdit main = Box(Column::kMain);
+  int start = 0, end = 0;
+  main.GetSelection(&start, &end);
+  CHyperlinkDlg dialog;
+  const int found = LinkUnderSelection(links_, start, end);
+  if (found >= 0) {
+    const ScrollLink& link = links_[static_cast<size_t>(found)];
+    dialog.url = link.url;
+    dialog.target = link.target;
+    dialog.message = link.message;
+    dialog.highlight = link.highlight;
+    dialog.custom_colour = link.custom_colour;
+  }
+  if (start == end) {
+    // Widened within the caret's line: the link before the caret, or the
+    // stretch between the neighbouring links.
+    const int line = main.LineFromChar(start);
+    const int line_start = main.LineIndex(line);
+    const int line_end = line_start + std::max(main.LineLength(line), 0);
+    int from = 0;
+    int to = line_end;
+    const auto before = std::find_if(links_.begin(), links_.end(),
+                                     [&](const ScrollLink& l) { return l.Contains(start - 1); });
+    if (before != links_.end()) {
+      from = before->start;
+      to = before->end + 1;
+    } else {
+      for (const ScrollLink& link : links_) {
+        if (link.end < start) from = link.end + 1;
+        if (link.start >= start) {
+          to = link.start;
+          break;
+        }
+      }
+    }
+    start = std::max(from, line_start);
+    end = std::min(to, line_end);
+    if (end < start) end = start;
+    main.SetSelection(start, end);
+  }
+  dialog.text = main.TextRange(start, end);
+  if (dialog.DoModal(handle()) == ui::kIdOk && end > start) {
+    ScrollLink values;
+    values.url = dialog.url;
+    values.message = dialog.message;
+    values.target = dialog.target;
+    values.highlight = dialog.highlight;
+    values.custom_colour = dialog.custom_colour;
+    link_look_ = values.url.empty() ? 0 : 2;
+    const bool line_break = dialog.text.size() >= 2 &&
+                            dialog.text.compare(dialog.text.size() - 2, 2, "\r\n") == 0;
+    ApplyLink(links_, start, end - 1, values, line_break);
+  }
+  GetControl(kMainBoxId).Focus();
+}
+
+}  // namespace bots_s3

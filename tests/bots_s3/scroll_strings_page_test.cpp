@@ -1,0 +1,268 @@
+// The scroller's sheet with its Strings page, driven through the scripted user
+// interface: what a new scroller writes, formatting and links made in the
+// columns, line sounds, and the stored attributes.
+#include <gtest/gtest.h>
+
+#include <iostream>
+
+#include "botframe/edit_state.h"
+#include "botframe/file_dialogs.h"
+#include "botframe/profile.h"
+#include "bots_s3/scroll_strings_page.h"
+#include "bots_s3/scroller_bot.h"
+#include "runner/attribute_list.h"
+#include "tests/support/test_support.h"
+#include "ui/scripted/scripted_backend.h"
+
+namespace {
+
+using bots_s3::CScrollStringsPage;
+using botframe::State;
+using Page = CScrollStringsPage;
+constexpr const char* kSheet = "Glintmere Java Effects - Scroller Applet";
+
+class ScrollStringsPageTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    State().Reset();
+    State().bot_kind = 1;
+    State().master_folder = root_.path() + "\\master\\";
+    State().user_data_folder = root_.path() + "\\user\\";
+    State().page_url = "file:///C:/web/a/b/p.htm";
+    test_support::WriteText(root_.Join("master/_glintmere/bell.au"), "sound");
+    test_support::WriteText(root_.Join("user/_glintmere/readme.txt"), "");
+    backend_.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
+  }
+  void TearDown() override {
+    State().Reset();
+    if (HasFailure()) {
+      for (const ui::WindowRecord& record : backend_.driver().shown()) {
+        std::cerr << "shown: " << ui::WindowKindName(record.kind) << " [" << record.caption
+                  << "] " << record.text << " -> " << record.answer << "\n";
+      }
+    }
+  }
+
+  // Loads the attributes, runs the sheet answered by steps, and on OK saves
+  // and writes the applet tag; the sheet's result.
+  int Run(ui::Driver::Steps steps) {
+    bots_s3::ScrollerBot bot;
+    botframe::CGMWebbotProperties sheet(bot, nullptr);
+    bot.AddPages(sheet);
+    sheet.Load(&attributes_);
+    backend_.driver().Expect(kSheet, std::move(steps));
+    const int result = sheet.DoModal();
+    if (result == ui::kIdOk) {
+      sheet.SaveAll();
+      tag_ = sheet.WriteAppletTag();
+    }
+    page_ = nullptr;
+    return result;
+  }
+  std::string Attribute(const char* name) { return attributes_.GetOr(name, "<absent>"); }
+  bool Has(const std::string& text) { return tag_.find(text) != std::string::npos; }
+  static CScrollStringsPage* StringsPage(ui::ScriptedWindow& w) {
+    return dynamic_cast<CScrollStringsPage*>(w.sheet()->pages()[3]);
+  }
+
+  test_support::TempFolder root_;
+  runner::AttributeList list_;
+  botframe::Attributes attributes_{list_.get(), &runner::HostCallbacks()};
+  ui::ScriptedBackend backend_;
+  ui::ScopedScriptedBackend scoped_backend_{&backend_};
+  std::string tag_;
+  CScrollStringsPage* page_ = nullptr;
+};
+
+TEST_F(ScrollStringsPageTest, NewScrollerWritesTheDefaults) {
+  ASSERT_EQ(Run([](ui::ScriptedWindow& w) {
+              EXPECT_EQ(w.ActivePage(), "Strings");
+              EXPECT_EQ(w.Text(Page::kHeaderBoxId), "Header");
+              const std::string main = w.Text(Page::kMainBoxId);
+              EXPECT_EQ(main.rfind("This is the scroller applet, \r\none of 4 applets", 0), 0u);
+              EXPECT_FALSE(w.IsChecked("Header Column:"));
+              EXPECT_FALSE(w.IsEnabled(Page::kHeaderBoxId));
+              EXPECT_FALSE(w.IsEnabled("Header Width:"));
+              EXPECT_EQ(w.SelectedItem("Font Name:"), "Helvetica");
+              EXPECT_EQ(w.SelectedItem("Color:"), "Black");
+              // The columns show the chosen font.
+              richtext::CharFormat format;
+              StringsPage(w)->GetRichEdit(Page::kMainBoxId).GetFormat(&format);
+              EXPECT_EQ(format.face, "Helvetica");
+              EXPECT_EQ(format.height, 198);  // 12 x 16.504 twips
+              w.PressOk();
+            }),
+            ui::kIdOk);
+  EXPECT_EQ(Attribute("param-FontFace"), "Helvetica");
+  EXPECT_EQ(Attribute("param-FontSize"), "12");
+  EXPECT_EQ(Attribute("param-AddLineSpacing"), "0");
+  EXPECT_EQ(Attribute("param-TextAlign"), "_left");
+  EXPECT_EQ(Attribute("param-Startup"), "_empty");
+  EXPECT_EQ(Attribute("param-HeadWidth"), "50");
+  EXPECT_EQ(Attribute("param-HeaderEnabled"), "0");
+  EXPECT_EQ(Attribute("param-HeadOffset"), "5");
+  EXPECT_EQ(Attribute("param-RunCount"), "0");
+  EXPECT_EQ(Attribute("param-LineCount"), "0");
+  EXPECT_EQ(Attribute("param-StepDelay"), "20");
+  EXPECT_EQ(Attribute("param-StepSize"), "1");
+  EXPECT_EQ(Attribute("param-Mode"), "_enter");
+  EXPECT_EQ(Attribute("param-MainRTF").rfind("{\\rtf1", 0), 0u);
+
+  EXPECT_TRUE(Has("\n<param name=HeadText1 value=Header>")) << tag_;
+  EXPECT_TRUE(Has("\n<param name=LineCount value=8>")) << tag_;
+  EXPECT_TRUE(Has("\n<param name=RunCount value=8>")) << tag_;
+  EXPECT_TRUE(Has("\n<param name=RunText1 value=\"This is the scroller applet,\\u0020\">"))
+      << tag_;
+  EXPECT_TRUE(Has("\n<param name=RunStyle1 value=_plain|000000|_newline,0>")) << tag_;
+  EXPECT_TRUE(Has("\n<param name=Font value=Helvetica|12|0>")) << tag_;
+  EXPECT_TRUE(Has("\n<param name=HeadWidth value=0>")) << tag_;
+  EXPECT_TRUE(Has("\n<param name=TextAlign value=_left,5>")) << tag_;
+  EXPECT_FALSE(Has("name=HeadOffset")) << tag_;
+  EXPECT_TRUE(Has("\n<param name=TopMargin value=5>\n<param name=BottomMargin value=5>"
+                  "\n<param name=Startup value=_empty>"))
+      << tag_;
+  // The pages write in their order: Background, Animation, then Strings.
+  EXPECT_LT(tag_.find("AppBGColor"), tag_.find("StepDelay"));
+  EXPECT_LT(tag_.find("StepDelay"), tag_.find("HeadText1"));
+}
+
+TEST_F(ScrollStringsPageTest, LinkedWordThroughTheHyperlinkDialog) {
+  backend_.driver().Expect("Hyperlink", [](ui::ScriptedWindow& w) {
+    EXPECT_EQ(w.Text("Text:"), "world");
+    EXPECT_EQ(w.SelectedItem("Highlight Color:"), "Blue");
+    EXPECT_EQ(w.Text("Target:"), "Self");
+    w.Type("URL:", "news.htm");
+    w.Select("Target:", "Blank");
+    w.PressOk();
+  });
+  Run([](ui::ScriptedWindow& w) {
+    w.SelectRange(Page::kMainBoxId, 0, -1);
+    w.Type(Page::kMainBoxId, "Hello world");
+    w.SelectRange(Page::kMainBoxId, 6, 11);
+    w.Click("H");
+    EXPECT_EQ(StringsPage(w)->link_look(), 2);
+    w.PressOk();
+  });
+  EXPECT_TRUE(Has("\n<param name=LineCount value=1>")) << tag_;
+  EXPECT_TRUE(Has("\n<param name=RunCount value=2>")) << tag_;
+  EXPECT_TRUE(Has("\n<param name=RunText1 value=Hello\\u0020>")) << tag_;
+  EXPECT_TRUE(Has("\n<param name=RunStyle1 value=_plain|000000>\n<param name=RunText2")) << tag_;
+  EXPECT_TRUE(Has("\n<param name=RunText2 value=world>\n<param name=RunStyle2 "
+                  "value=_plain|000000|_newline,0>\n<param name=RunURL2 value=news.htm|_blank|0000ff>"))
+      << tag_;
+  EXPECT_EQ(Attribute("param-RunCount"), "1");
+  EXPECT_EQ(Attribute("param-Run1-Start"), "6");
+  EXPECT_EQ(Attribute("param-Run1-End"), "10");
+  EXPECT_EQ(Attribute("param-Run1-Target"), "Blank");
+  EXPECT_EQ(Attribute("param-Run1-HighlightColor"), "11");
+}
+
+TEST_F(ScrollStringsPageTest, StoredLinksAndLinesAreReplacedAndCustomColoursRoundTrip) {
+  for (int k = 1; k <= 5; ++k) {
+    const std::string run = "param-Run" + std::to_string(k) + "-";
+    attributes_.Set((run + "URL").c_str(), "p" + std::to_string(k) + ".htm");
+    attributes_.Set((run + "HighlightColor").c_str(), k == 1 ? "1" : "0");
+    attributes_.Set((run + "Start").c_str(), std::to_string(k * 2));
+    attributes_.Set((run + "End").c_str(), std::to_string(k * 2));
+    const std::string line = "param-Line" + std::to_string(k) + "-";
+    attributes_.Set((line + "Sound").c_str(), k == 1 ? "NONE" : "bell.au");
+    attributes_.Set((line + "Start").c_str(), std::to_string(k * 3));
+  }
+  attributes_.Set("param-Run1-customHighlightColor", "12ab9F");
+  attributes_.Set("param-RunCount", "5");
+  attributes_.Set("param-LineCount", "5");
+  attributes_.Set("param-TextLeftMargin", "9");
+  attributes_.Set("param-HeadOffset", "7");
+  attributes_.Set("param-FontFace", "courier new");
+  Run([](ui::ScriptedWindow& w) {
+    CScrollStringsPage* page = StringsPage(w);
+    ASSERT_EQ(page->links().size(), 5u);
+    EXPECT_EQ(page->links()[0].custom_colour, 0x12AB9Fu);
+    EXPECT_EQ(page->line_settings()[0].sound, "(None)");
+    EXPECT_EQ(page->left_margin(), "7");  // the offset wins over the old margin
+    EXPECT_EQ(w.SelectedItem("Font Name:"), "Courier New");
+    // Everything but the first four characters goes: links 2 to 5 with it.
+    w.SelectRange(Page::kMainBoxId, 4, -1);
+    w.Type(Page::kMainBoxId, "\x7f");
+    EXPECT_EQ(page->links().size(), 1u);
+    EXPECT_EQ(page->line_settings().size(), 1u);
+    w.PressOk();
+  });
+  EXPECT_EQ(Attribute("param-RunCount"), "1");
+  EXPECT_EQ(Attribute("param-Run1-customHighlightColor"), "12AB9F");
+  EXPECT_EQ(Attribute("param-LineCount"), "1");
+  for (int k = 2; k <= 5; ++k) {
+    for (const char* field : {"URL", "Start", "End", "HighlightColor"}) {
+      const std::string name = "param-Run" + std::to_string(k) + "-" + field;
+      EXPECT_EQ(Attribute(name.c_str()), "<absent>") << name;
+    }
+    const std::string sound = "param-Line" + std::to_string(k) + "-Sound";
+    EXPECT_EQ(Attribute(sound.c_str()), "<absent>");
+  }
+  EXPECT_TRUE(Has("\n<param name=Font value=Courier|12|0>")) << tag_;
+  // The bell was recorded nowhere as missing: it ships.
+  EXPECT_TRUE(State().missing_files.empty());
+}
+
+TEST_F(ScrollStringsPageTest, LineSoundsFormatsAndTheHeaderColumn) {
+  backend_.driver().Expect("Select a file", [](ui::ScriptedWindow& w) {
+    w.Select(botframe::CSelectFileDialog::kListId, "bell.au");
+    w.PressOk();
+  });
+  Run([](ui::ScriptedWindow& w) {
+    CScrollStringsPage* page = StringsPage(w);
+    w.SelectRange(Page::kMainBoxId, 0, -1);
+    w.Type(Page::kMainBoxId, "one\ntwo big\nthree");
+    w.SelectRange(Page::kMainBoxId, 6, 7);  // in line two
+    w.Click("Sound:");
+    w.Type("Line Pause:", "300");
+    // Mixed bold, then bold throughout.
+    w.SelectRange(Page::kMainBoxId, 9, 12);
+    w.Click("B");
+    w.SelectRange(Page::kMainBoxId, 5, 12);
+    EXPECT_EQ(page->bold_look(), 2);
+    w.Click("B");
+    EXPECT_EQ(page->bold_look(), 1);
+
+    w.Check("Header Column:");
+    EXPECT_TRUE(w.IsEnabled(Page::kHeaderBoxId));
+    w.SelectRange(Page::kHeaderBoxId, 0, -1);
+    w.Type(Page::kHeaderBoxId, "Top\nSecond");
+    EXPECT_EQ(page->active_column(), CScrollStringsPage::Column::kHeader);
+    EXPECT_FALSE(w.IsEnabled("H"));
+    w.SelectRange(Page::kHeaderBoxId, 1, 2);  // part of the first line
+    w.Click("U");
+    w.Select("Color:", "Red");
+    w.PressOk();
+  });
+  EXPECT_EQ(Attribute("param-LineCount"), "1");
+  EXPECT_EQ(Attribute("param-Line1-Sound"), "bell.au");
+  EXPECT_EQ(Attribute("param-Line1-Pause"), "300");
+  EXPECT_EQ(Attribute("param-Line1-Start"), "5");
+  EXPECT_EQ(Attribute("param-HeaderEnabled"), "1");
+  EXPECT_TRUE(Has("\n<param name=LineCount value=3>\n<param name=LineSound2 "
+                  "value=./_glintmere/bell.au>\n<param name=RunCount value=3>"))
+      << tag_;
+  EXPECT_TRUE(Has("\n<param name=RunText2 value=\"two big\">\n<param name=RunStyle2 "
+                  "value=_bold|000000|_newline,300>"))
+      << tag_;
+  EXPECT_TRUE(Has("\n<param name=HeadText1 value=Top>\n<param name=HeadStyle1 "
+                  "value=_underline|ff0000>\n<param name=HeadText2 value=Second>\n"
+                  "<param name=HeadStyle2 value=_plain|000000>"))
+      << tag_;
+  EXPECT_TRUE(Has("\n<param name=HeadWidth value=50>")) << tag_;
+  EXPECT_TRUE(Has("\n<param name=HeadOffset value=5>")) << tag_;
+}
+
+TEST_F(ScrollStringsPageTest, FontSizeMustBePositiveToLeaveThePage) {
+  Run([](ui::ScriptedWindow& w) {
+    w.Type("Font Size:", "0");
+    w.SelectPage("Animation");
+    EXPECT_EQ(w.ActivePage(), "Strings");
+    w.PressCancel();
+  });
+  EXPECT_EQ(backend_.driver().MessageTexts(),
+            (std::vector<std::string>{"Please enter a positive non zero integer"}));
+}
+
+}  // namespace
