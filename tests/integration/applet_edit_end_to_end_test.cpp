@@ -36,12 +36,10 @@ constexpr const char* kSheet = "Glintmere Java Effects - Applet Test";
 class AppletEditEndToEndTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // An installation: the bot library with the master files beside it.
-    const std::string bots = test_support::BinFolder() + "bots";
-    fs::create_directories(install_.Join("bots"));
-    fs::copy_file(bots + "/" + test_support::LibraryFileName("FrameBots"),
-                  install_.Join("bots/" + test_support::LibraryFileName("FrameBots")));
-    fs::copy(bots + "/_glintmere", install_.Join("bots/_glintmere"), fs::copy_options::recursive);
+    // An installation: the bot libraries and launchers with the master files
+    // beside them.
+    fs::copy(test_support::BinFolder() + "bots", install_.Join("bots"),
+             fs::copy_options::recursive);
     std::string problem;
     ASSERT_EQ(host::RegisterHost(platform::GetRegistry(), ServerLibrary(),
                                  install_.Join("glintmere.exe"), &problem),
@@ -368,6 +366,153 @@ TEST_F(AppletEditEndToEndTest, UserChoosesTheBackgroundAtTheRealWindows) {
   }
   ExpectBackgroundChoices(Page());
   EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/QFXChime.au")));
+}
+#endif
+
+// The scroller: the same formatting and link made by an answers file through
+// glintmere, and at the real windows of the scroller launcher under Windows,
+// give the same applet parameters.
+constexpr const char* kScrollerSheet = "Glintmere Java Effects - Scroller Applet";
+constexpr const char* kScrollerParams =
+    "\n<param name=LineCount value=2>\n<param name=RunCount value=3>"
+    "\n<param name=RunText1 value=Fresh\\u0020>\n<param name=RunStyle1 value=_plain|000000>"
+    "\n<param name=RunText2 value=bread>\n<param name=RunStyle2 value=_bold|000000|_newline,0>"
+    "\n<param name=RunText3 value=Cakes>\n<param name=RunStyle3 value=_plain|000000|_newline,0>"
+    "\n<param name=RunURL3 value=cakes.htm|_blank|0000ff>";
+constexpr int kMainColumn = 1704;
+
+TEST_F(AppletEditEndToEndTest, ScrollerInsertedAndEditedAgainThroughGlintmere) {
+  const std::string answers = install_.Join("answers.json");
+  WriteText(answers, R"([
+    {"dialog": "Glintmere Java Effects - Scroller Applet", "steps": [
+      {"select_text": 1704, "start": 0},
+      {"type": 1704, "text": "Fresh bread\nCakes"},
+      {"select_text": 1704, "start": 6, "end": 11},
+      {"press": "B"},
+      {"select_text": 1704, "start": 13, "end": 18},
+      {"press": "H"},
+      {"press": "OK"}]},
+    {"dialog": "Hyperlink", "steps": [
+      {"type": "URL:", "text": "cakes.htm"},
+      {"select": "Target:", "item": "Blank"},
+      {"press": "OK"}]}
+  ])");
+  host::CliEnvironment environment;
+  environment.run_bot = run_bot_;
+  environment.program_path = install_.Join("glintmere.exe");
+  environment.server_library = ServerLibrary();
+  std::ostringstream out, err;
+  ASSERT_EQ(host::RunCli({"insert", "scroller", "--web", web_.path(), "--page", "index.htm",
+                          "--answers", answers},
+                         environment, out, err),
+            0)
+      << err.str();
+  std::string page = Page();
+  EXPECT_NE(page.find(kScrollerParams), std::string::npos) << page;
+  EXPECT_NE(page.find(" param-Run1-URL=\"cakes.htm\"\n"), std::string::npos) << page;
+  EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/KelScroll.class")));
+
+  // Edited again: the stored text and link come back, the font size changes,
+  // and the component is replaced where it stood.
+  WriteText(answers, R"([
+    {"dialog": "Glintmere Java Effects - Scroller Applet", "steps": [
+      {"expect": 1704, "text": "Fresh bread\r\nCakes"},
+      {"type": "Font Size:", "text": "14"},
+      {"press": "OK"}]}
+  ])");
+  std::ostringstream out2, err2;
+  ASSERT_EQ(host::RunCli({"edit", web_.Join("index.htm"), "--answers", answers}, environment,
+                         out2, err2),
+            0)
+      << err2.str();
+  page = Page();
+  EXPECT_NE(page.find(kScrollerParams), std::string::npos) << page;
+  EXPECT_NE(page.find(" param-FontSize=\"14\"\n"), std::string::npos) << page;
+  EXPECT_NE(page.find("<param name=Font value=Helvetica|14|0>"), std::string::npos) << page;
+  size_t components = 0;
+  for (size_t at = page.find("startspan"); at != std::string::npos;
+       at = page.find("startspan", at + 1)) {
+    ++components;
+  }
+  EXPECT_EQ(components, 1u) << page;
+  EXPECT_NE(page.find("<p>News</p>\n<!--webbot bot=\"GMScroller\" startspan"), std::string::npos)
+      << page;
+}
+
+#if defined(_WIN32)
+// Text typed as keystrokes: each character posted, then waits until the box
+// has taken them all (the launcher runs in its own process).
+void TypeInto(HWND box, const std::string& keys, int expected_length) {
+  ui_test::TypeKeys(box, keys);
+  EXPECT_TRUE(ui_test::WaitUntil(
+      [&] { return SendMessageA(box, WM_GETTEXTLENGTH, 0, 0) == expected_length; }))
+      << keys;
+}
+
+void SelectRange(HWND box, int start, int end) {
+  SendMessageA(box, EM_SETSEL, start, end);
+}
+
+TEST_F(AppletEditEndToEndTest, ScrollerLauncherAtTheRealWindows) {
+  const std::string launcher = install_.Join("bots/GMScrollerLaunch.exe");
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  std::string command = "\"" + launcher + "\"";
+  test_support::MessageBoxWatcher boxes;
+  ASSERT_TRUE(CreateProcessA(launcher.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             nullptr, &startup, &process))
+      << GetLastError();
+  const HWND sheet = ui_test::WaitForWindow(kScrollerSheet, 20000);
+  if (sheet) {
+    HWND page = nullptr;
+    ui_test::WaitUntil([&] {
+      page = ui_test::CurrentPage(sheet);
+      return page && GetDlgItem(page, kMainColumn);
+    });
+    const HWND main = page ? GetDlgItem(page, kMainColumn) : nullptr;
+    if (main) {
+      Sleep(300);
+      SelectRange(main, 0, -1);
+      TypeInto(main, "Fresh bread\rCakes", 18);
+      SelectRange(main, 6, 11);
+      ui_test::Click(GetDlgItem(page, 1707));  // B
+      Sleep(300);
+      ui_test::SaveScreenshot(ui_test::CaptureWindow(sheet), "scroller_strings_page");
+      SelectRange(main, 13, 18);
+      ui_test::Click(GetDlgItem(page, 1711));  // H
+      const HWND link = ui_test::WaitForWindow("Hyperlink");
+      if (link) {
+        Sleep(200);
+        SetWindowTextA(GetDlgItem(link, 1802), "cakes.htm");
+        const HWND target = GetDlgItem(link, 1804);
+        SendMessageA(target, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>("Blank"));
+        ui_test::SaveScreenshot(ui_test::CaptureWindow(link), "scroller_hyperlink");
+        ui_test::Click(GetDlgItem(link, IDOK));
+        ui_test::WaitUntil([] { return FindWindowA(nullptr, "Hyperlink") == nullptr; });
+      }
+      SendMessageA(sheet, PSM_SETCURSEL, 2, 0);  // Animation
+      Sleep(300);
+      ui_test::SaveScreenshot(ui_test::CaptureWindow(sheet), "scroller_animation_page");
+    } else {
+      ADD_FAILURE() << "the Strings page has no main column";
+    }
+    ui_test::PressSheetButton(sheet, PSBTN_OK);
+  }
+  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
+  DWORD exit_code = 1;
+  GetExitCodeProcess(process.hProcess, &exit_code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  EXPECT_EQ(exit_code, 0u);
+  for (const test_support::SeenBox& box : boxes.Seen()) {
+    ADD_FAILURE() << "message box [" << box.caption << "] " << box.text;
+  }
+  const std::string text = Page();
+  EXPECT_NE(text.find(kScrollerParams), std::string::npos) << text;
+  // The launcher leaves CLIENTSIDE out of the comment.
+  EXPECT_EQ(text.find("CLIENTSIDE"), std::string::npos) << text;
 }
 #endif
 

@@ -28,7 +28,7 @@ struct BadAnswers {
 
 enum class Action {
   kPage, kType, kSelect, kCheck, kUncheck, kClick, kDoubleClick, kCheckRow, kUncheckRow,
-  kSlider, kExpect,
+  kSlider, kExpect, kSelectText,
 };
 
 struct ActionName {
@@ -42,6 +42,7 @@ constexpr ActionName kActions[] = {
     {"press", Action::kClick},         {"double_click", Action::kDoubleClick},
     {"check_row", Action::kCheckRow},  {"uncheck_row", Action::kUncheckRow},
     {"slider", Action::kSlider},       {"expect", Action::kExpect},
+    {"select_text", Action::kSelectText},
 };
 
 struct Step {
@@ -50,7 +51,7 @@ struct Step {
   std::optional<ControlRef> control;
   std::string page;
   std::optional<std::string> text, item, selected;
-  std::optional<int> index, position;
+  std::optional<int> index, position, start, end;
   std::optional<bool> checked, enabled, visible;
   std::optional<std::vector<std::string>> items;
 };
@@ -157,6 +158,13 @@ Step ReadStep(const Json& json, const std::string& where) {
       if (!json.contains("position")) throw BadAnswers{at + ": \"position\" is missing"};
       step.position = Integer(json.at("position"), at, "position");
       break;
+    case Action::kSelectText:
+      OnlyKeys(json, {"select_text", "start", "end"}, at);
+      step.control = Control(target, at, "select_text");
+      if (!json.contains("start")) throw BadAnswers{at + ": \"start\" is missing"};
+      step.start = Integer(json.at("start"), at, "start");
+      step.end = json.contains("end") ? Integer(json.at("end"), at, "end") : -1;
+      break;
     case Action::kExpect:
       OnlyKeys(json, {"expect", "text", "checked", "enabled", "visible", "items", "selected"}, at);
       step.control = Control(target, at, "expect");
@@ -200,6 +208,7 @@ void RunStep(ScriptedWindow& window, Driver& driver, const Step& step) {
       break;
     }
     case Action::kSlider: window.MoveSlider(control, *step.position); break;
+    case Action::kSelectText: window.SelectRange(control, *step.start, *step.end); break;
     case Action::kExpect: {
       if (!window.Has(control)) {
         window.Text(control);  // reports the missing control
