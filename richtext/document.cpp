@@ -69,20 +69,39 @@ std::string Document::TextOf(const Paragraph& paragraph) {
   return text;
 }
 
+const std::vector<int>& Document::Starts() const {
+  if (starts_.size() != paragraphs_.size()) {
+    starts_.resize(paragraphs_.size());
+    int start = 0;
+    for (size_t i = 0; i < paragraphs_.size(); ++i) {
+      starts_[i] = start;
+      start += LengthOf(paragraphs_[i]) + kBreakLength;
+    }
+    last_found_ = 0;
+  }
+  return starts_;
+}
+
 Document::Location Document::Locate(int position) const {
   position = std::max(position, 0);
-  int start = 0;
-  for (size_t i = 0; i < paragraphs_.size(); ++i) {
-    const int length = LengthOf(paragraphs_[i]);
-    const bool last = i + 1 == paragraphs_.size();
-    // Up to the position between CR and LF (start + length + 1) the position
-    // belongs to this paragraph, clamped to its end.
-    if (last || position <= start + length + 1) {
-      return {i, std::min(position - start, length)};
+  const std::vector<int>& starts = Starts();
+  // A paragraph runs from its start up to the next one's (the position
+  // between CR and LF included, clamped to the paragraph's end).
+  const auto holds = [&](size_t i) {
+    return starts[i] <= position && (i + 1 == starts.size() || position < starts[i + 1]);
+  };
+  size_t found = last_found_ < starts.size() ? last_found_ : 0;
+  if (!holds(found)) {
+    if (found + 1 < starts.size() && holds(found + 1)) {
+      ++found;
+    } else {
+      found = static_cast<size_t>(std::upper_bound(starts.begin(), starts.end(), position) -
+                                  starts.begin()) - 1;
     }
-    start += length + kBreakLength;
   }
-  return {};  // not reached: there is always a paragraph
+  last_found_ = found;
+  const int length = LengthOf(paragraphs_[found]);
+  return {found, std::min(position - starts[found], length)};
 }
 
 void Document::Order(Location* a, Location* b) const {
@@ -93,11 +112,8 @@ void Document::Order(Location* a, Location* b) const {
 }
 
 int Document::ParagraphStart(size_t paragraph) const {
-  int start = 0;
-  for (size_t i = 0; i < paragraph && i < paragraphs_.size(); ++i) {
-    start += LengthOf(paragraphs_[i]) + kBreakLength;
-  }
-  return start;
+  const std::vector<int>& starts = Starts();
+  return paragraph < starts.size() ? starts[paragraph] : Length() + kBreakLength;
 }
 
 bool Document::IsEmpty() const {
@@ -167,9 +183,7 @@ std::string Document::Text() const {
 }
 
 int Document::Length() const {
-  int length = 0;
-  for (const Paragraph& paragraph : paragraphs_) length += LengthOf(paragraph);
-  return length + kBreakLength * static_cast<int>(paragraphs_.size() - 1);
+  return Starts().back() + LengthOf(paragraphs_.back());
 }
 
 std::string Document::TextRange(int start, int end) const {
@@ -241,12 +255,14 @@ void Document::Replace(int start, int end, std::string_view text, const CharForm
     }
     Compact(&pieces[i]);
   }
+  TextChanged();
   paragraphs_.erase(paragraphs_.begin() + a.paragraph, paragraphs_.begin() + b.paragraph + 1);
   paragraphs_.insert(paragraphs_.begin() + a.paragraph, std::make_move_iterator(pieces.begin()),
                      std::make_move_iterator(pieces.end()));
 }
 
 void Document::SetText(std::string_view text) {
+  TextChanged();
   paragraphs_.assign(1, Paragraph{});
   paragraphs_[0].empty_format = default_format_;
   Replace(0, 0, text, default_format_);
@@ -372,6 +388,7 @@ bool Document::ReadRtf(std::string_view rtf, std::string* error) {
     paragraphs.emplace_back();
     paragraphs.back().empty_format = default_format_;
   }
+  TextChanged();
   paragraphs_ = std::move(paragraphs);
   if (error) error->clear();
   return true;

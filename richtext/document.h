@@ -171,8 +171,17 @@ class Document {
   // Drops empty runs and merges neighbours of the same format.
   static void Compact(Paragraph* paragraph);
 
+  // Where each paragraph starts, built when first asked after a change of
+  // the text, so positions are found without walking the whole document;
+  // and the paragraph last found, where the next search starts (positions
+  // are mostly asked for in order).
+  const std::vector<int>& Starts() const;
+  void TextChanged() { starts_.clear(); }
+
   std::vector<Paragraph> paragraphs_;
   CharFormat default_format_;
+  mutable std::vector<int> starts_;
+  mutable size_t last_found_ = 0;
 };
 
 }  // namespace richtext
