@@ -64,12 +64,41 @@ TEST_F(CliTest, BadArgumentsGetTheUsageAndExitCodeTwo) {
       {"insert", "Lib.dll", "Bot", "--web"},
       {"insert", "Lib.dll", "Bot", "--web", web_.path(), "--page", "index.htm", "--colour", "red"},
       {"insert", "Lib.dll", "Bot", "--web", "a", "--web", "b", "--page", "index.htm"},
+      {"insert", "slideshow-of-doom", "--web", web_.path(), "--page", "index.htm"},
+      {"edit"},
+      {"edit", "a.htm", "b.htm"},
+      {"edit", "a.htm", "--component", "0"},
+      {"edit", "a.htm", "--component", "2x"},
   };
   for (const auto& args : bad) {
     EXPECT_EQ(Run(args), 2) << (args.empty() ? "" : args[0]);
     EXPECT_NE(err_.str().find("usage: glintmere insert"), std::string::npos);
   }
   EXPECT_TRUE(last_call.bot.empty());
+}
+
+TEST_F(CliTest, EffectNamesAndEditingPagesWithoutTheirComponent) {
+  ASSERT_EQ(Run({"insert", "Scroller", "--web", web_.path(), "--page", "index.htm"}), 0)
+      << err_.str();
+  EXPECT_EQ(last_call.library, "GMWebbotS3.dll");
+  EXPECT_EQ(last_call.bot, "GMScroller");
+
+  // Nothing to edit: a page without components, a number past them, a
+  // page outside the web, a bot whose library is not known.
+  EXPECT_EQ(Run({"edit", web_.Join("index.htm")}), 1);
+  EXPECT_NE(err_.str().find("holds 0 component(s); there is no component 1"), std::string::npos)
+      << err_.str();
+  EXPECT_EQ(Run({"edit", web_.Join("index.htm"), "--web", install_.path()}), 1);
+  EXPECT_NE(err_.str().find("is not inside the web folder"), std::string::npos) << err_.str();
+  const std::string other =
+      "<!--webbot bot=\"Mystery\" startspan a=\"1\"\n-->x<!--webbot bot=\"Mystery\" endspan -->\n";
+  test_support::WriteText(web_.Join("other.htm"), other);
+  EXPECT_EQ(Run({"edit", web_.Join("other.htm")}), 1);
+  EXPECT_NE(err_.str().find("the bot library of Mystery is not known"), std::string::npos)
+      << err_.str();
+  EXPECT_EQ(Run({"edit", web_.Join("other.htm"), "--library", "Nowhere.dll"}), 1);
+  EXPECT_NE(err_.str().find("could not load"), std::string::npos) << err_.str();
+  EXPECT_EQ(test_support::ReadText(web_.Join("other.htm")), other);
 }
 
 TEST_F(CliTest, InsertRegistersTheHostRunsTheBotAndSaysWhereItWent) {
