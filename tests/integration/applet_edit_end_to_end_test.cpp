@@ -478,6 +478,9 @@ TEST_F(AppletEditEndToEndTest, ScrollerLauncherAtTheRealWindows) {
       SelectRange(main, 6, 11);
       ui_test::Click(GetDlgItem(page, 1707));  // B
       Sleep(300);
+      // The launcher's windows repaint in its own time: ask for it first.
+      RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+      Sleep(300);
       ui_test::SaveScreenshot(ui_test::CaptureWindow(sheet), "scroller_strings_page");
       SelectRange(main, 13, 18);
       ui_test::Click(GetDlgItem(page, 1711));  // H
