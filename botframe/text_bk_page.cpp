@@ -89,21 +89,6 @@ std::string AfterLastSlash(const std::string& text) {
   return slash == std::string::npos ? text : text.substr(slash + 1);
 }
 
-// A decimal attribute as atoi reads it (leading blanks and sign, digits),
-// kept within int.
-int DecimalOf(const std::string& text) {
-  size_t at = 0;
-  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
-  bool negative = false;
-  if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
-  long long value = 0;
-  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-    value = value * 10 + (text[at] - '0');
-    if (value > 0x7FFFFFFF) return negative ? -0x7FFFFFFF : 0x7FFFFFFF;
-  }
-  return static_cast<int>(negative ? -value : value);
-}
-
 bool IsFileName(const std::string& name) { return !name.empty() && name != kNoFileName; }
 
 // The colour a list index of list stands for, as RGB (black for "None").
@@ -144,11 +129,11 @@ void CTextBkPage::LoadAttributes(Attributes* attributes) {
   CWebBotPage::LoadAttributes(attributes);
   bool stored_size = false;
   if (std::optional<std::string> width = attributes->Get("java-width")) {
-    width_ = static_cast<uint32_t>(DecimalOf(*width));
+    width_ = static_cast<uint32_t>(base::DecimalValue(*width));
     stored_size = true;
   }
   if (std::optional<std::string> height = attributes->Get("java-height")) {
-    height_ = static_cast<uint32_t>(DecimalOf(*height));
+    height_ = static_cast<uint32_t>(base::DecimalValue(*height));
     stored_size = true;
   }
 
@@ -166,7 +151,7 @@ void CTextBkPage::LoadAttributes(Attributes* attributes) {
   }
 
   if (std::optional<std::string> index = attributes->Get("temp-AppBGColor")) {
-    background_index_ = ValidIndex(background_list_, DecimalOf(*index),
+    background_index_ = ValidIndex(background_list_, base::DecimalValue(*index),
                                    Profile().default_background_index);
     Rgb custom = 0;
     if (background_list_.TableIndex(background_index_) == kCustomColourIndex &&
@@ -178,7 +163,7 @@ void CTextBkPage::LoadAttributes(Attributes* attributes) {
 
   if (Profile().highlight_colour) {
     if (std::optional<std::string> index = attributes->Get("temp-AppHighlightColor")) {
-      highlight_index_ = ValidIndex(highlight_list_, DecimalOf(*index), 0);
+      highlight_index_ = ValidIndex(highlight_list_, base::DecimalValue(*index), 0);
       Rgb custom = 0;
       if (highlight_list_.TableIndex(highlight_index_) == kCustomColourIndex &&
           ParseRgb(attributes->GetOr("param-AppHighlightColor", ""), &custom)) {

@@ -63,21 +63,6 @@ constexpr int kPresentationStepSizeMin = 3;
 constexpr int kPresentationStepSizeMax = 50;
 constexpr int kImageDelayMax = 150;
 
-// A decimal attribute as atoi reads it (leading blanks and sign, digits),
-// kept within int.
-int DecimalOf(const std::string& text) {
-  size_t at = 0;
-  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
-  bool negative = false;
-  if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
-  long long value = 0;
-  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-    value = value * 10 + (text[at] - '0');
-    if (value > 0x7FFFFFFF) return negative ? -0x7FFFFFFF : 0x7FFFFFFF;
-  }
-  return static_cast<int>(negative ? -value : value);
-}
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // A real number as atof reads it in the "C" locale: leading blanks, a sign,
@@ -216,8 +201,8 @@ bool CAnimationPage::OnInitDialog() {
 
   // Out-of-range values put the slider at its nearer end; the label keeps
   // the stored text.
-  GetSlider(kStepDelayId).SetPosition(DecimalOf(step_delay_) / 5 - 2);
-  GetSlider(kStepSizeId).SetPosition(DecimalOf(step_size_));
+  GetSlider(kStepDelayId).SetPosition(base::DecimalValue(step_delay_) / 5 - 2);
+  GetSlider(kStepSizeId).SetPosition(base::DecimalValue(step_size_));
   int first_mode = kScrollerFirstMode;
   int mode_count = kScrollerModeCount;
   if (presentation_) {

@@ -72,20 +72,6 @@ constexpr const char* kStartupKeywords[2] = {"_empty", "_full"};
 constexpr int kBlackRow = 8;
 constexpr const char* kPanel = "Strings";
 
-int DecimalOf(const std::string& text) {
-  size_t at = 0;
-  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
-  bool negative = false;
-  if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
-  long long value = 0;
-  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-    value = value * 10 + (text[at] - '0');
-    if (value > 0x7FFFFFFF) break;
-  }
-  value = std::min<long long>(value, 0x7FFFFFFF);
-  return static_cast<int>(negative ? -value : value);
-}
-
 std::string WithCrLf(const char* text) {
   std::string out;
   for (const char* c = text; *c; ++c) {
@@ -139,7 +125,7 @@ void CScrollStringsPage::LoadAttributes(botframe::Attributes* attributes) {
   if (auto rtf = a.Get("param-MainRTF")) main_rtf_ = *rtf;
 
   links_.clear();
-  const int run_count = DecimalOf(a.GetOr("param-RunCount", "0"));
+  const int run_count = base::DecimalValue(a.GetOr("param-RunCount", "0"));
   for (int k = 1; k <= run_count; ++k) {
     const std::string prefix = base::Format("param-Run%d-", k);
     const auto get = [&](const char* field) { return a.GetOr((prefix + field).c_str(), ""); };
@@ -147,26 +133,26 @@ void CScrollStringsPage::LoadAttributes(botframe::Attributes* attributes) {
     link.url = get("URL");
     link.message = get("Message");
     link.target = get("Target");
-    link.highlight = DecimalOf(get("HighlightColor"));
+    link.highlight = base::DecimalValue(get("HighlightColor"));
     if (link.highlight == 1) {
       botframe::Rgb colour = 0;
       if (botframe::ParseRgb(get("customHighlightColor"), &colour)) link.custom_colour = colour;
     }
-    link.start = DecimalOf(get("Start"));
-    link.end = DecimalOf(get("End"));
+    link.start = base::DecimalValue(get("Start"));
+    link.end = base::DecimalValue(get("End"));
     links_.push_back(std::move(link));
   }
 
   lines_.clear();
-  const int line_count = DecimalOf(a.GetOr("param-LineCount", "0"));
+  const int line_count = base::DecimalValue(a.GetOr("param-LineCount", "0"));
   for (int k = 1; k <= line_count; ++k) {
     const std::string prefix = base::Format("param-Line%d-", k);
     const auto get = [&](const char* field) { return a.GetOr((prefix + field).c_str(), ""); };
     ScrollLineInfo line;
     line.sound = get("Sound");
     if (base::EqualsNoCase(line.sound, "none")) line.sound = botframe::kNoFileName;
-    line.pause = DecimalOf(get("Pause"));
-    line.start = DecimalOf(get("Start"));
+    line.pause = base::DecimalValue(get("Pause"));
+    line.start = base::DecimalValue(get("Start"));
     lines_.push_back(std::move(line));
   }
 
@@ -192,7 +178,7 @@ void CScrollStringsPage::LoadAttributes(botframe::Attributes* attributes) {
     }
   }
   if (auto v = a.Get("param-HeadWidth")) header_width_ = *v;
-  if (auto v = a.Get("param-HeaderEnabled")) header_enabled_ = DecimalOf(*v) != 0;
+  if (auto v = a.Get("param-HeaderEnabled")) header_enabled_ = base::DecimalValue(*v) != 0;
   // Older components carry only the left margin; newer ones the offset.
   if (auto v = a.Get("param-HeadOffset")) left_margin_ = *v;
   if (auto v = a.Get("param-TextTopMargin")) top_margin_ = *v;
@@ -212,14 +198,14 @@ void CScrollStringsPage::SaveAttributes() {
   if (!preview) {
     a.Remove("param-HeaderRTF");
     a.Remove("param-MainRTF");
-    const int old_runs = DecimalOf(a.GetOr("param-RunCount", "0"));
+    const int old_runs = base::DecimalValue(a.GetOr("param-RunCount", "0"));
     for (int k = 1; k <= old_runs; ++k) {
       for (const char* field : {"URL", "Message", "Target", "HighlightColor",
                                 "customHighlightColor", "Start", "End"}) {
         a.Remove((base::Format("param-Run%d-", k) + field).c_str());
       }
     }
-    const int old_lines = DecimalOf(a.GetOr("param-LineCount", "0"));
+    const int old_lines = base::DecimalValue(a.GetOr("param-LineCount", "0"));
     for (int k = 1; k <= old_lines; ++k) {
       for (const char* field : {"Sound", "Pause", "Start"}) {
         a.Remove((base::Format("param-Line%d-", k) + field).c_str());
@@ -303,7 +289,7 @@ void CScrollStringsPage::WriteAppletParams(std::string& out, botframe::Attribute
         out, "Font", (face + "|" + a.GetOr("param-FontSize", "") + "|" + *spacing).c_str());
   }
   const auto enabled_text = a.Get("param-HeaderEnabled");
-  const bool header = enabled_text ? DecimalOf(*enabled_text) != 0 : true;
+  const bool header = enabled_text ? base::DecimalValue(*enabled_text) != 0 : true;
   if (auto width = a.Get("param-HeadWidth")) {
     botframe::WriteParam(out, "HeadWidth", header ? width->c_str() : "0");
   }
@@ -430,7 +416,7 @@ bool CScrollStringsPage::OnInitDialog() {
     ApplyFont();
     richtext::CharFormat format;
     format.face = kScrollFonts[font_].editor_face;
-    format.height = static_cast<int>(DecimalOf(font_size_) * 16.504);
+    format.height = static_cast<int>(base::DecimalValue(font_size_) * 16.504);
     for (Column column : {Column::kHeader, Column::kMain}) {
       Box(column).SetFormat(ui::RichEdit::Target::kDefault, format,
                             richtext::mask::kFace | richtext::mask::kHeight);
@@ -485,7 +471,7 @@ bool CScrollStringsPage::OnSetActive() {
 }
 
 bool CScrollStringsPage::OnKillActive() {
-  if (DecimalOf(GetEdit(kFontSizeId).Text()) <= 0) {
+  if (base::DecimalValue(GetEdit(kFontSizeId).Text()) <= 0) {
     ui::ShowMessage("Please enter a positive non zero integer", ui::ApplicationName(),
                     ui::Buttons::kOk, ui::Icon::kWarning, handle());
     GetControl(kFontSizeId).Focus();
@@ -659,7 +645,7 @@ void CScrollStringsPage::ApplyFont() {
   font_size_ = GetEdit(kFontSizeId).Text();
   richtext::CharFormat format;
   format.face = kScrollFonts[row].editor_face;
-  format.height = static_cast<int>(DecimalOf(font_size_) * 16.504);
+  format.height = static_cast<int>(base::DecimalValue(font_size_) * 16.504);
   SelfChange self(*this);
   for (Column column : {Column::kHeader, Column::kMain}) {
     Box(column).SetFormat(ui::RichEdit::Target::kAll, format,
@@ -669,7 +655,7 @@ void CScrollStringsPage::ApplyFont() {
 
 void CScrollStringsPage::ApplyLineSpacing() {
   richtext::ParagraphFormat format;
-  format.line_spacing = DecimalOf(GetEdit(kLineSpaceId).Text());
+  format.line_spacing = base::DecimalValue(GetEdit(kLineSpaceId).Text());
   SelfChange self(*this);
   for (Column column : {Column::kHeader, Column::kMain}) {
     Box(column).SetParagraphFormat(format, richtext::paragraph_mask::kLineSpacing);
@@ -678,7 +664,7 @@ void CScrollStringsPage::ApplyLineSpacing() {
 
 void CScrollStringsPage::ApplyLeftMargin() {
   richtext::ParagraphFormat format;
-  format.offset = DecimalOf(GetEdit(kLeftId).Text()) * 144;
+  format.offset = base::DecimalValue(GetEdit(kLeftId).Text()) * 144;
   SelfChange self(*this);
   for (Column column : {Column::kHeader, Column::kMain}) {
     Box(column).SetParagraphFormat(format, richtext::paragraph_mask::kOffset);
@@ -688,7 +674,7 @@ void CScrollStringsPage::ApplyLeftMargin() {
 void CScrollStringsPage::UpdateHeaderControls() {
   const bool on = GetButton(kHeaderCheckId).IsChecked();
   GetControl(kHeaderWidthId).Enable(on);
-  GetControl(kHeaderBoxId).Enable(on && DecimalOf(GetEdit(kHeaderWidthId).Text()) != 0);
+  GetControl(kHeaderBoxId).Enable(on && base::DecimalValue(GetEdit(kHeaderWidthId).Text()) != 0);
 }
 
 // ---------------------------------------------------------------------------
@@ -743,7 +729,7 @@ void CScrollStringsPage::StoreLineSettings() {
   const int first = main.LineFromChar(start);
   const int last = end > start ? main.LineFromChar(end - 1) : first;
   const std::string sound = GetButton(kSoundId).Text();
-  const int pause = DecimalOf(GetEdit(kPauseId).Text());
+  const int pause = base::DecimalValue(GetEdit(kPauseId).Text());
   for (int line = first; line <= last; ++line) {
     SetLineSetting(lines_, main.LineIndex(line), sound, pause);
   }

@@ -1,7 +1,6 @@
 // The scroller bot.
 #include "bots_s3/scroller_bot.h"
 
-#include <cstdlib>
 #include <memory>
 
 #include "base/text.h"
@@ -27,7 +26,7 @@ void ScrollerBot::AddPages(botframe::CGMWebbotProperties& sheet) {
 bool ScrollerBot::PublishOwnFiles(botframe::PublishingDialogs& dialogs,
                                   botframe::Attributes& attributes) {
   const std::string count = attributes.GetOr("param-LineCount", "0");
-  const int lines = std::atoi(count.c_str());
+  const int lines = base::DecimalValue(count);
   for (int k = 1; k <= lines; ++k) {
     std::string sound = attributes.GetOr(base::Format("param-Line%d-Sound", k).c_str(), "");
     const size_t slash = sound.rfind('/');
