@@ -3,6 +3,7 @@
 // web and copies nothing, so it must cost less than a fifth of the first.
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -93,9 +94,17 @@ int main() {
   state.page_url = state.web_url + "/index.htm";
   state.force_overwrite = true;
 
-  const double first = PublishAll(dialogs);
-  state.force_overwrite = false;
-  const double second = PublishAll(dialogs);
+  // The best of three of each pass: other work on the machine only ever
+  // adds time.
+  double first = 1e9, second = 1e9;
+  for (int run = 0; run < 3 && first >= 0 && second >= 0; ++run) {
+    state.force_overwrite = true;
+    const double copying = PublishAll(dialogs);
+    state.force_overwrite = false;
+    const double asking = PublishAll(dialogs);
+    first = copying < 0 ? copying : std::min(first, copying);
+    second = asking < 0 ? asking : std::min(second, asking);
+  }
   std::error_code ignored;
   fs::remove_all(root, ignored);
 
