@@ -412,12 +412,18 @@ TEST_F(AppletEditEndToEndTest, ScrollerInsertedAndEditedAgainThroughGlintmere) {
   EXPECT_NE(page.find(" param-Run1-URL=\"cakes.htm\"\n"), std::string::npos) << page;
   EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/KelScroll.class")));
 
-  // Edited again: the stored text and link come back, the font size changes,
-  // and the component is replaced where it stood.
+  // Edited again: the stored text and link come back, the font size
+  // changes, the first line gets a sound (published with the page), and the
+  // component is replaced where it stood.
   WriteText(answers, R"([
     {"dialog": "Glintmere Java Effects - Scroller Applet", "steps": [
       {"expect": 1704, "text": "Fresh bread\r\nCakes"},
       {"type": "Font Size:", "text": "14"},
+      {"select_text": 1704, "start": 2, "end": 2},
+      {"press": "Sound:"},
+      {"press": "OK"}]},
+    {"dialog": "Select a file", "steps": [
+      {"select": 1501, "item": "QFXChime.au"},
       {"press": "OK"}]}
   ])");
   std::ostringstream out2, err2;
@@ -426,7 +432,13 @@ TEST_F(AppletEditEndToEndTest, ScrollerInsertedAndEditedAgainThroughGlintmere) {
             0)
       << err2.str();
   page = Page();
-  EXPECT_NE(page.find(kScrollerParams), std::string::npos) << page;
+  EXPECT_NE(page.find("\n<param name=LineCount value=2>\n<param name=LineSound1 "
+                      "value=./_glintmere/QFXChime.au>\n<param name=RunCount value=3>"),
+            std::string::npos)
+      << page;
+  EXPECT_NE(page.find("\n<param name=RunURL3 value=cakes.htm|_blank|0000ff>"), std::string::npos)
+      << page;
+  EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/QFXChime.au")));
   EXPECT_NE(page.find(" param-FontSize=\"14\"\n"), std::string::npos) << page;
   EXPECT_NE(page.find("<param name=Font value=Helvetica|14|0>"), std::string::npos) << page;
   size_t components = 0;
