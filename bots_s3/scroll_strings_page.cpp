@@ -571,6 +571,7 @@ void CScrollStringsPage::RefreshFormat() {
   bold_ = look(richtext::mask::kBold, format.bold);
   italic_ = look(richtext::mask::kItalic, format.italic);
   underline_ = look(richtext::mask::kUnderline, format.underline);
+  ShowLooks();
   ui::ListControl list = GetList(kColourId);
   if (!(uniform & richtext::mask::kColour)) {
     list.Select(-1);
@@ -590,6 +591,13 @@ void CScrollStringsPage::RefreshFormat() {
   colours_.set_custom_colour(rgb);
   list.SetItemColour(0, format.colour);
   list.Select(0);
+}
+
+void CScrollStringsPage::ShowLooks() {
+  GetButton(kBoldId).SetLook(bold_);
+  GetButton(kItalicId).SetLook(italic_);
+  GetButton(kUnderlineId).SetLook(underline_);
+  GetButton(kHyperlinkId).SetLook(link_look_ == 2 ? 1 : link_look_ == 6 ? 2 : 0);
 }
 
 void CScrollStringsPage::ExtendHeaderSelectionToLines() {
@@ -794,6 +802,7 @@ void CScrollStringsPage::EditHyperlink() {
     values.highlight = dialog.highlight;
     values.custom_colour = dialog.custom_colour;
     link_look_ = values.url.empty() ? 0 : 2;
+    ShowLooks();
     const bool line_break = dialog.text.size() >= 2 &&
                             dialog.text.compare(dialog.text.size() - 2, 2, "\r\n") == 0;
     ApplyLink(links_, start, end - 1, values, line_break);

@@ -100,6 +100,8 @@ class CScrollStringsPage : public botframe::CWebBotPage {
   ui::RichEdit Active() { return Box(active_); }
   void SetActive(Column column);
   void RefreshFormat();
+  // The B, I, U and H buttons show the looks.
+  void ShowLooks();
   void ToggleEffect(int id);
   void ApplyColour();
   // The header column works on whole lines: the selection grows to them.

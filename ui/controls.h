@@ -40,6 +40,8 @@ class Button : public Control {
   using Control::Control;
   bool IsChecked() const { return window_->IsChecked(id_); }
   void SetChecked(bool checked = true) { window_->SetChecked(id_, checked); }
+  // Bitmap buttons: 0 off, 1 on, 2 mixed.
+  void SetLook(int look) { window_->SetButtonLook(id_, look); }
 };
 using CheckBox = Button;
 using RadioButton = Button;

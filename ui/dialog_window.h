@@ -54,6 +54,9 @@ class DialogWindow {
   // Check boxes and radio buttons.
   virtual bool IsChecked(int id) = 0;
   virtual void SetChecked(int id, bool checked) = 0;
+  // How a bitmap button shows a state it stands for: 0 off, 1 on (pressed
+  // in), 2 mixed (pressed in over a pattern).
+  virtual void SetButtonLook(int id, int look) = 0;
 
   // Combo boxes, list boxes and colour lists. AddItem appends (or inserts in
   // order for sorted lists) and returns the index.

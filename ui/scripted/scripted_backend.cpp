@@ -285,6 +285,10 @@ void ScriptedDialogWindow::SetTextLimit(int id, int characters) {
   }
 }
 
+void ScriptedDialogWindow::SetButtonLook(int id, int look) {
+  if (ScriptedControl* control = Get(id, "SetButtonLook")) control->look = look;
+}
+
 bool ScriptedDialogWindow::IsChecked(int id) {
   ScriptedControl* control = Get(id, "IsChecked");
   return control && control->checked;

@@ -26,7 +26,8 @@ struct ScriptedItem {
   Colour colour = 0;  // colour lists
   int icon = -1;      // list-view
   bool selected = false;
-  bool checked = false;  // list-view with style::kCheckBoxes
+  bool checked = false;
+  int look = 0;  // bitmap buttons: 0 off, 1 on, 2 mixed  // list-view with style::kCheckBoxes
 };
 
 // The state of one control.
@@ -36,6 +37,7 @@ struct ScriptedControl {
   bool enabled = true;
   bool visible = true;
   bool checked = false;
+  int look = 0;  // bitmap buttons: 0 off, 1 on, 2 mixed
   int text_limit = 0;  // characters the user may type; 0 for the default
   int select_start = 0, select_end = 0;
   std::vector<ScriptedItem> items;
@@ -103,6 +105,7 @@ class ScriptedDialogWindow : public DialogWindow {
   void SetTextLimit(int id, int characters) override;
   bool IsChecked(int id) override;
   void SetChecked(int id, bool checked) override;
+  void SetButtonLook(int id, int look) override;
   void ClearItems(int id) override;
   int AddItem(int id, const std::string& text, intptr_t data) override;
   int InsertItem(int id, int index, const std::string& text, intptr_t data) override;

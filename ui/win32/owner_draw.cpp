@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace ui::win32 {
 namespace {
@@ -192,16 +193,37 @@ void DrawColourItem(const DRAWITEMSTRUCT& item, const std::string& text,
   ::RestoreDC(dc, saved);
 }
 
-void DrawBitmapButton(const DRAWITEMSTRUCT& item, const std::string& name) {
+void DrawBitmapButton(const DRAWITEMSTRUCT& item, const std::string& name, int look) {
   const HDC dc = item.hDC;
   RECT rect = item.rcItem;
-  const bool pushed = (item.itemState & ODS_SELECTED) != 0;
+  const bool pushed = (item.itemState & ODS_SELECTED) != 0 || look != 0;
   const bool disabled = (item.itemState & ODS_DISABLED) != 0;
   const int saved = ::SaveDC(dc);
-  ::DrawFrameControl(dc, &rect, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+  ::DrawFrameControl(dc, &rect, DFC_BUTTON,
+                     DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0) | (look == 1 ? DFCS_CHECKED : 0));
   RECT inner = rect;
   ::InflateRect(&inner, -3, -3);
   if (pushed) ::OffsetRect(&inner, 1, 1);
+  if (look == 2) {
+    // Mixed: a checker of face and light behind the glyph.
+    for (int y = inner.top; y < inner.bottom; ++y) {
+      for (int x = inner.left + ((y - inner.top) & 1); x < inner.right; x += 2) {
+        ::SetPixel(dc, x, y, ::GetSysColor(COLOR_BTNHIGHLIGHT));
+      }
+    }
+  }
+  unique_gdi letter_font;
+  if (name.size() == 1 && std::strchr("BIUH", name[0])) {
+    LOGFONTA font{};
+    const HGDIOBJ current = ::GetCurrentObject(dc, OBJ_FONT);
+    if (current && ::GetObjectA(current, sizeof font, &font)) {
+      font.lfWeight = name[0] == 'B' ? FW_BOLD : FW_NORMAL;
+      font.lfItalic = name[0] == 'I';
+      font.lfUnderline = name[0] == 'U' || name[0] == 'H';
+      letter_font.reset(::CreateFontIndirectA(&font));
+      if (letter_font) ::SelectObject(dc, letter_font.get());
+    }
+  }
   const int x = (inner.left + inner.right - kGlyphSize) / 2;
   const int y = (inner.top + inner.bottom - kGlyphSize) / 2;
   if (StartsWithNoCase(name, "Up one level")) {
@@ -214,7 +236,10 @@ void DrawBitmapButton(const DRAWITEMSTRUCT& item, const std::string& name) {
     DrawArrow(dc, x, y, /*up=*/false, disabled);
   } else {
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    const COLORREF ink = disabled ? ::GetSysColor(COLOR_GRAYTEXT)
+                         : name == "H" ? RGB(0, 0, 255)
+                                       : ::GetSysColor(COLOR_BTNTEXT);
+    ::SetTextColor(dc, ink);
     ::DrawTextA(dc, name.c_str(), static_cast<int>(name.size()), &inner,
                 DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS);
   }

@@ -26,7 +26,10 @@ void DrawColourItem(const DRAWITEMSTRUCT& item, const std::string& text,
 // Draws an owner-drawn push button with a glyph chosen by its name ("Up one
 // level" a folder with an arrow, "Explore local drives" a drive, names
 // starting with "Up" or "Down" an arrow); other names are drawn as text.
-void DrawBitmapButton(const DRAWITEMSTRUCT& item, const std::string& name);
+// look: 0 off, 1 on (drawn pressed in), 2 mixed (pressed in over a pattern).
+// The one-letter format buttons show their letter in its own style: "B" bold,
+// "I" italic, "U" underlined, "H" as a link.
+void DrawBitmapButton(const DRAWITEMSTRUCT& item, const std::string& name, int look = 0);
 
 // A 16x16 image list with one icon per name, in order: "image", "sound",
 // "page", "folder"; any other name gets a plain file icon. Null when the

@@ -320,6 +320,13 @@ void Win32DialogWindow::SetTextLimit(int id, int characters) {
                  0);
 }
 
+void Win32DialogWindow::SetButtonLook(int id, int look) {
+  const HWND control = Control(id);
+  if (!control) return;
+  button_looks_[id] = look;
+  ::InvalidateRect(control, nullptr, TRUE);
+}
+
 bool Win32DialogWindow::IsChecked(int id) {
   const HWND control = Control(id);
   return control && ::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -869,7 +876,9 @@ bool Win32DialogWindow::DrawItem(const DRAWITEMSTRUCT& item) {
     return true;
   }
   if (control->kind == ControlKind::kBitmapButton && item.CtlType == ODT_BUTTON) {
-    DrawBitmapButton(item, WindowText(item.hwndItem));
+    const auto look = button_looks_.find(control->id);
+    DrawBitmapButton(item, WindowText(item.hwndItem),
+                     look == button_looks_.end() ? 0 : look->second);
     return true;
   }
   return false;

@@ -73,6 +73,7 @@ class Win32DialogWindow : public DialogWindow {
   void SetTextLimit(int id, int characters) override;
   bool IsChecked(int id) override;
   void SetChecked(int id, bool checked) override;
+  void SetButtonLook(int id, int look) override;
   void ClearItems(int id) override;
   int AddItem(int id, const std::string& text, intptr_t data) override;
   int InsertItem(int id, int index, const std::string& text, intptr_t data) override;
@@ -165,6 +166,7 @@ class Win32DialogWindow : public DialogWindow {
   std::set<HWND> tools_;  // windows the tooltip control knows
   unique_gdi link_font_;
   std::map<int, std::vector<std::optional<Colour>>> swatches_;
+  std::map<int, int> button_looks_;
   std::map<int, unique_image_list> row_icons_;
   // List-views that got a column of their own because rows came first.
   std::set<int> implicit_columns_;
