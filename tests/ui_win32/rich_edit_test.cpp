@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "richtext/document.h"
+#include "tests/ui_win32/screenshot.h"
 #include "tests/ui_win32/ui_user.h"
 #include "ui/backend.h"
 #include "ui/dialog.h"
@@ -111,6 +112,8 @@ TEST(RichEditTest, PositionsFormatsAndRtfAgreeWithTheDocument) {
       [&] {
         const HWND window = ui_test::WaitForWindow(kCaption);
         if (!window) return;
+        Sleep(300);
+        ui_test::SaveScreenshot(ui_test::CaptureWindow(window), "rich_edit_boxes");
         ui_test::Click(ui_test::Item(window, IDOK));
       },
       [&] { dialog.DoModal(); });
