@@ -265,4 +265,30 @@ TEST_F(ScrollStringsPageTest, FontSizeMustBePositiveToLeaveThePage) {
             (std::vector<std::string>{"Please enter a positive non zero integer"}));
 }
 
+TEST_F(ScrollStringsPageTest, PreviewShowsLinksFromWhereThePreviewFileIs) {
+  std::string preview;
+  backend_.driver().Expect("Hyperlink", [](ui::ScriptedWindow& w) {
+    w.Type("URL:", "../x.htm");
+    w.PressOk();
+  });
+  backend_.driver().Expect("Applet Preview", [&](ui::ScriptedWindow& w) {
+    preview = test_support::ReadText(root_.Join("user/GMBots.htm"));
+    w.PressOk();
+  });
+  Run([](ui::ScriptedWindow& w) {
+    w.SelectRange(Page::kMainBoxId, 0, -1);
+    w.Type(Page::kMainBoxId, "Go home");
+    w.SelectRange(Page::kMainBoxId, 3, 7);
+    w.Click("H");
+    w.Click("Preview");
+    w.PressOk();
+  });
+  EXPECT_NE(preview.find("<param name=RunURL2 value=file:///C:/web/a/x.htm|_self|0000ff>"),
+            std::string::npos)
+      << preview;
+  // The component keeps the URL as it was given.
+  EXPECT_TRUE(Has("\n<param name=RunURL2 value=../x.htm|_self|0000ff>")) << tag_;
+  EXPECT_EQ(Attribute("param-Run1-URL"), "../x.htm");
+}
+
 }  // namespace
