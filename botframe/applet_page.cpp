@@ -44,11 +44,7 @@ constexpr ui::ControlSpec kAppletControls[] = {
 };
 constexpr ui::DialogSpec kAppletSpec{"Applet", 249, 238, kAppletControls};
 
-struct Tooltip {
-  int id;
-  const char* text;
-};
-constexpr Tooltip kTooltips[] = {
+constexpr ui::Tooltip kTooltips[] = {
     {CAppletPage::kHSpaceId, "Pixel margin when alignment set to left or right."},
     {CAppletPage::kVSpaceId, "Pixel margin when alignment set to top or bottom."},
     {CAppletPage::kAlignmentId, "Position of text that may flow around applet."},
@@ -197,9 +193,7 @@ void CAppletPage::SaveAttributes() {
 
 bool CAppletPage::OnInitDialog() {
   const EditRunState& state = State();
-  if (window()->CreateTooltips(300)) {
-    for (const Tooltip& tooltip : kTooltips) window()->AddTooltip(tooltip.id, tooltip.text);
-  }
+  AddTooltips(kTooltips);
   ui::ListControl alignment = GetList(kAlignmentId);
   for (const char* name : kAlignmentNames) alignment.Add(name);
   UpdateData(false);

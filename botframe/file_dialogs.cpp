@@ -61,10 +61,6 @@ constexpr ui::ControlSpec kBrowseControls[] = {
 };
 constexpr ui::DialogSpec kBrowseSpec{"Web File Browse", 250, 180, kBrowseControls};
 
-struct Tooltip {
-  int id;
-  const char* text;
-};
 
 // The text after the last "/" or ":" (all of it without either).
 std::string LastComponent(const std::string& url) {
@@ -194,27 +190,22 @@ CSelectFileDialog::CSelectFileDialog(int kind, const std::string& master_folder,
 CSelectFileDialog::~CSelectFileDialog() { player_.Close(true, nullptr); }
 
 bool CSelectFileDialog::OnInitDialog() {
-  static constexpr Tooltip kCommon[] = {
+  static constexpr ui::Tooltip kCommon[] = {
       {kListId, "List of available files"},
       {kAddFromWebId, "Add a file from disk or web"},
       {kNoFileId, "Don't use any file"},
   };
-  static constexpr Tooltip kImage[] = {
+  static constexpr ui::Tooltip kImage[] = {
       {kPreviewCheckId, "Show preview of the selected image"},
       {kViewerId, "Preview of selected image"},
   };
-  static constexpr Tooltip kAudio[] = {
+  static constexpr ui::Tooltip kAudio[] = {
       {kPlayId, "Play selected audio"},
       {kStopId, "Stop audio"},
   };
-  if (window()->CreateTooltips(300)) {
-    for (const Tooltip& tip : kCommon) window()->AddTooltip(tip.id, tip.text);
-    if (kind_ == kFileKindAudio) {
-      for (const Tooltip& tip : kAudio) window()->AddTooltip(tip.id, tip.text);
-    } else {
-      for (const Tooltip& tip : kImage) window()->AddTooltip(tip.id, tip.text);
-    }
-  }
+  AddTooltips(kCommon);
+  AddTooltips(kind_ == kFileKindAudio ? std::span<const ui::Tooltip>(kAudio)
+                                      : std::span<const ui::Tooltip>(kImage));
   GetControl(kAddFromWebId).Show(show_add_from_web_);
   GetControl(kNoFileId).Show(show_no_file_);
   if (kind_ != kFileKindAudio) GetButton(kPreviewCheckId).SetChecked(preview_);
@@ -413,10 +404,9 @@ CWebFileBrowseDialog::CWebFileBrowseDialog(int kind)
 CWebFileBrowseDialog::~CWebFileBrowseDialog() = default;
 
 bool CWebFileBrowseDialog::OnInitDialog() {
-  if (window()->CreateTooltips(300)) {
-    window()->AddTooltip(kUpId, "Up one level");
-    window()->AddTooltip(kDrivesId, "Explore local drives");
-  }
+  static constexpr ui::Tooltip kTips[] = {{kUpId, "Up one level"},
+                                          {kDrivesId, "Explore local drives"}};
+  AddTooltips(kTips);
   GetEdit(kUrlId).SetLimit(255);
   ui::ListControl types = GetList(kTypeId);
   types.Add("All Files");

@@ -62,11 +62,7 @@ constexpr ui::ControlSpec kFxControls[] = {
 constexpr ui::DialogSpec kS3Spec{"Background", 249, 238, kS3Controls};
 constexpr ui::DialogSpec kFxSpec{"Background", 249, 238, kFxControls};
 
-struct Tooltip {
-  int id;
-  const char* text;
-};
-constexpr Tooltip kTooltips[] = {
+constexpr ui::Tooltip kTooltips[] = {
     {CTextBkPage::kImageId, "Applet background image."},
     {CTextBkPage::kWidthId, "Width of the Applet in pixels."},
     {CTextBkPage::kHeightId, "Height of the Applet in pixels."},
@@ -273,13 +269,7 @@ void CTextBkPage::WriteAppletParams(std::string& out, Attributes& attributes) {
 }
 
 bool CTextBkPage::OnInitDialog() {
-  if (window()->CreateTooltips(300)) {
-    for (const Tooltip& tooltip : kTooltips) {
-      if (tooltip.id != kHighlightId || Profile().highlight_colour) {
-        window()->AddTooltip(tooltip.id, tooltip.text);
-      }
-    }
-  }
+  AddTooltips(kTooltips);
   background_list_.Fill(GetList(kBackgroundId), background_index_);
   if (Profile().highlight_colour) highlight_list_.Fill(GetList(kHighlightId), highlight_index_);
   ui::ListControl init = GetList(kInitListId);

@@ -36,11 +36,7 @@ constexpr ui::ControlSpec kAnimationControls[] = {
 };
 constexpr ui::DialogSpec kAnimationSpec{"Animation", 249, 238, kAnimationControls};
 
-struct Tooltip {
-  int id;
-  const char* text;
-};
-constexpr Tooltip kTooltips[] = {
+constexpr ui::Tooltip kTooltips[] = {
     {CAnimationPage::kStepDelayId, "Delay time in milli-seconds between animation steps."},
     {CAnimationPage::kStepSizeId, "Number of animation steps."},
     {CAnimationPage::kModeId, "Animation mode for the applet."},
@@ -186,13 +182,8 @@ void CAnimationPage::WriteAppletParams(std::string& out, botframe::Attributes& a
 }
 
 bool CAnimationPage::OnInitDialog() {
-  if (window()->CreateTooltips(300)) {
-    for (const Tooltip& tooltip : kTooltips) {
-      if (tooltip.id != kImageDelayId || presentation_) {
-        window()->AddTooltip(tooltip.id, tooltip.text);
-      }
-    }
-  }
+  // The scroller's image delay controls are hidden, and their tip with them.
+  AddTooltips(kTooltips);
   GetSlider(kStepDelayId).SetRange(0, kStepDelayMax);
   GetSlider(kStepSizeId)
       .SetRange(presentation_ ? kPresentationStepSizeMin : kScrollerStepSizeMin,

@@ -34,10 +34,7 @@ const char* const CHyperlinkDlg::kTargets[5] = {"Self", "Blank", "Parent", "Top"
 CHyperlinkDlg::CHyperlinkDlg() : ui::Dialog(kSpec) {}
 
 bool CHyperlinkDlg::OnInitDialog() {
-  static constexpr struct {
-    int id;
-    const char* text;
-  } kTips[] = {
+  static constexpr ui::Tooltip kTips[] = {
       {kUrlId, "URL when user click on the text."},
       {kBrowseId, "Click here to browse your web for URL."},
       {kTargetId, "Target of URL redirection."},
@@ -45,9 +42,7 @@ bool CHyperlinkDlg::OnInitDialog() {
       {kMessageId, "Status bar message when user put cursor on the text."},
       {kTextId, "Text for which this URL is assigned"},
   };
-  if (window()->CreateTooltips(300)) {
-    for (const auto& tip : kTips) window()->AddTooltip(tip.id, tip.text);
-  }
+  AddTooltips(kTips);
   GetEdit(kUrlId).SetLimit(256);
   ui::ListControl targets = GetList(kTargetId);
   int selected = 0;

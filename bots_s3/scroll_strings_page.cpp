@@ -365,10 +365,7 @@ void CScrollStringsPage::OnApply() { CaptureAndConvert(false); }
 // Opening, data exchange, leaving
 
 bool CScrollStringsPage::OnInitDialog() {
-  static constexpr struct {
-    int id;
-    const char* text;
-  } kTips[] = {
+  static constexpr ui::Tooltip kTips[] = {
       {kHeaderBoxId, "Header Column"},
       {kMainBoxId, "Main Column"},
       {kBoldId, "Bold"},
@@ -390,9 +387,7 @@ bool CScrollStringsPage::OnInitDialog() {
       {kPreviewId, "Preview the Applet with the current settings."},
       {kHeaderCheckId, "Disable or enable Header Column."},
   };
-  if (window()->CreateTooltips(300)) {
-    for (const auto& tip : kTips) window()->AddTooltip(tip.id, tip.text);
-  }
+  AddTooltips(kTips);
   SelfChange self(*this);
   ui::RichEdit main = Box(Column::kMain);
   ui::RichEdit header = Box(Column::kHeader);

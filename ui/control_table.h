@@ -73,6 +73,12 @@ struct ControlSpec {
   uint32_t style = style::kNone;
 };
 
+// A control's tooltip text.
+struct Tooltip {
+  int id;
+  const char* text;
+};
+
 struct DialogSpec {
   const char* caption;  // dialog caption, or the tab title of a page
   int width, height;    // dialog units

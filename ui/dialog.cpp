@@ -2,6 +2,8 @@
 // the sheet's page and OK rules, and the data exchange.
 #include "ui/dialog.h"
 
+#include <algorithm>
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -64,6 +66,16 @@ void Dialog::Close() {
 
 void Dialog::EndDialog(int result) {
   if (window_) window_->EndDialog(result);
+}
+
+bool Dialog::AddTooltips(std::span<const Tooltip> tips, int max_width) {
+  if (!window_ || !window_->CreateTooltips(max_width)) return false;
+  for (const Tooltip& tip : tips) {
+    const bool in_table = std::any_of(spec_->controls.begin(), spec_->controls.end(),
+                                      [&tip](const ControlSpec& c) { return c.id == tip.id; });
+    if (in_table) window_->AddTooltip(tip.id, tip.text);
+  }
+  return true;
 }
 
 bool Dialog::UpdateData(bool save) {

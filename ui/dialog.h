@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,11 @@ class Dialog {
   // members). False when a field is refused; its message was shown and the
   // field has the focus.
   bool UpdateData(bool save);
+
+  // Gives the controls their tooltips (lines wrapped at max_width pixels);
+  // ids the dialog's table lacks (a variant without that control) are
+  // passed over. False when no tooltip control could be made.
+  bool AddTooltips(std::span<const Tooltip> tips, int max_width = 300);
 
   // Control handles, valid while the dialog is open.
   Control GetControl(int id) { return Control(window_, id); }

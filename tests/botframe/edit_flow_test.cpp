@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <iostream>
 
 #include "base/text.h"
 #include "botframe/about_page.h"
@@ -20,6 +19,7 @@
 #include "runner/attribute_list.h"
 #include "tests/support/saved_value.h"
 #include "tests/botframe/in_process_host.h"
+#include "tests/support/shown_windows.h"
 #include "tests/support/test_support.h"
 #include "ui/scripted/scripted_backend.h"
 
@@ -63,10 +63,7 @@ class EditFlowTest : public ::testing::Test {
   void TearDown() override {
     botframe::State().Reset();
     if (HasFailure()) {
-      for (const ui::WindowRecord& record : backend_.driver().shown()) {
-        std::cerr << "shown: " << ui::WindowKindName(record.kind) << " [" << record.caption
-                  << "] " << record.text << " -> " << record.answer << "\n";
-      }
+      test_support::PrintShownWindows(backend_.driver());
     }
   }
 

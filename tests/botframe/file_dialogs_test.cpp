@@ -3,7 +3,6 @@
 // it gives, all through the scripted user interface.
 #include <gtest/gtest.h>
 
-#include <iostream>
 
 #include "botframe/edit_state.h"
 #include "botframe/file_dialogs.h"
@@ -11,6 +10,7 @@
 #include "host/session.h"
 #include "platform/services.h"
 #include "tests/botframe/in_process_host.h"
+#include "tests/support/shown_windows.h"
 #include "tests/support/test_support.h"
 #include "ui/scripted/scripted_backend.h"
 
@@ -104,10 +104,7 @@ class FileDialogsTest : public ::testing::Test {
   void TearDown() override {
     State().Reset();
     if (HasFailure()) {
-      for (const ui::WindowRecord& record : backend_.driver().shown()) {
-        std::cerr << "shown: " << ui::WindowKindName(record.kind) << " [" << record.caption
-                  << "] " << record.text << " -> " << record.answer << "\n";
-      }
+      test_support::PrintShownWindows(backend_.driver());
     }
   }
 

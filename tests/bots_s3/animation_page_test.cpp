@@ -3,12 +3,12 @@
 // variants of the page driven through the scripted user interface.
 #include <gtest/gtest.h>
 
-#include <iostream>
 #include <vector>
 
 #include "botframe/edit_state.h"
 #include "bots_s3/animation_page.h"
 #include "runner/attribute_list.h"
+#include "tests/support/shown_windows.h"
 #include "ui/scripted/scripted_backend.h"
 
 namespace {
@@ -29,10 +29,7 @@ class AnimationPageTest : public ::testing::Test {
   void TearDown() override {
     State().Reset();
     if (HasFailure()) {
-      for (const ui::WindowRecord& record : backend_.driver().shown()) {
-        std::cerr << "shown: " << ui::WindowKindName(record.kind) << " [" << record.caption
-                  << "] " << record.text << " -> " << record.answer << "\n";
-      }
+      test_support::PrintShownWindows(backend_.driver());
     }
   }
 

@@ -3,7 +3,6 @@
 // columns, line sounds, and the stored attributes.
 #include <gtest/gtest.h>
 
-#include <iostream>
 
 #include "botframe/edit_state.h"
 #include "botframe/file_dialogs.h"
@@ -11,6 +10,7 @@
 #include "bots_s3/scroll_strings_page.h"
 #include "bots_s3/scroller_bot.h"
 #include "runner/attribute_list.h"
+#include "tests/support/shown_windows.h"
 #include "tests/support/test_support.h"
 #include "ui/scripted/scripted_backend.h"
 
@@ -36,10 +36,7 @@ class ScrollStringsPageTest : public ::testing::Test {
   void TearDown() override {
     State().Reset();
     if (HasFailure()) {
-      for (const ui::WindowRecord& record : backend_.driver().shown()) {
-        std::cerr << "shown: " << ui::WindowKindName(record.kind) << " [" << record.caption
-                  << "] " << record.text << " -> " << record.answer << "\n";
-      }
+      test_support::PrintShownWindows(backend_.driver());
     }
   }
 

@@ -68,6 +68,18 @@ class AppletEditEndToEndTest : public ::testing::Test {
     return test_support::BinFolder() + test_support::LibraryFileName("GlintmereHost");
   }
   std::string Page() { return ReadText(web_.Join("index.htm")); }
+  // Runs glintmere in this installation: its exit code, and what it said on
+  // its error stream in *err.
+  int Glintmere(const std::vector<std::string>& args, std::string* err) {
+    host::CliEnvironment environment;
+    environment.run_bot = run_bot_;
+    environment.program_path = install_.Join("glintmere.exe");
+    environment.server_library = ServerLibrary();
+    std::ostringstream out, errors;
+    const int code = host::RunCli(args, environment, out, errors);
+    *err = errors.str();
+    return code;
+  }
 
   test_support::TempFolder install_;
   test_support::TempFolder web_;
@@ -83,16 +95,12 @@ TEST_F(AppletEditEndToEndTest, GlintmereInsertAnsweredByAFile) {
       {"select": "Alignment:", "item": "Middle"},
       {"press": "OK"}]}
   ])");
-  host::CliEnvironment environment;
-  environment.run_bot = run_bot_;
-  environment.program_path = install_.Join("glintmere.exe");
-  environment.server_library = ServerLibrary();
-  std::ostringstream out, err;
-  ASSERT_EQ(host::RunCli({"insert", "FrameBots.dll", "AppletTest", "--web", web_.path(), "--page",
-                          "index.htm", "--answers", answers},
-                         environment, out, err),
+  std::string err;
+  ASSERT_EQ(Glintmere({"insert", "FrameBots.dll", "AppletTest", "--web", web_.path(), "--page",
+                       "index.htm", "--answers", answers},
+                      &err),
             0)
-      << err.str();
+      << err;
   const std::string page = Page();
   EXPECT_NE(page.find("<!--webbot bot=\"AppletTest\" startspan"), std::string::npos) << page;
   EXPECT_NE(page.find(" java-Name=\"HarbourNews\"\n"), std::string::npos) << page;
@@ -239,16 +247,12 @@ TEST_F(AppletEditEndToEndTest, BackgroundChoicesAnsweredByAFile) {
       {"select": 1501, "item": "QFXLogoSA.gif"},
       {"press": "OK"}]}
   ])");
-  host::CliEnvironment environment;
-  environment.run_bot = run_bot_;
-  environment.program_path = install_.Join("glintmere.exe");
-  environment.server_library = ServerLibrary();
-  std::ostringstream out, err;
-  ASSERT_EQ(host::RunCli({"insert", "FrameBots.dll", "BackgroundTest", "--web", web_.path(),
-                          "--page", "index.htm", "--answers", answers},
-                         environment, out, err),
+  std::string err;
+  ASSERT_EQ(Glintmere({"insert", "FrameBots.dll", "BackgroundTest", "--web", web_.path(),
+                       "--page", "index.htm", "--answers", answers},
+                      &err),
             0)
-      << err.str();
+      << err;
   const std::string page = Page();
   ExpectBackgroundChoices(page);
   // "Size to Image" measured the logo chosen: 120 x 40.
@@ -397,16 +401,12 @@ TEST_F(AppletEditEndToEndTest, ScrollerInsertedAndEditedAgainThroughGlintmere) {
       {"select": "Target:", "item": "Blank"},
       {"press": "OK"}]}
   ])");
-  host::CliEnvironment environment;
-  environment.run_bot = run_bot_;
-  environment.program_path = install_.Join("glintmere.exe");
-  environment.server_library = ServerLibrary();
-  std::ostringstream out, err;
-  ASSERT_EQ(host::RunCli({"insert", "scroller", "--web", web_.path(), "--page", "index.htm",
-                          "--answers", answers},
-                         environment, out, err),
+  std::string err;
+  ASSERT_EQ(Glintmere({"insert", "scroller", "--web", web_.path(), "--page", "index.htm",
+                       "--answers", answers},
+                      &err),
             0)
-      << err.str();
+      << err;
   std::string page = Page();
   EXPECT_NE(page.find(kScrollerParams), std::string::npos) << page;
   EXPECT_NE(page.find(" param-Run1-URL=\"cakes.htm\"\n"), std::string::npos) << page;
@@ -426,11 +426,7 @@ TEST_F(AppletEditEndToEndTest, ScrollerInsertedAndEditedAgainThroughGlintmere) {
       {"select": 1501, "item": "QFXChime.au"},
       {"press": "OK"}]}
   ])");
-  std::ostringstream out2, err2;
-  ASSERT_EQ(host::RunCli({"edit", web_.Join("index.htm"), "--answers", answers}, environment,
-                         out2, err2),
-            0)
-      << err2.str();
+  ASSERT_EQ(Glintmere({"edit", web_.Join("index.htm"), "--answers", answers}, &err), 0) << err;
   page = Page();
   EXPECT_NE(page.find("\n<param name=LineCount value=2>\n<param name=LineSound1 "
                       "value=./_glintmere/QFXChime.au>\n<param name=RunCount value=3>"),
