@@ -1,8 +1,6 @@
 // The About page.
 #include "botframe/about_page.h"
 
-#include "botframe/edit_state.h"
-#include "botframe/profile.h"
 #include "platform/services.h"
 
 namespace botframe {
@@ -27,16 +25,14 @@ constexpr ui::ControlSpec kAboutControls[] = {
 };
 constexpr ui::DialogSpec kAboutSpec{"About", 249, 238, kAboutControls};
 
-int KindIndex() { return State().bot_kind == 2 ? 1 : 0; }
-
 }  // namespace
 
-CAboutPage::CAboutPage() : CWebBotPage(kAboutSpec) {
-  set_help_topic(std::string(Profile().name_prefixes[KindIndex()]) + "About");
+CAboutPage::CAboutPage(EditContext& context) : CWebBotPage(context, kAboutSpec) {
+  set_bot_help_topic("About");
 }
 
 bool CAboutPage::OnInitDialog() {
-  GetControl(kNameId).SetText(Profile().component_names[KindIndex()]);
+  GetControl(kNameId).SetText(bot().component_name);
   return true;
 }
 

@@ -11,7 +11,7 @@ class CAboutPage : public CWebBotPage {
  public:
   enum : int { kVersionId = 1201, kNameId, kWebSiteId, kMailId };
 
-  CAboutPage();
+  explicit CAboutPage(EditContext& context);
 
   static constexpr const char* kVersionText = "ver. 1.01";
   static constexpr const char* kWebSite = "http://www.glintmere.com/";

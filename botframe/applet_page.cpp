@@ -5,7 +5,6 @@
 
 #include "base/text.h"
 #include "botframe/edit_state.h"
-#include "botframe/profile.h"
 #include "platform/services.h"
 #include "ui/message_box.h"
 
@@ -58,9 +57,6 @@ constexpr ui::Tooltip kTooltips[] = {
     {CAppletPage::kServerPreviewId,
      "URLs will support preview of the applet on the server when published"},
 };
-
-// The name prefix and "java-code" value of the running bot (kind 1 or 2).
-int KindIndex() { return State().bot_kind == 2 ? 1 : 0; }
 
 // Leading decimal digits, 0 when there are none (as atoi does), kept within
 // the unsigned range.
@@ -123,10 +119,11 @@ const char* const CAppletPage::kAlignmentNames[9] = {
 const char* const CAppletPage::kAlignmentValues[9] = {
     "left", "right", "top", "texttop", "middle", "absmiddle", "", "bottom", "absbottom"};
 
-CAppletPage::CAppletPage() : CWebBotPage(kAppletSpec), non_java_text_(kDefaultNonJavaText) {
-  set_help_topic(std::string(Profile().name_prefixes[KindIndex()]) + "Applet");
+CAppletPage::CAppletPage(EditContext& context)
+    : CWebBotPage(context, kAppletSpec), non_java_text_(kDefaultNonJavaText) {
+  set_bot_help_topic("Applet");
   const platform::LocalTime now = platform::GetClock().Now();
-  applet_name_ = base::Format("%s%04d%02d%02d%02d%02d%02d", Profile().name_prefixes[KindIndex()],
+  applet_name_ = base::Format("%s%04d%02d%02d%02d%02d%02d", bot().prefix,
                               now.year, now.month, now.day, now.hour, now.minute, now.second);
 }
 
@@ -150,7 +147,7 @@ void CAppletPage::LoadAttributes(Attributes* attributes) {
   }
   if (std::optional<std::string> code_base = attributes->Get("java-codebase")) {
     code_base_ = *code_base;
-    State().absolute_reference = !base::EqualsNoCase(code_base_, kRelativeCodeBase);
+    state().absolute_reference = !base::EqualsNoCase(code_base_, kRelativeCodeBase);
   } else {
     code_base_ = kRelativeCodeBase;
     attributes->Set("java-codebase", kRelativeCodeBase);
@@ -158,16 +155,15 @@ void CAppletPage::LoadAttributes(Attributes* attributes) {
   if (std::optional<std::string> text = attributes->Get("html-NonJavaString")) {
     non_java_text_ = WithCrLf(*text);
   }
-  if (std::optional<std::string> name = attributes->Get(Profile().applet_name_attribute)) {
+  if (std::optional<std::string> name = attributes->Get(library().applet_name_attribute)) {
     applet_name_ = *name;
   }
 }
 
 void CAppletPage::SaveAttributes() {
   if (!attributes_) return;
-  const EditRunState& state = State();
-  const LibraryProfile& profile = Profile();
-  attributes_->Set("java-code", profile.applet_codes[KindIndex()]);
+  const EditRunState& state = this->state();
+  attributes_->Set("java-code", bot().applet_code);
   std::string align_value;
   for (int i = 0; i < 9; ++i) {
     if (alignment_ == kAlignmentNames[i]) align_value = kAlignmentValues[i];
@@ -188,11 +184,11 @@ void CAppletPage::SaveAttributes() {
   }
   attributes_->Set("java-codebase", code_base_);
   attributes_->Set("html-NonJavaString", non_java_text_);
-  attributes_->Set(profile.applet_name_attribute, applet_name_);
+  attributes_->Set(library().applet_name_attribute, applet_name_);
 }
 
 bool CAppletPage::OnInitDialog() {
-  const EditRunState& state = State();
+  const EditRunState& state = this->state();
   AddTooltips(kTooltips);
   ui::ListControl alignment = GetList(kAlignmentId);
   for (const char* name : kAlignmentNames) alignment.Add(name);
@@ -216,7 +212,7 @@ bool CAppletPage::OnInitDialog() {
 
 bool CAppletPage::OnSetActive() {
   // Another page or dialog may have changed the flag meanwhile.
-  if (IsOpen()) GetButton(kForceId).SetChecked(State().force_overwrite);
+  if (IsOpen()) GetButton(kForceId).SetChecked(state().force_overwrite);
   return true;
 }
 
@@ -229,10 +225,10 @@ void CAppletPage::OnCommand(int id, ui::Notify code, int) {
   if (code != ui::Notify::kClicked) return;
   switch (id) {
     case kForceId:
-      State().force_overwrite = GetButton(kForceId).IsChecked();
+      state().force_overwrite = GetButton(kForceId).IsChecked();
       break;
     case kAbsoluteId:
-      State().absolute_reference = GetButton(kAbsoluteId).IsChecked();
+      state().absolute_reference = GetButton(kAbsoluteId).IsChecked();
       UpdateRadioButtons();
       break;
     case kPreviewId:
@@ -257,7 +253,7 @@ void CAppletPage::Preview() {
 }
 
 void CAppletPage::UpdateRadioButtons() {
-  if (!State().disk_web) return;
+  if (!state().disk_web) return;
   const bool enabled = GetButton(kAbsoluteId).IsChecked();
   GetControl(kLocalPreviewId).Enable(enabled);
   GetControl(kServerPreviewId).Enable(enabled);
@@ -266,9 +262,9 @@ void CAppletPage::UpdateRadioButtons() {
 bool CAppletPage::ValidateName() {
   std::string name = GetEdit(kNameId).Text();
   if (name.size() > 255) name.resize(255);
-  if (State().disk_web) server_preview_ = GetButton(kServerPreviewId).IsChecked();
+  if (state().disk_web) server_preview_ = GetButton(kServerPreviewId).IsChecked();
   const char* problem = nullptr;
-  if (Profile().identifier_applet_names) {
+  if (library().identifier_applet_names) {
     if (name.empty()) {
       problem = "You must specify a applet name";
     } else if (!IsIdentifierName(name)) {
@@ -280,7 +276,7 @@ bool CAppletPage::ValidateName() {
     problem = "You must specify a applet name";
   }
   if (!problem) return true;
-  ui::ShowMessage(problem, ui::ApplicationName(), ui::Buttons::kOk, ui::Icon::kWarning, handle());
+  ui::ShowMessage(problem, ui::kProductCaption, ui::Buttons::kOk, ui::Icon::kWarning, handle());
   ui::Edit field = GetEdit(kNameId);
   field.Select();
   field.Focus();

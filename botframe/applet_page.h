@@ -29,7 +29,7 @@ class CAppletPage : public CWebBotPage {
   // The defaults: margins 0, alignment empty, the text "Requires a Java
   // Enabled Browser.", and a name made of the bot's prefix and the local
   // time.
-  CAppletPage();
+  explicit CAppletPage(EditContext& context);
 
   void LoadAttributes(Attributes* attributes) override;
   void SaveAttributes() override;

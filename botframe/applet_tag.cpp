@@ -5,7 +5,6 @@
 #include <optional>
 #include <utility>
 
-#include "botframe/profile.h"
 
 namespace botframe {
 namespace {
@@ -95,7 +94,7 @@ bool ClimbOneFolder(std::string& folder) {
 }  // namespace
 
 void WriteAppletTag(std::string& out, Attributes& attributes,
-                    std::span<AppletParamSource* const> pages) {
+                    std::span<AppletParamSource* const> pages, std::string_view tag_close) {
   out += "\n<applet";
   // Each walk takes the names first: a page may walk the list itself, which
   // moves the list's one cursor.
@@ -111,7 +110,7 @@ void WriteAppletTag(std::string& out, Attributes& attributes,
     AppendAttributeValue(out, *value);
     out += '"';
   }
-  out += Profile().applet_tag_close;
+  out += tag_close;
 
   for (AppletParamSource* page : pages) {
     if (page) page->WriteAppletParams(out, attributes);

@@ -20,13 +20,13 @@ class AppletParamSource {
 };
 
 // Appends the whole applet tag to out: the opening tag with one attribute per
-// "java-" attribute that has a value (in list order), closed by the library
-// profile's applet_tag_close; the param tags of pages, in the order given
+// "java-" attribute that has a value (in list order), closed by tag_close
+// (" >" or ">", as the library writes it); the param tags of pages, in the order given
 // (null entries are skipped); a line feed; the values of the "html-"
 // attributes unchanged; "\n</applet>\n". The string's own terminator ends
 // the text, no NUL byte is appended. Never fails.
 void WriteAppletTag(std::string& out, Attributes& attributes,
-                    std::span<AppletParamSource* const> pages);
+                    std::span<AppletParamSource* const> pages, std::string_view tag_close);
 
 // Appends one param tag, "\n<param name=NAME value=VALUE>", the value escaped
 // and quoted when it holds white space. A null name writes nothing; a null

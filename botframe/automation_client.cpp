@@ -3,7 +3,6 @@
 
 #include <vector>
 
-#include "botframe/profile.h"
 #include "platform/services.h"
 
 namespace botframe {
@@ -29,13 +28,13 @@ int32_t IntResult(const DispatchValue& value) { return value.AsInt(); }
 
 }  // namespace
 
-std::string CouldNotGetWebUrlMessage() {
+std::string CouldNotGetWebUrlMessage(const LibraryDescription& library) {
   std::string text =
       "Could not get Web URL from FP Explorer.\nPlease check if following conditions are met:\n"
       "- A valid FP web is opened (Tools->Web Settings menu item should be selectable).\n"
       "- A saved page is opened for editing in \"Normal\" mode.\n"
       "- The \"Page\" button in the View panel is selected";
-  if (Profile().web_url_message_full_stop) text += ".";
+  if (library.web_url_message_full_stop) text += ".";
   return text;
 }
 
@@ -52,8 +51,8 @@ std::unique_ptr<DispatchObject> GetEditor() {
   return CreateDispatchObject("FrontPage.Editor.3.0");
 }
 
-std::unique_ptr<DispatchObject> GetExplorer() {
-  for (const char* prog_id : Profile().explorer_prog_ids) {
+std::unique_ptr<DispatchObject> GetExplorer(const LibraryDescription& library) {
+  for (const char* prog_id : library.explorer_prog_ids) {
     if (auto explorer = CreateDispatchObject(prog_id)) return explorer;
   }
   return nullptr;

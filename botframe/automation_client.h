@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 
+#include "botframe/bot_description.h"
 #include "platform/automation.h"
 
 namespace botframe {
@@ -28,8 +29,8 @@ inline constexpr const char* kOutOfMemory = "Out of Memory.";
 inline constexpr const char* kUnableToCreateWebFolder =
     "Unable to create Folder on web, file copy aborted.";
 // "Could not get Web URL from FP Explorer...", with or without its final full
-// stop as the library's profile says.
-std::string CouldNotGetWebUrlMessage();
+// stop as the library says.
+std::string CouldNotGetWebUrlMessage(const LibraryDescription& library);
 // "Unable to copy '<path>'."
 std::string UnableToCopyMessage(const std::string& local_path);
 
@@ -38,8 +39,8 @@ std::string UnableToCopyMessage(const std::string& local_path);
 std::unique_ptr<DispatchObject> CreateDispatchObject(const char* prog_id);
 // "FrontPage.Editor", else "FrontPage.Editor.3.0".
 std::unique_ptr<DispatchObject> GetEditor();
-// The profile's Explorer ProgIDs, first to last.
-std::unique_ptr<DispatchObject> GetExplorer();
+// The library's Explorer ProgIDs, first to last.
+std::unique_ptr<DispatchObject> GetExplorer(const LibraryDescription& library);
 
 // Calls a method by name with positional arguments. kSOk or the failure of
 // the name lookup or of the call.

@@ -4,9 +4,8 @@
 #include "base/path.h"
 #include "base/text.h"
 #include "botframe/automation_client.h"
-#include "botframe/edit_state.h"
+#include "botframe/edit_context.h"
 #include "botframe/install_folders.h"
-#include "botframe/profile.h"
 #include "botframe/publishing_dialogs.h"
 #include "platform/services.h"
 #include "ui/backend.h"
@@ -15,9 +14,9 @@
 namespace botframe {
 namespace {
 
-void ShowUnreachable(const std::string& text) {
+void ShowUnreachable(const EditRunState& state, const std::string& text) {
   ui::ShowMessage(text, kFrontPageErrorCaption, ui::Buttons::kOk, ui::Icon::kInformation,
-                  State().parent_window);
+                  state.parent_window);
 }
 
 // The folder of this bot library's own file, with its separator.
@@ -34,11 +33,11 @@ std::string FileNamePart(const std::string& value) {
 
 // Reads FrontPage's page and web; false (with the message shown) when the
 // edit call cannot go on.
-bool ReadFrontPageState() {
-  EditRunState& state = State();
+bool ReadFrontPageState(EditContext& context) {
+  EditRunState& state = context.state();
   std::unique_ptr<platform::DispatchObject> editor = GetEditor();
   if (!editor) {
-    ShowUnreachable(kUnableToAccessFpOleServer);
+    ShowUnreachable(state, kUnableToAccessFpOleServer);
     return false;
   }
   if (std::optional<std::string> page_url = VtiGetTopPageUrl(*editor)) {
@@ -55,14 +54,14 @@ bool ReadFrontPageState() {
   }
   editor.reset();
 
-  std::unique_ptr<platform::DispatchObject> explorer = GetExplorer();
+  std::unique_ptr<platform::DispatchObject> explorer = GetExplorer(context.library());
   if (!explorer) {
-    ShowUnreachable(kUnableToAccessFpOleServer);
+    ShowUnreachable(state, kUnableToAccessFpOleServer);
     return false;
   }
   std::optional<std::string> web_url = VtiGetWebUrl(*explorer);
   if (!web_url) {
-    ShowUnreachable(CouldNotGetWebUrlMessage());
+    ShowUnreachable(state, CouldNotGetWebUrlMessage(context.library()));
     return false;
   }
   state.web_url = NormalizeWebUrl(*web_url, &state.disk_web);
@@ -70,59 +69,63 @@ bool ReadFrontPageState() {
 }
 
 // Step by step publishing of the common files, then the bot's own.
-bool PublishAll(AppletBot& bot, PublishingDialogs& dialogs, Attributes& attributes) {
+bool PublishAll(AppletBot& bot, EditContext& context, Attributes& attributes) {
   auto upload = [&](const std::string& name) {
-    return UploadFile(dialogs, "_glintmere", "_glintmere", name, false, false);
+    return UploadFile(context, "_glintmere", "_glintmere", name, false, false);
   };
-  if (!upload(bot.class_file()) || !upload(bot.logo())) return false;
+  if (!upload(context.bot().class_file) || !upload(context.bot().logo)) return false;
   for (const char* attribute : {"param-AppBGImage", "param-AppBGSound"}) {
     const std::optional<std::string> value = attributes.Get(attribute);
     if (value && !value->empty() && !upload(FileNamePart(*value))) return false;
   }
-  return bot.PublishOwnFiles(dialogs, attributes);
+  return bot.PublishOwnFiles(context, attributes);
 }
 
-std::string PreviewImageTag(AppletBot& bot, Attributes& attributes) {
-  const EditRunState& state = State();
+std::string PreviewImageTag(const EditContext& context, Attributes& attributes) {
+  const EditRunState& state = context.state();
   std::string base = state.web_url;
   if (!state.absolute_reference) {
     const size_t slash = state.page_url.rfind('/');
     base = slash == std::string::npos ? std::string() : state.page_url.substr(0, slash);
   }
-  return base::Format("<img src=\"%s/_glintmere/%s\" width=\"", base.c_str(), bot.logo()) +
+  return base::Format("<img src=\"%s/_glintmere/%s\" width=\"", base.c_str(), context.bot().logo) +
          attributes.GetOr("java-width", "") + "\" height=\"" +
          attributes.GetOr("java-height", "") + "\">";
 }
 
-int32_t Edit(AppletBot& bot, Attributes& attributes, PublishingDialogs& dialogs) {
-  EditRunState& state = State();
+int32_t Edit(AppletBot& bot, EditContext& context, Attributes& attributes) {
+  EditRunState& state = context.state();
+  const BotDescription& description = context.bot();
   state.module_folder = ModuleFolder();
   if (state.module_folder.empty()) {
     ui::ShowMessage("Failed to retrieve the path.", "Error", ui::Buttons::kOk, ui::Icon::kError,
                     state.parent_window);
     return 0;
   }
-  CGMWebbotProperties sheet(bot, state.parent_window);
+  CGMWebbotProperties sheet(bot, context);
   bot.AddPages(sheet);
 
-  if (!ReadFrontPageState()) return 0;
-  FindInstallFolders();
-  const std::optional<std::string> version = attributes.Get("version");
-  if (!version || !base::EqualsNoCase(*version, Profile().version)) state.force_overwrite = true;
-  EnsureWorkingCopy(bot.class_file());
-  EnsureWorkingCopy(bot.logo());
+  if (!ReadFrontPageState(context)) return 0;
+  FindInstallFolders(state);
+  const char* version = context.library().version;
+  const std::optional<std::string> stored_version = attributes.Get("version");
+  if (!stored_version || !base::EqualsNoCase(*stored_version, version)) {
+    state.force_overwrite = true;
+  }
+  EnsureWorkingCopy(state, description.class_file);
+  EnsureWorkingCopy(state, description.logo);
   state.missing_files.clear();
 
   sheet.Load(&attributes);
-  if (!CheckMissingFiles(dialogs)) return 0;
+  if (!CheckMissingFiles(context)) return 0;
   if (sheet.Show() != ui::kIdOk) return 0;
 
-  attributes.Set("version", Profile().version);
+  attributes.Set("version", version);
   sheet.SaveAll();
   attributes.Set("S-HTML", sheet.WriteAppletTag());
   attributes.Set("CLIENTSIDE", "");
-  attributes.Set("PREVIEW", PreviewImageTag(bot, attributes));
-  return PublishAll(bot, dialogs, attributes) ? 1 : 0;
+  attributes.Set("PREVIEW", PreviewImageTag(context, attributes));
+  return PublishAll(bot, context, attributes) ? 1 : 0;
 }
 
 }  // namespace
@@ -135,16 +138,19 @@ std::string NormalizeWebUrl(const std::string& web_url, bool* disk_web) {
 
 int32_t RunAppletEdit(AppletBot& bot, BotAttributeList* list, const BotHostCallbacks* host,
                       PublishingDialogs* dialogs) {
-  EditRunState& state = State();
-  state.Reset();
-  state.bot_kind = bot.kind();
-  ui::SetApplicationName(Profile().library_name);
-  state.parent_window = bot.parent_is_foreground() ? ui::GetUiBackend().ForegroundWindow() : nullptr;
   UiPublishingDialogs ui_dialogs;
+  EditContext context(bot.description(), dialogs ? *dialogs : ui_dialogs);
+  EditRunState& state = context.state();
+  if (context.bot().sheet_owned_by_foreground) {
+    state.parent_window = ui::GetUiBackend().ForegroundWindow();
+  }
+  // Working copies go whichever way the call ends.
+  struct WorkingCopiesRemover {
+    EditRunState& state;
+    ~WorkingCopiesRemover() { RemoveWorkingCopies(state); }
+  } remover{state};
   Attributes attributes(list, host);
-  const int32_t result = Edit(bot, attributes, dialogs ? *dialogs : ui_dialogs);
-  RemoveWorkingCopies();
-  return result;
+  return Edit(bot, context, attributes);
 }
 
 }  // namespace botframe

@@ -1,7 +1,6 @@
-// The edit-run state: what the current edit call of a bot library knows about
+// The edit-run state: what the current edit call of a bot knows about
 // FrontPage, the page, the web, the local folders and what is being
-// published. One per library, shared by the Edit entry, the sheet, the pages
-// and the publishing code; every Edit entry resets it first.
+// published. One per edit call, held by its EditContext (edit_context.h).
 #pragma once
 
 #include <cstdint>
@@ -25,9 +24,6 @@ struct MissingEntry {
 };
 
 struct EditRunState {
-  // Which bot runs: GMWebbotS3 1 scroller, 2 presentation, 3 button bar;
-  // GMWebbot 1 text effects, 2 image effects.
-  int bot_kind = 0;
   ui::WindowHandle parent_window = nullptr;
   std::string page_url;
   std::string web_url;  // normalised, without a trailing "/"
@@ -44,13 +40,6 @@ struct EditRunState {
   std::vector<MissingEntry> missing_files;
   std::vector<std::string> temporary_copies;  // no duplicates
   uint32_t background_colour = 0;             // 0x00bbggrr, as Windows keeps RGB values
-
-  // Back to the start of an edit call: every flag off, both lists empty,
-  // every field at its initial value.
-  void Reset() { *this = EditRunState(); }
 };
-
-// This library's state.
-EditRunState& State();
 
 }  // namespace botframe

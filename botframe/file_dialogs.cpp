@@ -6,7 +6,7 @@
 #include "base/path.h"
 #include "base/text.h"
 #include "botframe/automation_client.h"
-#include "botframe/edit_state.h"
+#include "botframe/edit_context.h"
 #include "botframe/publishing.h"
 #include "botframe/publishing_dialogs.h"
 #include "platform/services.h"
@@ -15,6 +15,11 @@
 
 namespace botframe {
 namespace {
+
+// The "_glintmere" subfolder of a local folder, empty for an empty folder.
+std::string AppletFolderOf(const std::string& folder) {
+  return folder.empty() ? std::string() : folder + "_glintmere\\";
+}
 
 using ui::ControlKind;
 namespace style = ui::style;
@@ -129,7 +134,7 @@ const char* KindFilterName(int kind) {
 }
 
 void ShowPlain(const std::string& text, ui::WindowHandle owner) {
-  ui::ShowMessage(text, ui::ApplicationName(), ui::Buttons::kOk, ui::Icon::kWarning, owner);
+  ui::ShowMessage(text, ui::kProductCaption, ui::Buttons::kOk, ui::Icon::kWarning, owner);
 }
 
 }  // namespace
@@ -177,13 +182,13 @@ std::string PageRelativeUrl(const std::string& web_url, const std::string& page_
 // ---------------------------------------------------------------------------
 // Select a file
 
-CSelectFileDialog::CSelectFileDialog(int kind, const std::string& master_folder,
-                                     const std::string& user_data_folder,
-                                     bool show_add_from_web, bool show_no_file)
+CSelectFileDialog::CSelectFileDialog(EditContext& context, int kind, bool show_add_from_web,
+                                     bool show_no_file)
     : ui::Dialog(kind == kFileKindAudio ? kAudioSpec : kImageSpec),
+      context_(context),
       kind_(kind),
-      master_path_(master_folder.empty() ? std::string() : master_folder + "_glintmere\\"),
-      user_path_(user_data_folder.empty() ? std::string() : user_data_folder + "_glintmere\\"),
+      master_path_(AppletFolderOf(context.state().master_folder)),
+      user_path_(AppletFolderOf(context.state().user_data_folder)),
       show_add_from_web_(show_add_from_web),
       show_no_file_(show_no_file) {}
 
@@ -327,7 +332,7 @@ bool CSelectFileDialog::OnOk() {
   }
   const Row& row = rows_[static_cast<size_t>(selected_row_)];
   selected_name_ = row.name;
-  if (row.origin == kMaster) EnsureWorkingCopy(row.name);
+  if (row.origin == kMaster) EnsureWorkingCopy(context_.state(), row.name);
   return true;
 }
 
@@ -367,14 +372,13 @@ void CSelectFileDialog::AddFromDisk() {
     ShowPlain("Unable to locate source file", handle());
     return;
   }
-  UiPublishingDialogs dialogs;
-  if (std::optional<std::string> imported = ImportFile(dialogs, path, name, kind_)) {
+  if (std::optional<std::string> imported = ImportFile(context_, path, name, kind_, handle())) {
     AddImported(*imported);
   }
 }
 
 void CSelectFileDialog::AddFromWeb() {
-  CWebFileBrowseDialog browse(kind_);
+  CWebFileBrowseDialog browse(context_, kind_);
   if (!browse.has_explorer()) {
     ShowPlain("Unable to locate source file", handle());
     return;
@@ -384,9 +388,8 @@ void CSelectFileDialog::AddFromWeb() {
     ShowPlain("Invalid file type", handle());
     return;
   }
-  UiPublishingDialogs dialogs;
   if (std::optional<std::string> imported =
-          ImportFile(dialogs, browse.full_url(), browse.file_name(), kind_)) {
+          ImportFile(context_, browse.full_url(), browse.file_name(), kind_, handle())) {
     AddImported(*imported);
   }
 }
@@ -394,9 +397,13 @@ void CSelectFileDialog::AddFromWeb() {
 // ---------------------------------------------------------------------------
 // Web File Browse
 
-CWebFileBrowseDialog::CWebFileBrowseDialog(int kind)
-    : ui::Dialog(kBrowseSpec), kind_(kind), filter_(kind), explorer_(GetExplorer()) {
-  web_url_ = State().web_url;
+CWebFileBrowseDialog::CWebFileBrowseDialog(const EditContext& context, int kind)
+    : ui::Dialog(kBrowseSpec),
+      kind_(kind),
+      filter_(kind),
+      page_url_(context.state().page_url),
+      explorer_(GetExplorer(context.library())) {
+  web_url_ = context.state().web_url;
   if (web_url_.empty() && explorer_) web_url_ = VtiGetWebUrl(*explorer_).value_or("");
   while (!web_url_.empty() && web_url_.back() == '/') web_url_.pop_back();
 }
@@ -532,7 +539,7 @@ bool CWebFileBrowseDialog::OnOk() {
   extension_ = dot == std::string::npos ? std::string() : text.substr(dot + 1);
   full_url_ = web_url_ + "/" + (current_folder_.empty() ? std::string() : current_folder_ + "/") +
               text;
-  relative_url_ = PageRelativeUrl(web_url_, State().page_url, full_url_, file_name_);
+  relative_url_ = PageRelativeUrl(web_url_, page_url_, full_url_, file_name_);
   return true;
 }
 

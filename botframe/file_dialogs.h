@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "botframe/edit_context.h"
 #include "botframe/sound_player.h"
 #include "platform/automation.h"
 #include "ui/dialog.h"
@@ -55,12 +56,11 @@ class CSelectFileDialog : public ui::Dialog {
     Origin origin;
   };
 
-  // kind: kFileKindImage or kFileKindAudio. The folders are the master and
-  // user data folders (full paths ending in a backslash, either may be
-  // empty); the files are in their "_glintmere" subfolders.
-  CSelectFileDialog(int kind, const std::string& master_folder,
-                    const std::string& user_data_folder, bool show_add_from_web,
-                    bool show_no_file);
+  // kind: kFileKindImage or kFileKindAudio. The files are in the
+  // "_glintmere" subfolders of the context's master and user data folders
+  // (either may be empty); imports go through the context. context must
+  // outlive the dialog.
+  CSelectFileDialog(EditContext& context, int kind, bool show_add_from_web, bool show_no_file);
   ~CSelectFileDialog() override;
 
   // The name to select when the dialog opens, and the choice afterwards
@@ -94,6 +94,7 @@ class CSelectFileDialog : public ui::Dialog {
   void AddFromDisk();
   void AddFromWeb();
 
+  EditContext& context_;
   int kind_;
   std::string master_path_;
   std::string user_path_;
@@ -117,9 +118,9 @@ class CWebFileBrowseDialog : public ui::Dialog {
     kTypeId,
   };
 
-  // kind: kFileKindPage, kFileKindImage or kFileKindAudio. Takes the
-  // Explorer object for the dialog's whole life.
-  explicit CWebFileBrowseDialog(int kind);
+  // kind: kFileKindPage, kFileKindImage or kFileKindAudio; the web and page
+  // are the context's. Takes the Explorer object for the dialog's whole life.
+  CWebFileBrowseDialog(const EditContext& context, int kind);
   ~CWebFileBrowseDialog() override;
 
   // The results after OK.
@@ -148,6 +149,7 @@ class CWebFileBrowseDialog : public ui::Dialog {
   int kind_;
   int filter_;
   std::string web_url_;
+  std::string page_url_;
   std::string current_folder_;
   std::vector<Entry> entries_;
   int selected_ = -1;

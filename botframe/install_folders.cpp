@@ -96,16 +96,14 @@ std::string FindCommonFolder(const std::string& install_folder) {
 
 }  // namespace
 
-void FindInstallFolders() {
-  EditRunState& state = State();
+void FindInstallFolders(EditRunState& state) {
   state.master_folder = FindMasterFolder(state.module_folder);
   state.user_data_folder = FindUserDataFolder();
   state.install_folder = FindInstallFolder();
   state.common_folder = FindCommonFolder(state.install_folder);
 }
 
-bool LaunchHelp(const std::string& topic, const std::string& page) {
-  const std::string& common = State().common_folder;
+bool LaunchHelp(const std::string& common, const std::string& topic, const std::string& page) {
   if (common.empty()) return false;
 
   platform::ShellRequest request;

@@ -2,7 +2,6 @@
 #include "botframe/named_colours.h"
 
 #include "base/text.h"
-#include "botframe/profile.h"
 #include "ui/backend.h"
 
 namespace botframe {
@@ -165,7 +164,6 @@ int HexDigit(char c) {
 std::span<const NamedColour> NamedColours() { return kTable; }
 
 const char* NamedColourName(int table_index) {
-  if (table_index == 0) return Profile().no_colour_name;
   if (table_index < 0 || table_index >= kNamedColourCount) return "";
   return kTable[table_index].name;
 }
@@ -206,7 +204,8 @@ void ColourListState::Fill(ui::ListControl list, int list_index) {
   list.Clear();
   for (int table_index = with_none_ ? 0 : 1; table_index < kNamedColourCount; ++table_index) {
     const int32_t value = kTable[table_index].value;
-    const int item = list.Add(NamedColourName(table_index), value);
+    const int item =
+        list.Add(table_index == 0 ? none_name_ : NamedColourName(table_index), value);
     if (value >= 0) list.SetItemColour(item, ToUiColour(static_cast<Rgb>(value)));
     if (table_index == kCustomColourIndex) list.SetItemColour(item, ToUiColour(custom_));
   }

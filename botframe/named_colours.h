@@ -31,8 +31,8 @@ inline constexpr int kNamedColourCount = 142;
 // Table index of "Custom..." and of the first named colour.
 inline constexpr int kCustomColourIndex = 1;
 
-// The table in list order. Entry 0 is called "None" in GMWebbotS3 and
-// "Default" in GMWebbot.
+// The table in list order. Entry 0 is "None"; a list may show it under
+// another name ("Default" in GMWebbot).
 std::span<const NamedColour> NamedColours();
 const char* NamedColourName(int table_index);
 
@@ -50,9 +50,11 @@ Rgb FromUiColour(ui::Colour colour);
 // dialog is cancelled.
 class ColourListState {
  public:
-  // with_none: the list starts with the "None"/"Default" entry, so list
-  // indexes equal table indexes; without it they are one less.
-  explicit ColourListState(bool with_none) : with_none_(with_none) {}
+  // A list without the "None" entry: list indexes are table indexes less one.
+  ColourListState() = default;
+  // A list that starts with the "None" entry shown as none_name ("None",
+  // "Default"), so list indexes equal table indexes.
+  explicit ColourListState(const char* none_name) : with_none_(true), none_name_(none_name) {}
 
   bool with_none() const { return with_none_; }
   int TableIndex(int list_index) const { return with_none_ ? list_index : list_index + 1; }
@@ -74,7 +76,8 @@ class ColourListState {
   int OnSelectionChanged(ui::ListControl list, ui::WindowHandle owner);
 
  private:
-  bool with_none_;
+  bool with_none_ = false;
+  const char* none_name_ = "None";
   Rgb custom_ = 0xFFFFFF;
   int previous_ = -1;
 };

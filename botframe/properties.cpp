@@ -2,14 +2,12 @@
 #include "botframe/properties.h"
 
 #include "botframe/applet_tag.h"
-#include "botframe/edit_state.h"
-#include "botframe/profile.h"
 #include "ui/message_box.h"
 
 namespace botframe {
 
-CGMWebbotProperties::CGMWebbotProperties(AppletBot& bot, ui::WindowHandle parent)
-    : ui::PropertySheet(bot.sheet_title()), bot_(bot), parent_(parent) {
+CGMWebbotProperties::CGMWebbotProperties(AppletBot& bot, EditContext& context)
+    : ui::PropertySheet(context.bot().sheet_title), bot_(bot), context_(context) {
   SetHelpButton(true);
 }
 
@@ -34,13 +32,13 @@ void CGMWebbotProperties::SaveAll() {
 std::string CGMWebbotProperties::WriteAppletTag() {
   std::string out;
   std::vector<AppletParamSource*> sources(tag_order_.begin(), tag_order_.end());
-  botframe::WriteAppletTag(out, *attributes_, sources);
+  botframe::WriteAppletTag(out, *attributes_, sources, context_.library().applet_tag_close);
   return out;
 }
 
 bool CGMWebbotProperties::OnOkPressed() {
   if (!bot_.AcceptSettings(*this)) return false;
-  if (Profile().refuse_ok_on_unsaved_page && State().unsaved) {
+  if (context_.library().refuse_ok_on_unsaved_page && context_.state().unsaved) {
     ui::ShowMessage("Current page cannot be modified as is not a saved page.\n"
                     "Insert operation is aborted.",
                     "Glintmere Alert", ui::Buttons::kOk, ui::Icon::kError, handle());

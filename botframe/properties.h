@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "botframe/attributes.h"
+#include "botframe/bot_description.h"
+#include "botframe/edit_context.h"
 #include "botframe/publishing.h"
 #include "botframe/web_bot_page.h"
 #include "ui/dialog.h"
@@ -15,37 +17,35 @@ namespace botframe {
 
 class CGMWebbotProperties;
 
-// One applet bot of a library: its kind, texts and files, its pages, and
-// its own publishing.
+// One applet bot of a library: its description (texts, files, what differs
+// from the library's other bots), its pages, and its own publishing.
 class AppletBot {
  public:
   virtual ~AppletBot() = default;
-  // GMWebbotS3: 1 scroller, 2 presentation; GMWebbot: 1 text, 2 image effects.
-  virtual int kind() const = 0;
-  virtual const char* sheet_title() const = 0;
-  virtual const char* class_file() const = 0;  // "KelScroll.class"
-  virtual const char* logo() const = 0;        // "QFXLogoSA.gif"
-  // The sheet is owned by the foreground window (presentation) or by nobody.
-  virtual bool parent_is_foreground() const { return false; }
-  // Creates the pages and adds them to the sheet in tab order, and sets the
-  // load/save order, the applet tag's page order and the start page.
+  virtual const BotDescription& description() const = 0;
+  // Creates the pages (each within sheet.context()) and adds them to the
+  // sheet in tab order, and sets the load/save order, the applet tag's page
+  // order and the start page.
   virtual void AddPages(CGMWebbotProperties& sheet) = 0;
   // Checks before OK or a preview is accepted (the presentation's two
   // images); false keeps the sheet open.
   virtual bool AcceptSettings(CGMWebbotProperties& /*sheet*/) { return true; }
   // Publishes the bot's own files after the common ones; false stops.
-  virtual bool PublishOwnFiles(PublishingDialogs& /*dialogs*/, Attributes& /*attributes*/) {
+  virtual bool PublishOwnFiles(EditContext& /*context*/, Attributes& /*attributes*/) {
     return true;
   }
 };
 
 class CGMWebbotProperties : public ui::PropertySheet {
  public:
-  CGMWebbotProperties(AppletBot& bot, ui::WindowHandle parent);
+  // The sheet of bot's description within context, owned by the context's
+  // parent window; both must outlive the sheet.
+  CGMWebbotProperties(AppletBot& bot, EditContext& context);
   ~CGMWebbotProperties() override;
 
   AppletBot& bot() const { return bot_; }
-  ui::WindowHandle parent() const { return parent_; }
+  EditContext& context() const { return context_; }
+  ui::WindowHandle parent() const { return context_.state().parent_window; }
 
   // Adds a page in tab order; the sheet owns it.
   CWebBotPage* AddOwnedPage(std::unique_ptr<CWebBotPage> page);
@@ -62,7 +62,7 @@ class CGMWebbotProperties : public ui::PropertySheet {
   std::string WriteAppletTag();
   Attributes* attributes() const { return attributes_; }
 
-  int Show() { return DoModal(parent_); }
+  int Show() { return DoModal(parent()); }
 
   // On while the pages save for a preview.
   bool preview_mode() const { return preview_mode_; }
@@ -76,7 +76,7 @@ class CGMWebbotProperties : public ui::PropertySheet {
 
  private:
   AppletBot& bot_;
-  ui::WindowHandle parent_;
+  EditContext& context_;
   std::vector<std::unique_ptr<CWebBotPage>> owned_;
   std::vector<CWebBotPage*> load_order_;
   std::vector<CWebBotPage*> tag_order_;

@@ -6,6 +6,7 @@
 
 #include "base/path.h"
 #include "base/text.h"
+#include "botframe/edit_context.h"
 #include "botframe/automation_client.h"
 #include "platform/services.h"
 #include "ui/message_box.h"
@@ -15,21 +16,21 @@ namespace {
 
 constexpr const char* kAppletFolder = "_glintmere\\";
 
-void ShowPublishingError(const std::string& text, ui::Icon icon = ui::Icon::kNone) {
-  ui::ShowMessage(text, kFrontPageErrorCaption, ui::Buttons::kOk, icon, State().parent_window);
+void ShowPublishingError(const EditRunState& state, const std::string& text,
+                         ui::Icon icon = ui::Icon::kNone) {
+  ui::ShowMessage(text, kFrontPageErrorCaption, ui::Buttons::kOk, icon, state.parent_window);
 }
 
-bool BothFoldersKnown() {
-  const EditRunState& state = State();
+bool BothFoldersKnown(const EditRunState& state) {
   return !state.master_folder.empty() && !state.user_data_folder.empty();
 }
 
-std::string MasterCopy(const std::string& name) {
-  return State().master_folder + kAppletFolder + name;
+std::string MasterCopy(const EditRunState& state, const std::string& name) {
+  return state.master_folder + kAppletFolder + name;
 }
 
-std::string UserCopy(const std::string& name) {
-  return State().user_data_folder + kAppletFolder + name;
+std::string UserCopy(const EditRunState& state, const std::string& name) {
+  return state.user_data_folder + kAppletFolder + name;
 }
 
 // The URL cut right after its last "/", or after its last ":" when it has no
@@ -45,28 +46,27 @@ bool IsWebSource(const std::string& source) {
 }
 
 // The folder URL of the applet files on the web, for the missing-files check.
-std::string MissingFilesFolderUrl() {
-  const EditRunState& state = State();
+std::string MissingFilesFolderUrl(const EditRunState& state) {
   if (state.absolute_reference) return state.web_url + "/_glintmere/";
   const size_t slash = state.page_url.rfind('/');
   if (slash == std::string::npos) return state.web_url + "/_glintmere/";
   return state.page_url.substr(0, slash) + "/_glintmere/";
 }
 
-bool UploadWithExplorer(platform::DispatchObject& explorer, ProgressDialog& progress,
-                        const std::string& local_subfolder, const std::string& web_subfolder,
-                        const std::string& file_name, bool quiet, bool from_master) {
-  const EditRunState& state = State();
+bool UploadWithExplorer(const EditRunState& state, platform::DispatchObject& explorer,
+                        ProgressDialog& progress, const std::string& local_subfolder,
+                        const std::string& web_subfolder, const std::string& file_name,
+                        bool quiet, bool from_master) {
   progress.SetStatus(kSearchingWebStatus, file_name);
 
-  const std::string target = TargetFolderUrl(web_subfolder);
+  const std::string target = TargetFolderUrl(state, web_subfolder);
   std::string relative = target;
   if (!state.web_url.empty() && base::StartsWithNoCase(target, state.web_url)) {
     relative = target.size() > state.web_url.size() ? target.substr(state.web_url.size() + 1)
                                                     : std::string();
   }
   if (!MakeWebFolder(explorer, relative)) {
-    ShowPublishingError(kUnableToCreateWebFolder);
+    ShowPublishingError(state, kUnableToCreateWebFolder);
     return false;
   }
 
@@ -76,7 +76,7 @@ bool UploadWithExplorer(platform::DispatchObject& explorer, ProgressDialog& prog
   // A name from an attribute could still hold a folder part, "..", a drive
   // or a device; such a file is never read nor written.
   if (!base::IsPlainFileName(file_name)) {
-    if (!quiet) ShowPublishingError(UnableToCopyMessage(local));
+    if (!quiet) ShowPublishingError(state, UnableToCopyMessage(local));
     return false;
   }
   const std::string document = relative + "/" + file_name;
@@ -84,33 +84,33 @@ bool UploadWithExplorer(platform::DispatchObject& explorer, ProgressDialog& prog
 
   progress.SetStatus(kUploadingStatus, file_name);
   if (VtiPutDocument(explorer, local, document, true) != 0) return true;
-  if (!quiet) ShowPublishingError(UnableToCopyMessage(local));
+  if (!quiet) ShowPublishingError(state, UnableToCopyMessage(local));
   return false;
 }
 
 }  // namespace
 
-std::string TargetFolderUrl(const std::string& web_subfolder) {
-  const EditRunState& state = State();
+std::string TargetFolderUrl(const EditRunState& state, const std::string& web_subfolder) {
   if (state.absolute_reference) return state.web_url + "/" + web_subfolder;
   return FolderPartOfUrl(state.page_url) + web_subfolder;
 }
 
-bool UploadFile(PublishingDialogs& dialogs, const std::string& local_subfolder,
+bool UploadFile(EditContext& context, const std::string& local_subfolder,
                 const std::string& web_subfolder, const std::string& file_name, bool quiet,
                 bool from_master) {
+  const EditRunState& state = context.state();
   // The progress dialog lives for this one upload.
-  std::unique_ptr<ProgressDialog> progress = dialogs.OpenProgress(State().parent_window);
-  std::unique_ptr<platform::DispatchObject> explorer = GetExplorer();
+  std::unique_ptr<ProgressDialog> progress = context.dialogs().OpenProgress(state.parent_window);
+  std::unique_ptr<platform::DispatchObject> explorer = GetExplorer(context.library());
   if (!explorer) {
-    ShowPublishingError(kUnableToAccessFpOleServer, ui::Icon::kInformation);
+    ShowPublishingError(state, kUnableToAccessFpOleServer, ui::Icon::kInformation);
     return false;
   }
   try {
-    return UploadWithExplorer(*explorer, *progress, local_subfolder, web_subfolder, file_name,
-                              quiet, from_master);
+    return UploadWithExplorer(state, *explorer, *progress, local_subfolder, web_subfolder,
+                              file_name, quiet, from_master);
   } catch (const std::bad_alloc&) {
-    ShowPublishingError(kOutOfMemory);
+    ShowPublishingError(state, kOutOfMemory);
     return false;
   }
 }
@@ -142,35 +142,35 @@ bool MakeWebFolder(platform::DispatchObject& explorer, const std::string& relati
   return result != 0;
 }
 
-bool EnsureWorkingCopy(const std::string& file_name) {
-  if (!BothFoldersKnown() || !base::IsPlainFileName(file_name)) return false;
-  EditRunState& state = State();
+bool EnsureWorkingCopy(EditRunState& state, const std::string& file_name) {
+  if (!BothFoldersKnown(state) || !base::IsPlainFileName(file_name)) return false;
   auto& copies = state.temporary_copies;
   if (std::find(copies.begin(), copies.end(), file_name) != copies.end()) return true;
   platform::Files& files = platform::GetFiles();
-  if (!files.FileExists(MasterCopy(file_name))) return true;
-  if (files.CopyFile(MasterCopy(file_name), UserCopy(file_name), true) != platform::kOk) {
+  if (!files.FileExists(MasterCopy(state, file_name))) return true;
+  if (files.CopyFile(MasterCopy(state, file_name), UserCopy(state, file_name), true) != platform::kOk) {
     return false;
   }
   copies.push_back(file_name);
   return true;
 }
 
-bool LocateOrRecordMissing(const std::string& file_name, int kind, const std::string& panel) {
-  if (!BothFoldersKnown() || !base::IsPlainFileName(file_name)) return false;
+bool LocateOrRecordMissing(EditRunState& state, const std::string& file_name, int kind,
+                           const std::string& panel) {
+  if (!BothFoldersKnown(state) || !base::IsPlainFileName(file_name)) return false;
   platform::Files& files = platform::GetFiles();
-  if (files.FileExists(MasterCopy(file_name))) return EnsureWorkingCopy(file_name);
-  if (files.FileExists(UserCopy(file_name))) return false;
-  State().missing_files.push_back(MissingEntry{panel, file_name, kind, false});
+  if (files.FileExists(MasterCopy(state, file_name))) return EnsureWorkingCopy(state, file_name);
+  if (files.FileExists(UserCopy(state, file_name))) return false;
+  state.missing_files.push_back(MissingEntry{panel, file_name, kind, false});
   return true;
 }
 
-bool CheckMissingFiles(PublishingDialogs& dialogs) {
-  EditRunState& state = State();
+bool CheckMissingFiles(EditContext& context) {
+  EditRunState& state = context.state();
   if (state.missing_files.empty()) return true;
-  const std::string folder_url = MissingFilesFolderUrl();
+  const std::string folder_url = MissingFilesFolderUrl(state);
   {
-    std::unique_ptr<platform::DispatchObject> explorer = GetExplorer();
+    std::unique_ptr<platform::DispatchObject> explorer = GetExplorer(context.library());
     for (MissingEntry& entry : state.missing_files) {
       entry.found_on_web = explorer && VtiIsPageInWeb(*explorer, folder_url + entry.file_name);
     }
@@ -179,14 +179,15 @@ bool CheckMissingFiles(PublishingDialogs& dialogs) {
                    [](const MissingEntry& a, const MissingEntry& b) {
                      return base::CompareNoCase(a.file_name, b.file_name) < 0;
                    });
-  const MissingFilesAnswer answer = dialogs.AskMissingFiles(state.missing_files);
+  const MissingFilesAnswer answer =
+      context.dialogs().AskMissingFiles(state.missing_files, state.parent_window);
   if (answer == MissingFilesAnswer::kSynchronize && !state.user_data_folder.empty()) {
-    if (std::unique_ptr<platform::DispatchObject> explorer = GetExplorer()) {
+    if (std::unique_ptr<platform::DispatchObject> explorer = GetExplorer(context.library())) {
       for (const MissingEntry& entry : state.missing_files) {
         if (!entry.found_on_web || !base::IsPlainFileName(entry.file_name)) continue;
         const std::string url = folder_url + entry.file_name;
         if (VtiIsPageInWeb(*explorer, url)) {
-          VtiGetDocToFile(*explorer, url, UserCopy(entry.file_name));
+          VtiGetDocToFile(*explorer, url, UserCopy(state, entry.file_name));
         }
       }
     }
@@ -195,49 +196,48 @@ bool CheckMissingFiles(PublishingDialogs& dialogs) {
   return answer != MissingFilesAnswer::kCancel;
 }
 
-void RemoveWorkingCopies() {
-  EditRunState& state = State();
+void RemoveWorkingCopies(EditRunState& state) {
   if (!state.user_data_folder.empty()) {
     for (const std::string& name : state.temporary_copies) {
-      platform::GetFiles().DeleteFile(UserCopy(name));
+      platform::GetFiles().DeleteFile(UserCopy(state, name));
     }
   }
   state.temporary_copies.clear();
 }
 
-std::optional<std::string> ImportFile(PublishingDialogs& dialogs, const std::string& source,
-                                      const std::string& name, int kind) {
-  EditRunState& state = State();
+std::optional<std::string> ImportFile(EditContext& context, const std::string& source,
+                                      const std::string& name, int kind, ui::WindowHandle owner) {
+  EditRunState& state = context.state();
   platform::Files& files = platform::GetFiles();
   const bool from_web = IsWebSource(source);
   std::unique_ptr<platform::DispatchObject> explorer;
   if (from_web) {
-    explorer = GetExplorer();
+    explorer = GetExplorer(context.library());
     if (!explorer || !VtiIsPageInWeb(*explorer, source)) {
       ui::ShowMessage("Unable to locate source file", "Error", ui::Buttons::kOk, ui::Icon::kNone,
-                      state.parent_window);
+                      owner);
       return std::nullopt;
     }
   } else if (!files.FileExists(source)) {
     ui::ShowMessage("Unable to locate source file", "Error", ui::Buttons::kOk, ui::Icon::kNone,
-                    state.parent_window);
+                    owner);
     return std::nullopt;
   }
   if (state.user_data_folder.empty() || !base::IsPlainFileName(name)) {
-    ui::ShowMessage("Not a valid File name", "Error", ui::Buttons::kOk, ui::Icon::kNone,
-                    state.parent_window);
+    ui::ShowMessage("Not a valid File name", "Error", ui::Buttons::kOk, ui::Icon::kNone, owner);
     return std::nullopt;
   }
   // A file already in one of the local folders is used where it is.
-  if (!from_web && (base::SamePathText(source, UserCopy(name)) ||
-                    (!state.master_folder.empty() && base::SamePathText(source, MasterCopy(name))))) {
+  if (!from_web && (base::SamePathText(source, UserCopy(state, name)) ||
+                    (!state.master_folder.empty() && base::SamePathText(source, MasterCopy(state, name))))) {
     return name;
   }
 
   std::string final_name = name;
-  const bool in_master = !state.master_folder.empty() && files.FileExists(MasterCopy(name));
-  if (in_master || files.FileExists(UserCopy(name))) {
-    switch (dialogs.AskOverwrite(&final_name, kind, /*overwrite_allowed=*/!in_master)) {
+  const bool in_master = !state.master_folder.empty() && files.FileExists(MasterCopy(state, name));
+  if (in_master || files.FileExists(UserCopy(state, name))) {
+    switch (context.dialogs().AskOverwrite(&final_name, kind, /*overwrite_allowed=*/!in_master,
+                                           state, owner)) {
       case OverwriteAnswer::kOverwrite:
         state.force_overwrite = true;  // the web copy is replaced too
         break;
@@ -248,7 +248,7 @@ std::optional<std::string> ImportFile(PublishingDialogs& dialogs, const std::str
         break;
     }
   }
-  const std::string target = UserCopy(final_name);
+  const std::string target = UserCopy(state, final_name);
   if (from_web) {
     if (VtiGetDocToFile(*explorer, source, target) == 0) return std::nullopt;
   } else if (files.CopyFile(source, target, true) != platform::kOk) {

@@ -4,9 +4,9 @@
 // web's "_glintmere" folder through the FrontPage Explorer, and importing
 // files from disk or from the web into the user data folder.
 //
-// Everything works on the library's edit-run state (State()). The three
-// dialogs involved are reached through PublishingDialogs, which the user
-// interface layer implements.
+// Everything works on one edit call's state (EditContext). The three dialogs
+// involved are reached through the context's PublishingDialogs, which the
+// user interface layer implements.
 #pragma once
 
 #include <memory>
@@ -18,6 +18,8 @@
 #include "platform/automation.h"
 
 namespace botframe {
+
+class EditContext;
 
 // The modeless "Please Wait" dialog shown while one upload runs.
 class ProgressDialog {
@@ -35,14 +37,17 @@ class PublishingDialogs {
   // Opens "Please Wait" (caption "Glintmere", text "Please Wait:") owned by
   // parent and brings it to the front.
   virtual std::unique_ptr<ProgressDialog> OpenProgress(ui::WindowHandle parent) = 0;
-  // "Warning: Missing files": one row per entry, in the given order (sorted
-  // by file name), ticked where found_on_web is set. On Synchronize the
-  // user's ticks are stored back into found_on_web.
-  virtual MissingFilesAnswer AskMissingFiles(std::vector<MissingEntry>& entries) = 0;
-  // The overwrite question for *name ("Rename..." as default, "Overwrite"
-  // disabled unless overwrite_allowed, "Cancel"). On kRename *name holds the
-  // new name the user entered in the rename dialog for that kind of file.
-  virtual OverwriteAnswer AskOverwrite(std::string* name, int kind, bool overwrite_allowed) = 0;
+  // "Warning: Missing files" owned by owner: one row per entry, in the given
+  // order (sorted by file name), ticked where found_on_web is set. On
+  // Synchronize the user's ticks are stored back into found_on_web.
+  virtual MissingFilesAnswer AskMissingFiles(std::vector<MissingEntry>& entries,
+                                             ui::WindowHandle owner) = 0;
+  // The overwrite question for *name owned by owner ("Rename..." as default,
+  // "Overwrite" disabled unless overwrite_allowed, "Cancel"). On kRename
+  // *name holds the new name the user entered in the rename dialog for that
+  // kind of file, checked against the folders of state.
+  virtual OverwriteAnswer AskOverwrite(std::string* name, int kind, bool overwrite_allowed,
+                                       const EditRunState& state, ui::WindowHandle owner) = 0;
 };
 
 // Status lines of the progress dialog.
@@ -52,7 +57,7 @@ inline constexpr const char* kUploadingStatus = "Uploading file...";
 // The web folder the files of the component go to: web URL + "/" +
 // web_subfolder with the absolute-reference flag, else the page's folder URL
 // (the page URL cut after its last "/", or its last ":") + web_subfolder.
-std::string TargetFolderUrl(const std::string& web_subfolder);
+std::string TargetFolderUrl(const EditRunState& state, const std::string& web_subfolder);
 
 // Copies one file into the web. The local file is (from_master ? master :
 // user data folder) + local_subfolder + "\" + file_name; the web document
@@ -61,7 +66,7 @@ std::string TargetFolderUrl(const std::string& web_subfolder);
 // flag is on. Failures show their message (copy failures only when quiet is
 // off) and return false. A file name that is not one plain name (a folder
 // part, "..", a drive or a device name) is refused as a failed copy.
-bool UploadFile(PublishingDialogs& dialogs, const std::string& local_subfolder,
+bool UploadFile(EditContext& context, const std::string& local_subfolder,
                 const std::string& web_subfolder, const std::string& file_name, bool quiet,
                 bool from_master);
 
@@ -73,27 +78,29 @@ bool MakeWebFolder(platform::DispatchObject& explorer, const std::string& relati
 // during this edit call (once per name). True when the copy exists or the
 // master folder has no such file; false without both folders, for an unsafe
 // name, or when the copy fails.
-bool EnsureWorkingCopy(const std::string& file_name);
+bool EnsureWorkingCopy(EditRunState& state, const std::string& file_name);
 
 // For a file a page refers to: makes the working copy of a shipped file,
 // does nothing for a user file, and records a file neither folder holds in
 // the missing-file list (true). False without both folders, for a user file,
 // for an unsafe name, or when the working copy fails.
-bool LocateOrRecordMissing(const std::string& file_name, int kind, const std::string& panel);
+bool LocateOrRecordMissing(EditRunState& state, const std::string& file_name, int kind,
+                           const std::string& panel);
 
 // Before the sheet opens: tells the user about missing files and downloads
 // those ticked under Synchronize. False when the user cancels. The list is
 // empty afterwards in every case.
-bool CheckMissingFiles(PublishingDialogs& dialogs);
+bool CheckMissingFiles(EditContext& context);
 
 // Deletes this edit call's working copies and empties the list.
-void RemoveWorkingCopies();
+void RemoveWorkingCopies(EditRunState& state);
 
 // Imports source (a local path, or a "file://" or "http://" URL in the web)
 // into the user data folder's "_glintmere" under name, asking before it
-// replaces a file of that name. The final name, or nullopt when the file is
-// skipped (missing source, cancelled, failed copy).
-std::optional<std::string> ImportFile(PublishingDialogs& dialogs, const std::string& source,
-                                      const std::string& name, int kind);
+// replaces a file of that name. owner, the dialog that started the import,
+// owns its messages and questions. The final name, or nullopt when the file
+// is skipped (missing source, cancelled, failed copy).
+std::optional<std::string> ImportFile(EditContext& context, const std::string& source,
+                                      const std::string& name, int kind, ui::WindowHandle owner);
 
 }  // namespace botframe

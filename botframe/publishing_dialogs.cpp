@@ -172,7 +172,7 @@ bool CRenameDialog::OnOk() {
   const std::string name = GetEdit(kNameId).Text();
   ui::Edit field = GetEdit(kNameId);
   auto refuse = [&](const char* message) {
-    ui::ShowMessage(message, ui::ApplicationName(), ui::Buttons::kOk, ui::Icon::kWarning,
+    ui::ShowMessage(message, ui::kProductCaption, ui::Buttons::kOk, ui::Icon::kWarning,
                     handle());
     field.Select();
     field.Focus();
@@ -200,11 +200,14 @@ bool CRenameDialog::OnOk() {
 
 // --- COverwriteDialog ---
 
-COverwriteDialog::COverwriteDialog(std::string name, int kind, bool overwrite_allowed)
+COverwriteDialog::COverwriteDialog(std::string name, int kind, bool overwrite_allowed,
+                                   std::string master_folder, std::string user_folder)
     : ui::Dialog(kOverwriteSpec),
       name_(std::move(name)),
       kind_(kind),
-      overwrite_allowed_(overwrite_allowed) {}
+      overwrite_allowed_(overwrite_allowed),
+      master_folder_(std::move(master_folder)),
+      user_folder_(std::move(user_folder)) {}
 
 bool COverwriteDialog::OnInitDialog() {
   GetControl(kFileId).SetText(name_);
@@ -219,9 +222,7 @@ void COverwriteDialog::OnCommand(int id, ui::Notify code, int) {
     answer_ = OverwriteAnswer::kOverwrite;
     EndDialog(kOverwriteId);
   } else if (id == kRenameId) {
-    const EditRunState& state = State();
-    CRenameDialog rename(AppletFolder(state.master_folder), AppletFolder(state.user_data_folder),
-                         name_, kind_);
+    CRenameDialog rename(master_folder_, user_folder_, name_, kind_);
     if (rename.DoModal(handle()) == ui::kIdOk) {
       name_ = rename.new_name();
       answer_ = OverwriteAnswer::kRename;
@@ -249,16 +250,20 @@ std::unique_ptr<ProgressDialog> UiPublishingDialogs::OpenProgress(ui::WindowHand
   return dialog;
 }
 
-MissingFilesAnswer UiPublishingDialogs::AskMissingFiles(std::vector<MissingEntry>& entries) {
+MissingFilesAnswer UiPublishingDialogs::AskMissingFiles(std::vector<MissingEntry>& entries,
+                                                        ui::WindowHandle owner) {
   CMissingFilesDialog dialog(entries);
-  dialog.DoModal(State().parent_window);
+  dialog.DoModal(owner);
   return dialog.answer();
 }
 
 OverwriteAnswer UiPublishingDialogs::AskOverwrite(std::string* name, int kind,
-                                                  bool overwrite_allowed) {
-  COverwriteDialog dialog(*name, kind, overwrite_allowed);
-  dialog.DoModal(State().parent_window);
+                                                  bool overwrite_allowed,
+                                                  const EditRunState& state,
+                                                  ui::WindowHandle owner) {
+  COverwriteDialog dialog(*name, kind, overwrite_allowed, AppletFolder(state.master_folder),
+                          AppletFolder(state.user_data_folder));
+  dialog.DoModal(owner);
   if (dialog.answer() == OverwriteAnswer::kRename) *name = dialog.name();
   return dialog.answer();
 }

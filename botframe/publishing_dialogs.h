@@ -63,7 +63,10 @@ class CRenameDialog : public ui::Dialog {
 class COverwriteDialog : public ui::Dialog {
  public:
   enum : int { kFileId = 1331, kRenameId, kOverwriteId };
-  COverwriteDialog(std::string name, int kind, bool overwrite_allowed);
+  // folders: the master and user data folders' "_glintmere\" paths (either
+  // may be empty), for the rename dialog.
+  COverwriteDialog(std::string name, int kind, bool overwrite_allowed, std::string master_folder,
+                   std::string user_folder);
   OverwriteAnswer answer() const { return answer_; }
   const std::string& name() const { return name_; }
 
@@ -77,6 +80,8 @@ class COverwriteDialog : public ui::Dialog {
   std::string name_;
   int kind_;
   bool overwrite_allowed_;
+  std::string master_folder_;
+  std::string user_folder_;
   OverwriteAnswer answer_ = OverwriteAnswer::kCancel;
 };
 
@@ -84,8 +89,10 @@ class COverwriteDialog : public ui::Dialog {
 class UiPublishingDialogs : public PublishingDialogs {
  public:
   std::unique_ptr<ProgressDialog> OpenProgress(ui::WindowHandle parent) override;
-  MissingFilesAnswer AskMissingFiles(std::vector<MissingEntry>& entries) override;
-  OverwriteAnswer AskOverwrite(std::string* name, int kind, bool overwrite_allowed) override;
+  MissingFilesAnswer AskMissingFiles(std::vector<MissingEntry>& entries,
+                                     ui::WindowHandle owner) override;
+  OverwriteAnswer AskOverwrite(std::string* name, int kind, bool overwrite_allowed,
+                               const EditRunState& state, ui::WindowHandle owner) override;
 };
 
 }  // namespace botframe

@@ -63,13 +63,13 @@ bool SoundPlayer::Close(bool wait, NotifyWindow notify) {
 void PlaySoundPreview(SoundPlayer& player, const std::string& full_path,
                       ui::WindowHandle owner) {
   if (full_path.empty()) {
-    ui::ShowMessage("Please select a file.", ui::ApplicationName(), ui::Buttons::kOk,
+    ui::ShowMessage("Please select a file.", ui::kProductCaption, ui::Buttons::kOk,
                     ui::Icon::kWarning, owner);
     return;
   }
   if (!player.Open(kSoundPreviewDeviceType, kSoundPreviewAlias, full_path, true, nullptr)) {
     ui::ShowMessage("Error occurred while opening the audio file:\n" + player.error_text(),
-                    ui::ApplicationName(), ui::Buttons::kOk, ui::Icon::kWarning, owner);
+                    ui::kProductCaption, ui::Buttons::kOk, ui::Icon::kWarning, owner);
     return;
   }
   // Playback goes on while the dialog is used; a failed play is not shown.

@@ -8,7 +8,6 @@
 #include "botframe/edit_state.h"
 #include "botframe/file_dialogs.h"
 #include "botframe/image_size.h"
-#include "botframe/profile.h"
 #include "botframe/publishing.h"
 #include "platform/services.h"
 #include "ui/message_box.h"
@@ -108,17 +107,16 @@ const char* const CTextBkPage::kInitChoices[kInitChoiceCount] = {
 const char* const CTextBkPage::kInitValues[kInitChoiceCount] = {
     "", "_javaversion", "_javavendor", "_javainfo", "_url", ""};
 
-CTextBkPage::CTextBkPage()
-    : CWebBotPage(Profile().highlight_colour ? kS3Spec : kFxSpec),
-      background_index_(Profile().default_background_index) {
-  set_help_topic(std::string(State().bot_kind == 2 ? Profile().name_prefixes[1]
-                                                   : Profile().name_prefixes[0]) +
-                 "Background");
+CTextBkPage::CTextBkPage(EditContext& context)
+    : CWebBotPage(context,
+                  context.library().background_highlight_colour ? kS3Spec : kFxSpec),
+      background_index_(context.library().default_background_index) {
+  set_bot_help_topic("Background");
   PublishBackgroundColour();
 }
 
 void CTextBkPage::PublishBackgroundColour() {
-  State().background_colour = ToUiColour(ColourOfIndex(background_list_, background_index_));
+  state().background_colour = ToUiColour(ColourOfIndex(background_list_, background_index_));
 }
 
 void CTextBkPage::LoadAttributes(Attributes* attributes) {
@@ -148,7 +146,7 @@ void CTextBkPage::LoadAttributes(Attributes* attributes) {
 
   if (std::optional<std::string> index = attributes->Get("temp-AppBGColor")) {
     background_index_ = ValidIndex(background_list_, base::DecimalValue(*index),
-                                   Profile().default_background_index);
+                                   library().default_background_index);
     Rgb custom = 0;
     if (background_list_.TableIndex(background_index_) == kCustomColourIndex &&
         ParseRgb(attributes->GetOr("param-AppBGColor", ""), &custom)) {
@@ -157,7 +155,7 @@ void CTextBkPage::LoadAttributes(Attributes* attributes) {
   }
   PublishBackgroundColour();
 
-  if (Profile().highlight_colour) {
+  if (library().background_highlight_colour) {
     if (std::optional<std::string> index = attributes->Get("temp-AppHighlightColor")) {
       highlight_index_ = ValidIndex(highlight_list_, base::DecimalValue(*index), 0);
       Rgb custom = 0;
@@ -182,16 +180,16 @@ void CTextBkPage::LoadAttributes(Attributes* attributes) {
   if (std::optional<std::string> repeat = attributes->Get("param-AppBGSoundRepeat")) {
     play_once_ = !base::EqualsNoCase(*repeat, "true");
   }
-  if (IsFileName(image_)) LocateOrRecordMissing(image_, kMissingImage, kPanel);
-  if (IsFileName(audio_)) LocateOrRecordMissing(audio_, kMissingSound, kPanel);
+  if (IsFileName(image_)) LocateOrRecordMissing(state(), image_, kMissingImage, kPanel);
+  if (IsFileName(audio_)) LocateOrRecordMissing(state(), audio_, kMissingSound, kPanel);
 }
 
 void CTextBkPage::UseLogoBackground() {
-  const EditRunState& state = State();
+  const EditRunState& state = this->state();
   if (state.master_folder.empty()) return;
   const std::string master_logo = state.master_folder + "_glintmere\\" + kLogoName;
   if (!platform::GetFiles().FileExists(master_logo)) return;
-  EnsureWorkingCopy(kLogoName);
+  EnsureWorkingCopy(this->state(), kLogoName);
   image_ = kLogoName;
   // The working copy is what "Size to Image" measures; the shipped file has
   // the same size should the copy have failed.
@@ -220,7 +218,7 @@ void CTextBkPage::SaveAttributes() {
 
   attributes.Set("param-AppBGColor", FormatRgb(ColourOfIndex(background_list_, background_index_)));
   attributes.Set("temp-AppBGColor", base::Format("%d", background_index_));
-  if (Profile().highlight_colour) {
+  if (library().background_highlight_colour) {
     if (highlight_index_ == 0) {
       attributes.Remove("param-AppHighlightColor");
     } else {
@@ -262,7 +260,7 @@ void CTextBkPage::WriteAppletParams(std::string& out, Attributes& attributes) {
       WriteParam(out, param, value->c_str());
     }
   }
-  if (!Profile().highlight_colour) return;
+  if (!library().background_highlight_colour) return;
   if (std::optional<std::string> value = attributes.Get("param-AppHighlightColor")) {
     WriteParam(out, "Highlight", ("_frame|" + *value).c_str());
   }
@@ -271,7 +269,7 @@ void CTextBkPage::WriteAppletParams(std::string& out, Attributes& attributes) {
 bool CTextBkPage::OnInitDialog() {
   AddTooltips(kTooltips);
   background_list_.Fill(GetList(kBackgroundId), background_index_);
-  if (Profile().highlight_colour) highlight_list_.Fill(GetList(kHighlightId), highlight_index_);
+  if (library().background_highlight_colour) highlight_list_.Fill(GetList(kHighlightId), highlight_index_);
   ui::ListControl init = GetList(kInitListId);
   for (const char* choice : kInitChoices) init.Add(choice);
   GetButton(kImageId).SetText(image_);
@@ -298,13 +296,11 @@ void CTextBkPage::DoDataExchange(ui::DataExchange& dx) {
   dx.ListText(kInitListId, init_choice_);
   dx.Text(kCustomInitId, custom_init_);
   dx.Check(kPlayOnceId, play_once_);
-  if (Profile().highlight_colour) dx.ListIndex(kHighlightId, highlight_index_);
+  if (library().background_highlight_colour) dx.ListIndex(kHighlightId, highlight_index_);
 }
 
 bool CTextBkPage::ChooseFile(int kind, std::string* current) {
-  const EditRunState& state = State();
-  CSelectFileDialog dialog(kind, state.master_folder, state.user_data_folder,
-                           /*show_add_from_web=*/true, /*show_no_file=*/true);
+  CSelectFileDialog dialog(context(), kind, /*show_add_from_web=*/true, /*show_no_file=*/true);
   dialog.set_selected_name(*current);
   if (dialog.DoModal(handle()) != ui::kIdOk) return false;
   *current = dialog.selected_name();
@@ -356,7 +352,7 @@ void CTextBkPage::OnCommand(int id, ui::Notify code, int) {
 
 void CTextBkPage::SizeToImage() {
   const std::string name = IsOpen() ? GetButton(kImageId).Text() : image_;
-  const std::string path = State().user_data_folder + "_glintmere\\" + name;
+  const std::string path = state().user_data_folder + "_glintmere\\" + name;
   ImageSize size{static_cast<int>(width_), static_cast<int>(height_)};
   bool measured = false;
   if (base::EndsWithNoCase(name, ".jpg") || base::EndsWithNoCase(name, ".jpeg")) {
@@ -370,9 +366,9 @@ void CTextBkPage::SizeToImage() {
   } else if (base::EndsWithNoCase(name, ".gif")) {
     measured = ReadGifSize(path, &size);
   } else {
-    const char* caption = Profile().image_size_error_caption;
+    const char* caption = library().image_size_error_caption;
     ui::ShowMessage("Cannot determine size of image file",
-                    caption ? std::string(caption) : ui::ApplicationName(), ui::Buttons::kOk,
+                    caption ? std::string(caption) : ui::kProductCaption, ui::Buttons::kOk,
                     caption ? ui::Icon::kError : ui::Icon::kWarning, handle());
     return;
   }

@@ -40,7 +40,7 @@ class CTextBkPage : public CWebBotPage {
 
   // The defaults of this library's variant (profile): 320 x 240, White
   // (GMWebbotS3) or Gray (GMWebbot), no highlight, no files.
-  CTextBkPage();
+  explicit CTextBkPage(EditContext& context);
 
   void LoadAttributes(Attributes* attributes) override;
   void SaveAttributes() override;
@@ -92,8 +92,8 @@ class CTextBkPage : public CWebBotPage {
   std::string custom_init_;
   bool play_once_ = false;
   int highlight_index_ = 0;
-  ColourListState background_list_{false};
-  ColourListState highlight_list_{true};
+  ColourListState background_list_;
+  ColourListState highlight_list_{"None"};
 };
 
 }  // namespace botframe

@@ -1,7 +1,6 @@
 // The page base class: help and the shared preview.
 #include "botframe/web_bot_page.h"
 
-#include "botframe/edit_state.h"
 #include "botframe/install_folders.h"
 #include "botframe/preview.h"
 #include "botframe/properties.h"
@@ -25,8 +24,8 @@ CGMWebbotProperties* CWebBotPage::properties() const {
 }
 
 void CWebBotPage::OnHelp() {
-  if (!LaunchHelp(help_topic_, "")) {
-    ui::ShowMessage("Unable to display help.", ui::ApplicationName(), ui::Buttons::kOk,
+  if (!LaunchHelp(state().common_folder, help_topic_, "")) {
+    ui::ShowMessage("Unable to display help.", ui::kProductCaption, ui::Buttons::kOk,
                     ui::Icon::kNone, handle());
   }
 }
@@ -46,8 +45,8 @@ void CWebBotPage::Preview() {
   Attributes& attributes = *sheet->attributes();
   const int height = NumberOr(attributes.Get("java-height"), 240);
   const int width = NumberOr(attributes.Get("java-width"), 320);
-  const std::string file = State().user_data_folder + kPreviewFileName;
-  if (State().user_data_folder.empty() ||
+  const std::string file = state().user_data_folder + kPreviewFileName;
+  if (state().user_data_folder.empty() ||
       platform::GetFiles().WriteFileAtomic(file, html) != platform::kOk) {
     return;
   }

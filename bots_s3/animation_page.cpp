@@ -128,14 +128,14 @@ const char* const CAnimationPage::kModeKeywords[kModeCount] = {
     "_none", "_random", "_first", "_manual", "_cycletoend", "_cycletobegin", "_continuous",
     "_enter"};
 
-CAnimationPage::CAnimationPage()
-    : CWebBotPage(kAnimationSpec),
-      presentation_(botframe::State().bot_kind == 2),
+CAnimationPage::CAnimationPage(botframe::EditContext& context, Variant variant)
+    : CWebBotPage(context, kAnimationSpec),
+      presentation_(variant == Variant::kPresentation),
       step_delay_("20"),
       step_size_(presentation_ ? "8" : "1"),
       image_delay_("3.0"),
       mode_(presentation_ ? "Sequential" : "Stop on Cursor Entry") {
-  set_help_topic(presentation_ ? "PAAnimation" : "SAAnimation");
+  set_bot_help_topic("Animation");
 }
 
 void CAnimationPage::LoadAttributes(botframe::Attributes* attributes) {

@@ -34,11 +34,13 @@ class CAnimationPage : public botframe::CWebBotPage {
   static const char* const kModeCaptions[kModeCount];
   static const char* const kModeKeywords[kModeCount];
 
-  // The defaults of the running bot kind (botframe::State().bot_kind: 2 the
-  // presentation, anything else the scroller): step delay "20", step size
-  // "1" (scroller) or "8" (presentation), image delay "3.0", mode "Stop on
-  // Cursor Entry" or "Sequential".
-  CAnimationPage();
+  // Which bot's page this is: the scroller's or the presentation's.
+  enum class Variant { kScroller, kPresentation };
+
+  // The variant's defaults: step delay "20", step size "1" (scroller) or "8"
+  // (presentation), image delay "3.0", mode "Stop on Cursor Entry" or
+  // "Sequential".
+  CAnimationPage(botframe::EditContext& context, Variant variant);
 
   // Each stored value that is present replaces its member; a mode keyword
   // that no mode has leaves the mode. The image delay (milliseconds when

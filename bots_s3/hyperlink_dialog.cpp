@@ -31,7 +31,8 @@ constexpr ui::DialogSpec kSpec{"Hyperlink", 251, 102, kControls};
 
 const char* const CHyperlinkDlg::kTargets[5] = {"Self", "Blank", "Parent", "Top", "Main"};
 
-CHyperlinkDlg::CHyperlinkDlg() : ui::Dialog(kSpec) {}
+CHyperlinkDlg::CHyperlinkDlg(const botframe::EditContext& context)
+    : ui::Dialog(kSpec), context_(context) {}
 
 bool CHyperlinkDlg::OnInitDialog() {
   static constexpr ui::Tooltip kTips[] = {
@@ -74,7 +75,7 @@ void CHyperlinkDlg::OnCommand(int id, ui::Notify code, int) {
   if (id == kHighlightId && code == ui::Notify::kSelectionChanged) {
     colours_.OnSelectionChanged(GetList(kHighlightId), handle());
   } else if (id == kBrowseId && code == ui::Notify::kClicked) {
-    botframe::CWebFileBrowseDialog browse(botframe::kFileKindPage);
+    botframe::CWebFileBrowseDialog browse(context_, botframe::kFileKindPage);
     if (browse.DoModal(handle()) == ui::kIdOk) GetEdit(kUrlId).SetText(browse.relative_url());
   }
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "botframe/edit_context.h"
 #include "botframe/named_colours.h"
 #include "ui/dialog.h"
 
@@ -17,7 +18,9 @@ class CHyperlinkDlg : public ui::Dialog {
   // The target captions in list order ("Main" is the applet's "main").
   static const char* const kTargets[5];
 
-  CHyperlinkDlg();
+  // context: the edit call whose web "Browse..." shows; it must outlive
+  // the dialog.
+  explicit CHyperlinkDlg(const botframe::EditContext& context);
 
   // In and out: the dialog starts from these and leaves the user's choice.
   std::string text;     // the selected text, shown read-only
@@ -33,7 +36,8 @@ class CHyperlinkDlg : public ui::Dialog {
   void DoDataExchange(ui::DataExchange& dx) override;
 
  private:
-  botframe::ColourListState colours_{true};
+  const botframe::EditContext& context_;
+  botframe::ColourListState colours_{"None"};
 };
 
 }  // namespace bots_s3

@@ -110,7 +110,8 @@ class CScrollStringsPage::SelfChange {
   CScrollStringsPage& page_;
 };
 
-CScrollStringsPage::CScrollStringsPage() : CWebBotPage(kSpec) {
+CScrollStringsPage::CScrollStringsPage(botframe::EditContext& context)
+    : CWebBotPage(context, kSpec) {
   set_help_topic("SAStrings");
   colours_.set_custom_colour(0xFFFFFF);
 }
@@ -186,7 +187,7 @@ void CScrollStringsPage::LoadAttributes(botframe::Attributes* attributes) {
 
   for (const ScrollLineInfo& line : lines_) {
     if (!base::EqualsNoCase(line.sound, botframe::kNoFileName)) {
-      botframe::LocateOrRecordMissing(line.sound, botframe::kMissingSound, kPanel);
+      botframe::LocateOrRecordMissing(state(), line.sound, botframe::kMissingSound, kPanel);
     }
   }
 }
@@ -356,7 +357,7 @@ void CScrollStringsPage::CaptureAndConvert(bool preview) {
   }
   BoxColumn main(Box(Column::kMain));
   ConvertMain(main, std::max(header_lines, main.LineCount()), links_, lines_, preview,
-              botframe::State().page_url, &items_);
+              state().page_url, &items_);
 }
 
 void CScrollStringsPage::OnApply() { CaptureAndConvert(false); }
@@ -452,7 +453,7 @@ bool CScrollStringsPage::OnSetActive() {
   if (!IsOpen()) return true;
   // The columns show the text on the applet's background colour.
   for (Column column : {Column::kHeader, Column::kMain}) {
-    Box(column).SetBackground(botframe::State().background_colour);
+    Box(column).SetBackground(state().background_colour);
   }
   // The caret at the start runs the selection handling once.
   if (active_ == Column::kMain) {
@@ -467,7 +468,7 @@ bool CScrollStringsPage::OnSetActive() {
 
 bool CScrollStringsPage::OnKillActive() {
   if (base::DecimalValue(GetEdit(kFontSizeId).Text()) <= 0) {
-    ui::ShowMessage("Please enter a positive non zero integer", ui::ApplicationName(),
+    ui::ShowMessage("Please enter a positive non zero integer", ui::kProductCaption,
                     ui::Buttons::kOk, ui::Icon::kWarning, handle());
     GetControl(kFontSizeId).Focus();
     return false;
@@ -640,7 +641,7 @@ void CScrollStringsPage::ApplyColour() {
 void CScrollStringsPage::ApplyFont() {
   const int row = GetList(kFontId).Selection();
   if (row < 0) {
-    ui::ShowMessage("Error!!!", ui::ApplicationName(), ui::Buttons::kOk, ui::Icon::kError,
+    ui::ShowMessage("Error!!!", ui::kProductCaption, ui::Buttons::kOk, ui::Icon::kError,
                     handle());
     return;
   }
@@ -739,9 +740,7 @@ void CScrollStringsPage::StoreLineSettings() {
 }
 
 void CScrollStringsPage::ChooseSound() {
-  const botframe::EditRunState& state = botframe::State();
-  botframe::CSelectFileDialog dialog(botframe::kFileKindAudio, state.master_folder,
-                                     state.user_data_folder, true, true);
+  botframe::CSelectFileDialog dialog(context(), botframe::kFileKindAudio, true, true);
   dialog.set_selected_name(GetButton(kSoundId).Text());
   if (dialog.DoModal(handle()) == ui::kIdOk) GetButton(kSoundId).SetText(dialog.selected_name());
   StoreLineSettings();
@@ -751,7 +750,7 @@ void CScrollStringsPage::EditHyperlink() {
   ui::RichEdit main = Box(Column::kMain);
   int start = 0, end = 0;
   main.GetSelection(&start, &end);
-  CHyperlinkDlg dialog;
+  CHyperlinkDlg dialog(context());
   const int found = LinkUnderSelection(links_, start, end);
   if (found >= 0) {
     const ScrollLink& link = links_[static_cast<size_t>(found)];

@@ -52,7 +52,7 @@ class CScrollStringsPage : public botframe::CWebBotPage {
   // The text a new scroller starts with.
   static const char* const kDefaultText;
 
-  CScrollStringsPage();
+  explicit CScrollStringsPage(botframe::EditContext& context);
 
   void LoadAttributes(botframe::Attributes* attributes) override;
   void SaveAttributes() override;
@@ -140,7 +140,7 @@ class CScrollStringsPage : public botframe::CWebBotPage {
   int last_end_ = 0;
   int last_length_ = 0;
   int self_change_ = 0;
-  botframe::ColourListState colours_{false};
+  botframe::ColourListState colours_;
   ScrollAppletItems items_;
 };
 

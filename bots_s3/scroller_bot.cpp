@@ -11,19 +11,36 @@
 #include "bots_s3/scroll_strings_page.h"
 
 namespace bots_s3 {
+namespace {
+
+constexpr botframe::BotDescription kScroller{
+    .library = botframe::kGMWebbotS3Library,
+    .sheet_title = "Glintmere Java Effects - Scroller Applet",
+    .applet_code = "KelScroll",
+    .class_file = "KelScroll.class",
+    .logo = "QFXLogoSA.gif",
+    .prefix = "SA",
+    .component_name = "Glintmere Scroller Applet",
+};
+
+}  // namespace
+
+const botframe::BotDescription& ScrollerBot::description() const { return kScroller; }
 
 void ScrollerBot::AddPages(botframe::CGMWebbotProperties& sheet) {
-  auto* applet = sheet.AddOwnedPage(std::make_unique<botframe::CAppletPage>());
-  auto* background = sheet.AddOwnedPage(std::make_unique<botframe::CTextBkPage>());
-  auto* animation = sheet.AddOwnedPage(std::make_unique<CAnimationPage>());
-  auto* strings = sheet.AddOwnedPage(std::make_unique<CScrollStringsPage>());
-  auto* about = sheet.AddOwnedPage(std::make_unique<botframe::CAboutPage>());
+  botframe::EditContext& context = sheet.context();
+  auto* applet = sheet.AddOwnedPage(std::make_unique<botframe::CAppletPage>(context));
+  auto* background = sheet.AddOwnedPage(std::make_unique<botframe::CTextBkPage>(context));
+  auto* animation = sheet.AddOwnedPage(
+      std::make_unique<CAnimationPage>(context, CAnimationPage::Variant::kScroller));
+  auto* strings = sheet.AddOwnedPage(std::make_unique<CScrollStringsPage>(context));
+  auto* about = sheet.AddOwnedPage(std::make_unique<botframe::CAboutPage>(context));
   sheet.SetLoadOrder({applet, background, animation, strings, about});
   sheet.SetTagOrder({applet, background, animation, strings});
   sheet.SetStartPage(3);
 }
 
-bool ScrollerBot::PublishOwnFiles(botframe::PublishingDialogs& dialogs,
+bool ScrollerBot::PublishOwnFiles(botframe::EditContext& context,
                                   botframe::Attributes& attributes) {
   const std::string count = attributes.GetOr("param-LineCount", "0");
   const int lines = base::DecimalValue(count);
@@ -32,7 +49,7 @@ bool ScrollerBot::PublishOwnFiles(botframe::PublishingDialogs& dialogs,
     const size_t slash = sound.rfind('/');
     if (slash != std::string::npos) sound.erase(0, slash + 1);
     if (sound.empty() || sound == "(None)") continue;
-    if (!botframe::UploadFile(dialogs, "_glintmere", "_glintmere", sound, false, false)) {
+    if (!botframe::UploadFile(context, "_glintmere", "_glintmere", sound, false, false)) {
       return false;
     }
   }

@@ -9,15 +9,11 @@ namespace bots_s3 {
 
 class ScrollerBot : public botframe::AppletBot {
  public:
-  int kind() const override { return 1; }
-  const char* sheet_title() const override { return "Glintmere Java Effects - Scroller Applet"; }
-  const char* class_file() const override { return "KelScroll.class"; }
-  const char* logo() const override { return "QFXLogoSA.gif"; }
+  const botframe::BotDescription& description() const override;
   void AddPages(botframe::CGMWebbotProperties& sheet) override;
   // Uploads each line's sound ("param-Line<k>-Sound", k up to
   // "param-LineCount") into the web; stops at the first failure.
-  bool PublishOwnFiles(botframe::PublishingDialogs& dialogs,
-                       botframe::Attributes& attributes) override;
+  bool PublishOwnFiles(botframe::EditContext& context, botframe::Attributes& attributes) override;
 };
 
 }  // namespace bots_s3

@@ -14,11 +14,6 @@
 namespace ui {
 namespace {
 
-std::string& ApplicationNameSlot() {
-  static std::string name = "Glintmere";
-  return name;
-}
-
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // Parses a whole decimal number (blanks around it allowed) into *value.
@@ -46,9 +41,6 @@ bool ParseNumber(const std::string& text, bool allow_sign, long long* value) {
 }
 
 }  // namespace
-
-void SetApplicationName(const std::string& name) { ApplicationNameSlot() = name; }
-const std::string& ApplicationName() { return ApplicationNameSlot(); }
 
 // --- Dialog ---
 
@@ -154,7 +146,7 @@ void PropertySheet::RequestHelp() {
 void DataExchange::Fail(int id, const std::string& message) {
   if (failed_) return;
   failed_ = true;
-  ShowMessage(message, ApplicationName(), Buttons::kOk, Icon::kWarning, dialog_.handle());
+  ShowMessage(message, kProductCaption, Buttons::kOk, Icon::kWarning, dialog_.handle());
   if (DialogWindow* window = dialog_.window()) {
     window->SetFocus(id);
     window->SelectText(id, 0, -1);

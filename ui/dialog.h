@@ -242,8 +242,4 @@ class DataExchange {
   bool failed_ = false;
 };
 
-// The caption of the data exchange's messages (the program's name).
-void SetApplicationName(const std::string& name);
-const std::string& ApplicationName();
-
 }  // namespace ui

@@ -55,6 +55,10 @@ class MessageBoxService {
   virtual Answer Show(const MessageBoxRequest& request) = 0;
 };
 
+// The caption of the product's messages that have no caption of their own
+// (the file dialogs, the data exchange's refusals, page checks).
+inline constexpr const char* kProductCaption = "Glintmere";
+
 // The first button of a button set (what the scripted service answers when
 // its queue is empty).
 Answer FirstButton(Buttons buttons);

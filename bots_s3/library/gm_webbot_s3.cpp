@@ -1,12 +1,7 @@
 // GMWebbotS3: the bot library of the scroller (and, as they arrive, the
 // presentation and the button bar). Each bot has one Edit entry the runner
 // calls through the bot callback table.
-#include "botframe/about_page.h"
-#include "botframe/applet_page.h"
 #include "botframe/edit_flow.h"
-#include "botframe/profile.h"
-#include "botframe/text_bk_page.h"
-#include "bots_s3/animation_page.h"
 #include "bots_s3/scroller_bot.h"
 
 #if defined(_WIN32)
@@ -17,7 +12,6 @@
 
 GM_EXPORT int32_t BOT_CALL GMScroller_Edit(BotAttributeList* list, const BotHostCallbacks* host) {
   try {
-    botframe::SetProfile(botframe::S3Profile());
     bots_s3::ScrollerBot bot;
     return botframe::RunAppletEdit(bot, list, host);
   } catch (...) {

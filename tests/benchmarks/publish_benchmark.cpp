@@ -12,12 +12,12 @@
 #include <memory>
 #include <string>
 
-#include "botframe/edit_state.h"
 #include "botframe/publishing.h"
 #include "host/disk_web.h"
 #include "host/host_objects.h"
 #include "host/session.h"
 #include "platform/services.h"
+#include "tests/support/edit_call.h"
 #include "ui/scripted/scripted_message_box.h"
 
 namespace {
@@ -36,28 +36,11 @@ class InProcessHost : public platform::Automation {
   }
 };
 
-class SilentDialogs : public botframe::PublishingDialogs {
- public:
-  class Progress : public botframe::ProgressDialog {
-   public:
-    void SetStatus(const std::string&, const std::string&) override {}
-  };
-  std::unique_ptr<botframe::ProgressDialog> OpenProgress(ui::WindowHandle) override {
-    return std::make_unique<Progress>();
-  }
-  botframe::MissingFilesAnswer AskMissingFiles(std::vector<botframe::MissingEntry>&) override {
-    return botframe::MissingFilesAnswer::kContinue;
-  }
-  botframe::OverwriteAnswer AskOverwrite(std::string*, int, bool) override {
-    return botframe::OverwriteAnswer::kCancel;
-  }
-};
-
 // Seconds to upload every file once; -1 when an upload fails.
-double PublishAll(SilentDialogs& dialogs) {
+double PublishAll(botframe::EditContext& context) {
   const auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < kFiles; ++i) {
-    if (!botframe::UploadFile(dialogs, "_glintmere", "_glintmere",
+    if (!botframe::UploadFile(context, "_glintmere", "_glintmere",
                               "image" + std::to_string(i) + ".gif", true, false)) {
       return -1;
     }
@@ -108,9 +91,8 @@ int main() {
   platform::ScopedServices services{platform::Services{.automation = &automation}};
   ui::ScriptedMessageBoxes boxes;
   ui::ScopedMessageBoxes scoped_boxes(&boxes);
-  SilentDialogs dialogs;
-  botframe::EditRunState& state = botframe::State();
-  state.Reset();
+  test_support::EditCall call;
+  botframe::EditRunState& state = call.state();
   state.master_folder = (root / "master").string() + "/";
   state.user_data_folder = (root / "user").string() + "/";
   state.web_url = host::FileUrlFromPath(session.web_folder);
@@ -123,10 +105,10 @@ int main() {
   bool kept = true;
   for (int run = 0; run < 3 && first >= 0 && second >= 0; ++run) {
     state.force_overwrite = true;
-    const double copying = PublishAll(dialogs);
+    const double copying = PublishAll(call.context());
     state.force_overwrite = false;
     WriteSmallFile(root / "web" / "_glintmere" / "image7.gif", "changed on the web");
-    const double asking = PublishAll(dialogs);
+    const double asking = PublishAll(call.context());
     kept = kept && ReadSmallFile(root / "web" / "_glintmere" / "image7.gif") == "changed on the web";
     first = copying < 0 ? copying : std::min(first, copying);
     second = asking < 0 ? asking : std::min(second, asking);

@@ -2,27 +2,16 @@
 #include <gtest/gtest.h>
 
 #include "botframe/applet_page.h"
-#include "botframe/edit_state.h"
-#include "botframe/profile.h"
 #include "platform/services.h"
 #include "runner/attribute_list.h"
+#include "tests/support/edit_call.h"
 
 namespace {
 
 using botframe::CAppletPage;
-using botframe::State;
 
-class AppletPageTest : public ::testing::Test {
+class AppletPageTest : public ::testing::Test, protected test_support::EditCallHolder {
  protected:
-  void SetUp() override {
-    State().Reset();
-    State().bot_kind = 1;
-  }
-  void TearDown() override {
-    State().Reset();
-    botframe::SetProfile(botframe::S3Profile());
-  }
-
   std::optional<std::string> Attribute(const char* name) { return attributes_.Get(name); }
 
   platform::FixedClock clock_{platform::LocalTime{2003, 4, 12, 9, 30, 15, 0}};
@@ -32,7 +21,7 @@ class AppletPageTest : public ::testing::Test {
 };
 
 TEST_F(AppletPageTest, NewBotGetsTheDefaults) {
-  CAppletPage page;
+  CAppletPage page(context());
   page.LoadAttributes(&attributes_);
   EXPECT_EQ(page.alignment(), "Baseline");
   EXPECT_EQ(page.horizontal_margin(), 0u);
@@ -40,7 +29,7 @@ TEST_F(AppletPageTest, NewBotGetsTheDefaults) {
   EXPECT_EQ(Attribute("java-codebase"), "./_glintmere/");  // written at load
   EXPECT_EQ(page.non_java_text(), "Requires a Java Enabled Browser.");
   EXPECT_EQ(page.applet_name(), "SA20030412093015");
-  EXPECT_FALSE(State().absolute_reference);
+  EXPECT_FALSE(state().absolute_reference);
 
   page.SaveAttributes();
   EXPECT_EQ(Attribute("java-code"), "KelScroll");
@@ -53,18 +42,18 @@ TEST_F(AppletPageTest, NewBotGetsTheDefaults) {
 }
 
 TEST_F(AppletPageTest, PresentationAndEffectsLibraryVariants) {
-  State().bot_kind = 2;
+  UseBot(test_support::kPresentationBot);
   {
-    CAppletPage page;
+    CAppletPage page(context());
     page.LoadAttributes(&attributes_);
     page.SaveAttributes();
     EXPECT_EQ(Attribute("java-code"), "KelPresent");
     EXPECT_EQ(Attribute("java-Name"), "PA20030412093015");
   }
-  botframe::SetProfile(botframe::FxProfile());
+  UseBot(test_support::kImageEffectsBot);
   runner::AttributeList other;
   botframe::Attributes attributes(other.get(), &runner::HostCallbacks());
-  CAppletPage page;
+  CAppletPage page(context());
   page.LoadAttributes(&attributes);
   page.SaveAttributes();
   EXPECT_EQ(attributes.Get("java-code"), "KelImage.class");
@@ -78,7 +67,7 @@ TEST_F(AppletPageTest, StoredValuesLoadAndAlignmentsOutsideTheTableAreDropped) {
   attributes_.Set("java-vspace", "x");
   attributes_.Set("java-Name", "Ticker_1");
   attributes_.Set("html-NonJavaString", "one\ntwo\r\nthree\r");
-  CAppletPage page;
+  CAppletPage page(context());
   page.LoadAttributes(&attributes_);
   EXPECT_EQ(page.alignment(), "Absolute Middle");
   EXPECT_EQ(page.horizontal_margin(), 12u);
@@ -91,7 +80,7 @@ TEST_F(AppletPageTest, StoredValuesLoadAndAlignmentsOutsideTheTableAreDropped) {
 
   // A value in another letter case is not one of the table's.
   attributes_.Set("java-align", "Top");
-  CAppletPage other;
+  CAppletPage other(context());
   other.LoadAttributes(&attributes_);
   EXPECT_EQ(other.alignment(), "");
   other.SaveAttributes();
@@ -100,26 +89,26 @@ TEST_F(AppletPageTest, StoredValuesLoadAndAlignmentsOutsideTheTableAreDropped) {
 
 TEST_F(AppletPageTest, CodeBaseFollowsTheAbsoluteReferenceFlag) {
   attributes_.Set("java-codebase", "/web/_glintmere/");
-  CAppletPage page;
+  CAppletPage page(context());
   page.LoadAttributes(&attributes_);
-  EXPECT_TRUE(State().absolute_reference);  // any code base but the relative one
+  EXPECT_TRUE(state().absolute_reference);  // any code base but the relative one
 
-  State().web_url = "http://server/web";
+  state().web_url = "http://server/web";
   page.SaveAttributes();
   EXPECT_EQ(Attribute("java-codebase"), "/web/_glintmere/");
 
-  State().web_url = "http://server";  // fewer than three slashes: no path
+  state().web_url = "http://server";  // fewer than three slashes: no path
   page.SaveAttributes();
   EXPECT_EQ(Attribute("java-codebase"), "/_glintmere/");
 
-  State().absolute_reference = false;
+  state().absolute_reference = false;
   page.SaveAttributes();
   EXPECT_EQ(Attribute("java-codebase"), "./_glintmere/");
 
   attributes_.Set("java-codebase", "./_GLINTMERE/");
-  CAppletPage relative;
+  CAppletPage relative(context());
   relative.LoadAttributes(&attributes_);
-  EXPECT_FALSE(State().absolute_reference);
+  EXPECT_FALSE(state().absolute_reference);
 }
 
 }  // namespace
@@ -151,7 +140,7 @@ class ShownAppletPageTest : public AppletPageTest {
 
 TEST_F(ShownAppletPageTest, AlignmentOutsideTheTableShowsLeftAndIsStoredSo) {
   attributes_.Set("java-align", "Top");
-  CAppletPage page;
+  CAppletPage page(context());
   EXPECT_EQ(Show(page, [](ui::ScriptedWindow& w) {
               EXPECT_EQ(w.SelectedItem("Alignment:"), "Left");
               EXPECT_EQ(w.Items("Alignment:").size(), 9u);
@@ -162,9 +151,9 @@ TEST_F(ShownAppletPageTest, AlignmentOutsideTheTableShowsLeftAndIsStoredSo) {
 }
 
 TEST_F(ShownAppletPageTest, DiskWebServerPreviewAndTheRadioButtonRules) {
-  State().disk_web = true;
-  State().web_url = "file:///C:/My Webs/site";
-  CAppletPage page;
+  state().disk_web = true;
+  state().web_url = "file:///C:/My Webs/site";
+  CAppletPage page(context());
   EXPECT_EQ(Show(page, [](ui::ScriptedWindow& w) {
               EXPECT_TRUE(w.IsVisible("Local Preview"));
               EXPECT_FALSE(w.IsEnabled("Server Preview"));  // relative: nothing to choose
@@ -174,14 +163,14 @@ TEST_F(ShownAppletPageTest, DiskWebServerPreviewAndTheRadioButtonRules) {
               w.PressOk();
             }),
             ui::kIdOk);
-  EXPECT_TRUE(State().absolute_reference);
+  EXPECT_TRUE(state().absolute_reference);
   EXPECT_EQ(Attribute("java-codebase"), "/_glintmere/");
 }
 
 TEST_F(ShownAppletPageTest, ServerWebsHideTheRadioButtonsAndUseTheWebPath) {
-  State().web_url = "http://server/web";
+  state().web_url = "http://server/web";
   attributes_.Set("java-codebase", "/web/_glintmere/");
-  CAppletPage page;
+  CAppletPage page(context());
   EXPECT_EQ(Show(page, [](ui::ScriptedWindow& w) {
               EXPECT_FALSE(w.IsVisible("Local Preview"));
               EXPECT_FALSE(w.IsVisible("Server Preview"));
@@ -193,7 +182,7 @@ TEST_F(ShownAppletPageTest, ServerWebsHideTheRadioButtonsAndUseTheWebPath) {
 }
 
 TEST_F(ShownAppletPageTest, MarginsMustBePositiveIntegers) {
-  CAppletPage page;
+  CAppletPage page(context());
   EXPECT_EQ(Show(page, [](ui::ScriptedWindow& w) {
               w.Type("Bottom:", "");
               w.PressOk();
@@ -208,8 +197,8 @@ TEST_F(ShownAppletPageTest, MarginsMustBePositiveIntegers) {
 }
 
 TEST_F(ShownAppletPageTest, EffectsLibraryNameRuleAllowsMoreButNoPunctuation) {
-  botframe::SetProfile(botframe::FxProfile());
-  CAppletPage page;
+  UseBot(test_support::kTextEffectsBot);
+  CAppletPage page(context());
   EXPECT_EQ(Show(page, [](ui::ScriptedWindow& w) {
               for (const char* bad : {"a b", "a-b", "a.b", "a~b", ""}) {
                 w.Type("Applet Name:", bad);
@@ -228,15 +217,15 @@ TEST_F(ShownAppletPageTest, EffectsLibraryNameRuleAllowsMoreButNoPunctuation) {
 }
 
 TEST_F(ShownAppletPageTest, ForceBoxFollowsTheFlag) {
-  State().force_overwrite = true;
-  CAppletPage page;
+  state().force_overwrite = true;
+  CAppletPage page(context());
   EXPECT_EQ(Show(page, [](ui::ScriptedWindow& w) {
               EXPECT_TRUE(w.IsChecked("Force write of existing support and applet files"));
               w.Check("Force write of existing support and applet files", false);
               w.PressOk();
             }),
             ui::kIdOk);
-  EXPECT_FALSE(State().force_overwrite);
+  EXPECT_FALSE(state().force_overwrite);
 }
 
 }  // namespace

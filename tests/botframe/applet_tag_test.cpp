@@ -8,28 +8,13 @@
 
 #include "botframe/applet_tag.h"
 #include "botframe/attributes.h"
-#include "botframe/profile.h"
+#include "botframe/bot_description.h"
 #include "runner/attribute_list.h"
 
 namespace {
 
 using botframe::AppletParamSource;
 using botframe::Attributes;
-
-// Selects a library profile for one test and puts the previous one back.
-class ScopedProfile {
- public:
-  explicit ScopedProfile(const botframe::LibraryProfile& profile)
-      : previous_(botframe::Profile()) {
-    botframe::SetProfile(profile);
-  }
-  ~ScopedProfile() { botframe::SetProfile(previous_); }
-  ScopedProfile(const ScopedProfile&) = delete;
-  ScopedProfile& operator=(const ScopedProfile&) = delete;
-
- private:
-  const botframe::LibraryProfile& previous_;
-};
 
 // A page that writes one param tag and records that it was called.
 class ParamPage : public AppletParamSource {
@@ -61,10 +46,11 @@ class WalkingPage : public AppletParamSource {
   }
 };
 
-std::string Tag(runner::AttributeList& list, std::span<AppletParamSource* const> pages = {}) {
+std::string Tag(runner::AttributeList& list, std::span<AppletParamSource* const> pages = {},
+                std::string_view tag_close = " >") {
   Attributes attributes(list.get(), &runner::HostCallbacks());
   std::string out;
-  botframe::WriteAppletTag(out, attributes, pages);
+  botframe::WriteAppletTag(out, attributes, pages, tag_close);
   return out;
 }
 
@@ -87,16 +73,15 @@ std::string Resolved(std::string url, std::string_view base) {
 
 TEST(AppletTagTest, WorkedExampleInBothLibraries) {
   struct Library {
-    const botframe::LibraryProfile& profile;
+    const botframe::LibraryDescription& description;
     const char* opening;
   };
   const Library libraries[] = {
-      {botframe::S3Profile(), "\n<applet code=\"KelScroll\" width=\"400\" >"},
-      {botframe::FxProfile(), "\n<applet code=\"KelScroll\" width=\"400\">"},
+      {botframe::kGMWebbotS3Library, "\n<applet code=\"KelScroll\" width=\"400\" >"},
+      {botframe::kGMWebbotLibrary, "\n<applet code=\"KelScroll\" width=\"400\">"},
   };
   for (const Library& library : libraries) {
-    SCOPED_TRACE(library.profile.library_name);
-    ScopedProfile profile(library.profile);
+    SCOPED_TRACE(library.description.name);
     runner::AttributeList list({{"java-code", "KelScroll"},
                                 {"java-width", "400"},
                                 {"html-NonJavaString", "Requires a Java Enabled Browser."}});
@@ -106,7 +91,7 @@ TEST(AppletTagTest, WorkedExampleInBothLibraries) {
     ParamPage strings("Text", "Hello there", &calls);
     AppletParamSource* const pages[] = {&applet, &background, &strings};
 
-    EXPECT_EQ(Tag(list, pages),
+    EXPECT_EQ(Tag(list, pages, library.description.applet_tag_close),
               std::string(library.opening) +
                   "\n<param name=AppName value=SA1>"
                   "\n<param name=BgColor value=ffffff>"
@@ -171,10 +156,9 @@ TEST(AppletTagTest, NamesThatWouldBreakTheTagAreLeftOut) {
 
 TEST(AppletTagTest, HtmlTextSurvivesAPageThatWalksTheList) {
   runner::AttributeList list({{"java-code", "KelText.class"}, {"html-Text", "plain"}});
-  ScopedProfile profile(botframe::FxProfile());
   WalkingPage walker;
   AppletParamSource* const pages[] = {&walker};
-  EXPECT_EQ(Tag(list, pages),
+  EXPECT_EQ(Tag(list, pages, ">"),
             "\n<applet code=\"KelText.class\">\n<param name=Count value=2>\nplain\n</applet>\n");
 }
 
@@ -182,7 +166,7 @@ TEST(AppletTagTest, AppendsToWhatTheOutputHoldsWithoutANulByte) {
   runner::AttributeList list(runner::AttributeEntries{{"java-code", "KelScroll"}});
   Attributes attributes(list.get(), &runner::HostCallbacks());
   std::string out = "<p>before</p>";
-  botframe::WriteAppletTag(out, attributes, {});
+  botframe::WriteAppletTag(out, attributes, {}, " >");
   EXPECT_EQ(out, "<p>before</p>\n<applet code=\"KelScroll\" >\n\n</applet>\n");
   EXPECT_EQ(out.find('\0'), std::string::npos);
 }

@@ -6,7 +6,6 @@
 
 #include "base/text.h"
 #include "botframe/automation_client.h"
-#include "botframe/profile.h"
 #include "platform/services.h"
 
 namespace {
@@ -70,7 +69,6 @@ class ScriptedAutomation : public platform::Automation {
 
 class AutomationClientTest : public ::testing::Test {
  protected:
-  void TearDown() override { botframe::SetProfile(botframe::S3Profile()); }
   ScriptedAutomation automation_;
   platform::ScopedServices scoped_{platform::Services{.automation = &automation_}};
 };
@@ -88,14 +86,12 @@ TEST_F(AutomationClientTest, EditorVersionedProgIdIsTriedOnlyWhenThePlainOneFail
 
 TEST_F(AutomationClientTest, ExplorerProgIdsDependOnTheLibrary) {
   automation_.registered = {"FrontPage.Explorer.4.0"};
-  botframe::SetProfile(botframe::S3Profile());
-  EXPECT_NE(botframe::GetExplorer(), nullptr);
+  EXPECT_NE(botframe::GetExplorer(botframe::kGMWebbotS3Library), nullptr);
   EXPECT_EQ(automation_.tried, (std::vector<std::string>{"FrontPage.Explorer",
                                                          "FrontPage.Explorer.3.0",
                                                          "FrontPage.Explorer.4.0"}));
   automation_.tried.clear();
-  botframe::SetProfile(botframe::FxProfile());
-  EXPECT_EQ(botframe::GetExplorer(), nullptr);
+  EXPECT_EQ(botframe::GetExplorer(botframe::kGMWebbotLibrary), nullptr);
   EXPECT_EQ(automation_.tried,
             (std::vector<std::string>{"FrontPage.Explorer", "FrontPage.Explorer.3.0"}));
 }
@@ -109,7 +105,7 @@ TEST_F(AutomationClientTest, ResultsAndArgumentForms) {
       {"vtiPutDocument", DispatchValue::Int(7)},
       {"vtiGetPagesInFolder", DispatchValue()},
   };
-  auto explorer = botframe::GetExplorer();
+  auto explorer = botframe::GetExplorer(botframe::kGMWebbotS3Library);
   ASSERT_NE(explorer, nullptr);
   EXPECT_EQ(botframe::VtiGetWebUrl(*explorer), std::nullopt);  // empty means nothing
   EXPECT_EQ(botframe::VtiGetFoldersList(*explorer, ""), std::optional<std::string>("images\n"));
@@ -152,14 +148,13 @@ TEST_F(AutomationClientTest, QueryWebPageExPassesANullStringAndWidensTheTruthVal
 }
 
 TEST(AutomationMessagesTest, WebUrlMessageEndsAsTheLibrarySays) {
-  botframe::SetProfile(botframe::S3Profile());
-  const std::string s3 = botframe::CouldNotGetWebUrlMessage();
-  botframe::SetProfile(botframe::FxProfile());
-  const std::string fx = botframe::CouldNotGetWebUrlMessage();
-  botframe::SetProfile(botframe::S3Profile());
-  EXPECT_TRUE(base::StartsWithNoCase(s3, "Could not get Web URL from FP Explorer.\n"));
-  EXPECT_EQ(s3, fx + ".");
-  EXPECT_EQ(fx.substr(fx.size() - 9), " selected");
+  const std::string fx_text =
+      "Could not get Web URL from FP Explorer.\nPlease check if following conditions are met:\n"
+      "- A valid FP web is opened (Tools->Web Settings menu item should be selectable).\n"
+      "- A saved page is opened for editing in \"Normal\" mode.\n"
+      "- The \"Page\" button in the View panel is selected";
+  EXPECT_EQ(botframe::CouldNotGetWebUrlMessage(botframe::kGMWebbotLibrary), fx_text);
+  EXPECT_EQ(botframe::CouldNotGetWebUrlMessage(botframe::kGMWebbotS3Library), fx_text + ".");
   EXPECT_EQ(botframe::UnableToCopyMessage("C:\\x.gif"), "Unable to copy 'C:\\x.gif'.");
 }
 

@@ -10,15 +10,15 @@
 #include "botframe/automation_client.h"
 #include "botframe/edit_flow.h"
 #include "botframe/edit_state.h"
-#include "botframe/profile.h"
 #include "botframe/publishing_dialogs.h"
 #include "host/disk_web.h"
 #include "host/host_objects.h"
 #include "host/session.h"
 #include "platform/services.h"
 #include "runner/attribute_list.h"
-#include "tests/support/saved_value.h"
 #include "tests/botframe/in_process_host.h"
+#include "tests/support/edit_call.h"
+#include "tests/support/saved_value.h"
 #include "tests/support/shown_windows.h"
 #include "tests/support/test_support.h"
 #include "ui/scripted/scripted_backend.h"
@@ -32,15 +32,22 @@ using test_support::WriteText;
 
 constexpr const char* kSheet = "Glintmere Java Effects - Applet Test";
 
+constexpr botframe::BotDescription kTestBot{
+    .library = botframe::kGMWebbotS3Library,
+    .sheet_title = kSheet,
+    .applet_code = "KelScroll",
+    .class_file = "KelScroll.class",
+    .logo = "QFXLogoSA.gif",
+    .prefix = "SA",
+    .component_name = "Glintmere Scroller Applet",
+};
+
 class TestBot : public botframe::AppletBot {
  public:
-  int kind() const override { return 1; }
-  const char* sheet_title() const override { return kSheet; }
-  const char* class_file() const override { return "KelScroll.class"; }
-  const char* logo() const override { return "QFXLogoSA.gif"; }
+  const botframe::BotDescription& description() const override { return kTestBot; }
   void AddPages(botframe::CGMWebbotProperties& sheet) override {
-    auto* applet = sheet.AddOwnedPage(std::make_unique<botframe::CAppletPage>());
-    auto* about = sheet.AddOwnedPage(std::make_unique<botframe::CAboutPage>());
+    auto* applet = sheet.AddOwnedPage(std::make_unique<botframe::CAppletPage>(sheet.context()));
+    auto* about = sheet.AddOwnedPage(std::make_unique<botframe::CAboutPage>(sheet.context()));
     sheet.SetLoadOrder({applet, about});
     sheet.SetTagOrder({applet});
   }
@@ -61,7 +68,6 @@ class EditFlowTest : public ::testing::Test {
     backend_.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
   }
   void TearDown() override {
-    botframe::State().Reset();
     if (HasFailure()) {
       test_support::PrintShownWindows(backend_.driver());
     }
@@ -156,14 +162,14 @@ TEST_F(EditFlowTest, NoWebUrl) {
   ASSERT_EQ(session.Save(platform::GetRegistry()), platform::kOk);
   EXPECT_EQ(Edit(), 0);
   EXPECT_EQ(backend_.driver().MessageTexts(),
-            std::vector<std::string>{botframe::CouldNotGetWebUrlMessage()});
+            std::vector<std::string>{botframe::CouldNotGetWebUrlMessage(botframe::kGMWebbotS3Library)});
 }
 
 TEST_F(EditFlowTest, UnsavedPageAsksAndTheSheetRefusesOk) {
   OpenPage("news/new.htm");  // never written: "unsaved:"
   backend_.driver().ExpectMessage("Glintmere Alert", "This page is not saved.", ui::Answer::kNo);
   EXPECT_EQ(Edit(), 0);
-  EXPECT_TRUE(botframe::State().unsaved || backend_.driver().shown().size() == 1u);
+  EXPECT_EQ(backend_.driver().shown().size(), 1u);  // the question alone
 
   backend_.driver().Reset();
   backend_.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
@@ -221,10 +227,11 @@ TEST_F(EditFlowTest, BackgroundFilesArePublishedByTheirNameAlone) {
 // A page that refers to a file neither local folder holds.
 class MissingFilePage : public botframe::CWebBotPage {
  public:
-  MissingFilePage() : botframe::CWebBotPage(kSpec) {}
+  explicit MissingFilePage(botframe::EditContext& context)
+      : botframe::CWebBotPage(context, kSpec) {}
   void LoadAttributes(botframe::Attributes* attributes) override {
     CWebBotPage::LoadAttributes(attributes);
-    botframe::LocateOrRecordMissing("gone.gif", botframe::kMissingImage, "Background");
+    botframe::LocateOrRecordMissing(state(), "gone.gif", botframe::kMissingImage, "Background");
   }
 
  private:
@@ -234,7 +241,7 @@ class MissingFilePage : public botframe::CWebBotPage {
 TEST_F(EditFlowTest, MissingFilesAreOfferedBeforeTheSheet) {
   class MissingBot : public TestBot {
     void AddPages(botframe::CGMWebbotProperties& sheet) override {
-      auto* page = sheet.AddOwnedPage(std::make_unique<MissingFilePage>());
+      auto* page = sheet.AddOwnedPage(std::make_unique<MissingFilePage>(sheet.context()));
       sheet.SetLoadOrder({page});
     }
   } bot;
@@ -308,14 +315,15 @@ class PublishingDialogTest : public EditFlowTest {
  protected:
   void SetUp() override {
     EditFlowTest::SetUp();
-    botframe::State().Reset();
-    botframe::State().master_folder = root_.Join("master") + "\\";
-    botframe::State().user_data_folder = root_.Join("appdata") + "\\";
+    state().master_folder = root_.Join("master") + "\\";
+    state().user_data_folder = root_.Join("appdata") + "\\";
     WriteText(root_.Join("appdata/_glintmere/photo.gif"), "old photo");
     WriteText(root_.Join("photo.gif"), "new photo");
     WriteText(root_.Join("QFXLogoSA.gif"), "my logo");
   }
+  botframe::EditRunState& state() { return context_.state(); }
   botframe::UiPublishingDialogs dialogs_;
+  botframe::EditContext context_{test_support::kScrollerBot, dialogs_};
 };
 
 TEST_F(PublishingDialogTest, OverwriteIsOfferedOnlyForUserFiles) {
@@ -324,9 +332,9 @@ TEST_F(PublishingDialogTest, OverwriteIsOfferedOnlyForUserFiles) {
     EXPECT_TRUE(w.IsEnabled("Overwrite"));
     w.Click("Overwrite");
   });
-  EXPECT_EQ(botframe::ImportFile(dialogs_, root_.Join("photo.gif"), "photo.gif", 2), "photo.gif");
+  EXPECT_EQ(botframe::ImportFile(context_, root_.Join("photo.gif"), "photo.gif", 2, nullptr), "photo.gif");
   EXPECT_EQ(ReadText(root_.Join("appdata/_glintmere/photo.gif")), "new photo");
-  EXPECT_TRUE(botframe::State().force_overwrite);
+  EXPECT_TRUE(state().force_overwrite);
 
   // A shipped name: Overwrite is disabled; Rename... asks for another name.
   backend_.driver().Expect("Glintmere", [](ui::ScriptedWindow& w) {
@@ -344,7 +352,7 @@ TEST_F(PublishingDialogTest, OverwriteIsOfferedOnlyForUserFiles) {
     w.Type("New File Name:", "MyLogo.GIF");
     w.PressOk();
   });
-  EXPECT_EQ(botframe::ImportFile(dialogs_, root_.Join("QFXLogoSA.gif"), "QFXLogoSA.gif", 2),
+  EXPECT_EQ(botframe::ImportFile(context_, root_.Join("QFXLogoSA.gif"), "QFXLogoSA.gif", 2, nullptr),
             "MyLogo.GIF");
   EXPECT_EQ(ReadText(root_.Join("appdata/_glintmere/MyLogo.GIF")), "my logo");
   EXPECT_EQ(backend_.driver().MessageTexts(),
@@ -360,10 +368,10 @@ TEST_F(PublishingDialogTest, JpegNamesMayTakeEitherExtensionAndCancelSkips) {
     w.Type("New File Name:", "sky2.jpeg");
     w.PressOk();
   });
-  EXPECT_EQ(botframe::ImportFile(dialogs_, root_.Join("sky.jpg"), "sky.jpg", 2), "sky2.jpeg");
+  EXPECT_EQ(botframe::ImportFile(context_, root_.Join("sky.jpg"), "sky.jpg", 2, nullptr), "sky2.jpeg");
 
   backend_.driver().Expect("Glintmere", [](ui::ScriptedWindow& w) { w.PressCancel(); });
-  EXPECT_EQ(botframe::ImportFile(dialogs_, root_.Join("sky.jpg"), "sky.jpg", 2), std::nullopt);
+  EXPECT_EQ(botframe::ImportFile(context_, root_.Join("sky.jpg"), "sky.jpg", 2, nullptr), std::nullopt);
   EXPECT_EQ(ReadText(root_.Join("appdata/_glintmere/sky.jpg")), "old sky");
 }
 
@@ -376,13 +384,13 @@ TEST_F(PublishingDialogTest, MissingFilesSynchronizeStoresTheTicks) {
     w.CheckRow(botframe::CMissingFilesDialog::kListId, 1, false);
     w.Click("Synchronize");
   });
-  EXPECT_EQ(dialogs_.AskMissingFiles(entries), botframe::MissingFilesAnswer::kSynchronize);
+  EXPECT_EQ(dialogs_.AskMissingFiles(entries, nullptr), botframe::MissingFilesAnswer::kSynchronize);
   EXPECT_TRUE(entries[0].found_on_web);
   EXPECT_FALSE(entries[1].found_on_web);
 
   backend_.driver().Expect("Warning: Missing files",
                            [](ui::ScriptedWindow& w) { w.Click("Continue"); });
-  EXPECT_EQ(dialogs_.AskMissingFiles(entries), botframe::MissingFilesAnswer::kContinue);
+  EXPECT_EQ(dialogs_.AskMissingFiles(entries, nullptr), botframe::MissingFilesAnswer::kContinue);
 }
 
 TEST_F(PublishingDialogTest, ProgressShowsTheStatusOfOneUpload) {

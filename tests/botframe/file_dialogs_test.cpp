@@ -4,12 +4,13 @@
 #include <gtest/gtest.h>
 
 
-#include "botframe/edit_state.h"
 #include "botframe/file_dialogs.h"
+#include "botframe/publishing_dialogs.h"
 #include "host/disk_web.h"
 #include "host/session.h"
 #include "platform/services.h"
 #include "tests/botframe/in_process_host.h"
+#include "tests/support/edit_call.h"
 #include "tests/support/shown_windows.h"
 #include "tests/support/test_support.h"
 #include "ui/scripted/scripted_backend.h"
@@ -19,7 +20,6 @@ namespace {
 using botframe::CSelectFileDialog;
 using botframe::CWebFileBrowseDialog;
 using botframe::PageRelativeUrl;
-using botframe::State;
 using test_support::Exists;
 using test_support::ReadText;
 using test_support::WriteText;
@@ -73,7 +73,7 @@ class RecordingSound : public platform::Sound {
   std::string ShortPathName(const std::string& path) override { return path; }
 };
 
-class FileDialogsTest : public ::testing::Test {
+class FileDialogsTest : public ::testing::Test, protected test_support::EditCallHolder {
  protected:
   void SetUp() override {
     WriteText(Local("master", "b.jpg"), "master b");
@@ -94,15 +94,14 @@ class FileDialogsTest : public ::testing::Test {
     session.web_folder = root_.Join("web");
     session.page = "news/today.htm";
     ASSERT_EQ(session.Save(platform::GetRegistry()), platform::kOk);
-    State().Reset();
-    State().master_folder = Folder("master");
-    State().user_data_folder = Folder("user");
-    State().web_url = host::FileUrlFromPath(root_.Join("web"));
-    State().page_url = State().web_url + "/news/today.htm";
+    UseDialogs(ui_dialogs_);
+    state().master_folder = Folder("master");
+    state().user_data_folder = Folder("user");
+    state().web_url = host::FileUrlFromPath(root_.Join("web"));
+    state().page_url = state().web_url + "/news/today.htm";
     backend_.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
   }
   void TearDown() override {
-    State().Reset();
     if (HasFailure()) {
       test_support::PrintShownWindows(backend_.driver());
     }
@@ -136,10 +135,11 @@ class FileDialogsTest : public ::testing::Test {
       platform::Services{.automation = &automation_, .sound = &sound_}};
   ui::ScriptedBackend backend_;
   ui::ScopedScriptedBackend scoped_backend_{&backend_};
+  botframe::UiPublishingDialogs ui_dialogs_;
 };
 
 TEST_F(FileDialogsTest, ListJoinsBothFoldersWithMasterFilesWinning) {
-  CSelectFileDialog dialog(botframe::kFileKindImage, Folder("master"), Folder("user"), true, true);
+  CSelectFileDialog dialog(context(), botframe::kFileKindImage, true, true);
   dialog.set_selected_name("c.JPEG");
   const int result = RunSelect(dialog, [&](ui::ScriptedWindow& w) {
     EXPECT_EQ(w.Items(kList), (Names{"A.gif", "b.jpg", "c.JPEG", "shared.gif"}));
@@ -168,8 +168,7 @@ TEST_F(FileDialogsTest, ListJoinsBothFoldersWithMasterFilesWinning) {
 }
 
 TEST_F(FileDialogsTest, UnknownNamesSelectTheFirstRowAndNoFileEndsWithNone) {
-  CSelectFileDialog dialog(botframe::kFileKindImage, Folder("master"), Folder("user"), false,
-                           false);
+  CSelectFileDialog dialog(context(), botframe::kFileKindImage, false, false);
   dialog.set_selected_name("(None)");
   RunSelect(dialog, [](ui::ScriptedWindow& w) {
     EXPECT_EQ(w.SelectedItem(kList), "A.gif");
@@ -181,7 +180,7 @@ TEST_F(FileDialogsTest, UnknownNamesSelectTheFirstRowAndNoFileEndsWithNone) {
   EXPECT_EQ(dialog.selected_name(), "b.jpg");
   EXPECT_TRUE(Exists(Local("user", "b.jpg")));
 
-  CSelectFileDialog none(botframe::kFileKindAudio, Folder("master"), Folder("user"), true, true);
+  CSelectFileDialog none(context(), botframe::kFileKindAudio, true, true);
   none.set_selected_name("bell.au");
   EXPECT_EQ(RunSelect(none, [](ui::ScriptedWindow& w) { w.Click("No Audio"); }), ui::kIdOk);
   EXPECT_EQ(none.selected_name(), "(None)");
@@ -197,7 +196,7 @@ TEST_F(FileDialogsTest, AddFromDiskChecksTheTypeAndImports) {
   driver.ExpectFiles("", {Folder("master") + "_glintmere\\b.jpg"});
   driver.ExpectFiles("", {root_.Join("disk/A.gif")});
   driver.Expect("Glintmere", [](ui::ScriptedWindow& w) { w.Click("Overwrite"); });
-  CSelectFileDialog dialog(botframe::kFileKindImage, Folder("master"), Folder("user"), true, true);
+  CSelectFileDialog dialog(context(), botframe::kFileKindImage, true, true);
   RunSelect(dialog, [&](ui::ScriptedWindow& w) {
     w.Click("Add From Disk...");
     EXPECT_EQ(Messages(), (Names{"Invalid file type"}));
@@ -219,9 +218,9 @@ TEST_F(FileDialogsTest, AddFromDiskChecksTheTypeAndImports) {
 }
 
 TEST_F(FileDialogsTest, WebFileBrowseListsNavigatesAndChecksTheChoice) {
-  CWebFileBrowseDialog browse(botframe::kFileKindImage);
+  CWebFileBrowseDialog browse(context(), botframe::kFileKindImage);
   backend_.driver().Expect("Web File Browse", [&](ui::ScriptedWindow& w) {
-    EXPECT_EQ(w.Items("Look in:"), (Names{State().web_url}));
+    EXPECT_EQ(w.Items("Look in:"), (Names{state().web_url}));
     EXPECT_EQ(w.Items("Files of type:"), (Names{"All Files", "Image Files"}));
     EXPECT_EQ(w.SelectedItem("Files of type:"), "Image Files");
     EXPECT_FALSE(w.IsVisible(CWebFileBrowseDialog::kDrivesId));
@@ -234,7 +233,7 @@ TEST_F(FileDialogsTest, WebFileBrowseListsNavigatesAndChecksTheChoice) {
     EXPECT_EQ(browse.current_folder(), "news");
     w.DoubleClick(kBrowseList, "pics");
     EXPECT_EQ(browse.current_folder(), "news/pics");
-    EXPECT_EQ(w.Items("Look in:"), (Names{State().web_url, "news", "pics"}));
+    EXPECT_EQ(w.Items("Look in:"), (Names{state().web_url, "news", "pics"}));
     EXPECT_EQ(w.Items(kBrowseList), (Names{"sun.gif"}));
     w.Click("Up one level");
     EXPECT_EQ(browse.current_folder(), "news");
@@ -257,7 +256,7 @@ TEST_F(FileDialogsTest, WebFileBrowseListsNavigatesAndChecksTheChoice) {
   EXPECT_EQ(Messages(), (Names{"Please specify a file within the current web folder."}));
   EXPECT_EQ(browse.file_name(), "sun.gif");
   EXPECT_EQ(browse.extension(), "gif");
-  EXPECT_EQ(browse.full_url(), State().web_url + "/news/pics/sun.gif");
+  EXPECT_EQ(browse.full_url(), state().web_url + "/news/pics/sun.gif");
   EXPECT_EQ(browse.relative_url(), "./pics/sun.gif");  // the page is in "news"
 }
 
@@ -272,7 +271,7 @@ TEST_F(FileDialogsTest, AddFromWebImportsThroughTheExplorer) {
     w.Select("Files of type:", "All Files");
     w.DoubleClick(kBrowseList, "b.jpg");  // an image: not for the audio dialog
   });
-  CSelectFileDialog dialog(botframe::kFileKindAudio, Folder("master"), Folder("user"), true, true);
+  CSelectFileDialog dialog(context(), botframe::kFileKindAudio, true, true);
   RunSelect(dialog, [&](ui::ScriptedWindow& w) {
     EXPECT_EQ(w.Items(kList), (Names{"bell.au"}));
     w.Click("Add From Web...");
@@ -287,8 +286,7 @@ TEST_F(FileDialogsTest, AddFromWebImportsThroughTheExplorer) {
 
   automation_.explorer = false;
   backend_.driver().Reset();
-  CSelectFileDialog offline(botframe::kFileKindAudio, Folder("master"), Folder("user"), true,
-                            true);
+  CSelectFileDialog offline(context(), botframe::kFileKindAudio, true, true);
   RunSelect(offline, [](ui::ScriptedWindow& w) {
     w.Click("Add From Web...");
     w.PressCancel();
@@ -297,7 +295,7 @@ TEST_F(FileDialogsTest, AddFromWebImportsThroughTheExplorer) {
 }
 
 TEST_F(FileDialogsTest, PlayAndStopDriveOneSoundDevice) {
-  CSelectFileDialog dialog(botframe::kFileKindAudio, Folder("master"), Folder("user"), true, true);
+  CSelectFileDialog dialog(context(), botframe::kFileKindAudio, true, true);
   RunSelect(dialog, [&](ui::ScriptedWindow& w) {
     EXPECT_EQ(w.SelectedItem(kList), "bell.au");
     w.Click("Stop");  // nothing open: nothing sent
@@ -320,15 +318,16 @@ TEST_F(FileDialogsTest, PlayAndStopDriveOneSoundDevice) {
 
   sound_.commands.clear();
   sound_.open_error = 276;
-  CSelectFileDialog failing(botframe::kFileKindAudio, Folder("master"), Folder("user"), true,
-                            true);
+  CSelectFileDialog failing(context(), botframe::kFileKindAudio, true, true);
   RunSelect(failing, [](ui::ScriptedWindow& w) { w.Click("Play"); });
   EXPECT_EQ(Messages(), (Names{"Error occurred while opening the audio file:\n"
                                "The device is not ready."}));
 
   // No files at all: nothing to play.
   backend_.driver().Reset();
-  CSelectFileDialog empty(botframe::kFileKindAudio, Folder("nowhere"), Folder("none"), true, true);
+  state().master_folder = Folder("nowhere");
+  state().user_data_folder = Folder("none");
+  CSelectFileDialog empty(context(), botframe::kFileKindAudio, true, true);
   RunSelect(empty, [](ui::ScriptedWindow& w) { w.Click("Play"); });
   EXPECT_EQ(Messages(), (Names{"Please select a file."}));
 }

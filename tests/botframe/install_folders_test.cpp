@@ -47,7 +47,6 @@ class InstallFoldersTest : public ::testing::Test {
     program_files_ = std::make_unique<SavedValue>(kMachine, kWindowsKey, "ProgramFilesDir");
     // Every test starts from a machine where none of the values is set.
     for (SavedValue* value : Values()) value->Delete();
-    botframe::State().Reset();
   }
 
   void TearDown() override {
@@ -57,7 +56,6 @@ class InstallFoldersTest : public ::testing::Test {
     app_data_.reset();
     program_files_.reset();
     if (!company_existed_) platform::GetRegistry().DeleteTree(kMachine, kCompanyKey);
-    botframe::State().Reset();
   }
 
   std::vector<SavedValue*> Values() {
@@ -76,7 +74,7 @@ class InstallFoldersTest : public ::testing::Test {
     return fs::is_directory(scratch_.Join(relative));
   }
 
-  botframe::EditRunState& state = botframe::State();
+  botframe::EditRunState state;
   test_support::TempFolder scratch_;
   bool company_existed_ = false;
   std::unique_ptr<SavedValue> master_, install_root_, common_path_, app_data_, program_files_;
@@ -85,11 +83,11 @@ class InstallFoldersTest : public ::testing::Test {
 TEST_F(InstallFoldersTest, MasterFolderFromTheRegistryEndsInABackslash) {
   MakeFile("master/_glintmere/KelScroll.class");
   master_->Set(Folder("master"));
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.master_folder, Folder("master\\"));
 
   master_->Set(Folder("master\\"));
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.master_folder, Folder("master\\"));
 }
 
@@ -101,51 +99,51 @@ TEST_F(InstallFoldersTest, MasterFolderWithoutAppletFilesIsEmpty) {
   master_->Set(Folder("master"));
   fs::create_directories(scratch_.Join("master/_glintmere/sub"));
   state.master_folder = "stale\\";
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.master_folder, "") << "a subfolder is no applet file";
 
   master_->Set(Folder("missing"));
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.master_folder, "");
 }
 
 TEST_F(InstallFoldersTest, WithoutMasterFolderValueTheModuleFolderIsUsed) {
   MakeFile("module/_glintmere/QFXLogo.gif");
   state.module_folder = Folder("module\\");
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.master_folder, Folder("module\\"));
 
   master_->Set("");  // an empty value counts as absent
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.master_folder, Folder("module\\"));
 
   fs::create_directories(scratch_.Join("bare/_glintmere"));
   state.module_folder = Folder("bare\\");
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.master_folder, "") << "empty _glintmere";
 
   state.module_folder = Folder("nothing\\");
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.master_folder, "") << "no _glintmere";
 
   // Without any folder nothing is searched (a lone "\" would be the drive's
   // root).
   state.module_folder = "";
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.master_folder, "");
 }
 
 TEST_F(InstallFoldersTest, UserDataFolderIsMadeUnderAppData) {
   fs::create_directories(scratch_.Join("appdata"));
   app_data_->Set(Folder("appdata"));
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.user_data_folder, Folder("appdata\\Kel Software\\Glintmere\\"));
   EXPECT_TRUE(IsFolder("appdata/Kel Software/Glintmere/_glintmere"));
 
   // Folders already there are fine; a trailing backslash is not doubled.
   MakeFile("appdata/Kel Software/Glintmere/_glintmere/kept.gif");
   app_data_->Set(Folder("appdata\\"));
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.user_data_folder, Folder("appdata\\Kel Software\\Glintmere\\"));
   EXPECT_TRUE(
       test_support::Exists(scratch_.Join("appdata/Kel Software/Glintmere/_glintmere/kept.gif")));
@@ -153,48 +151,48 @@ TEST_F(InstallFoldersTest, UserDataFolderIsMadeUnderAppData) {
 
 TEST_F(InstallFoldersTest, UserDataFolderIsEmptyWhenItCannotBeMade) {
   state.user_data_folder = "stale\\";
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.user_data_folder, "") << "no AppData value";
 
   app_data_->Set(Folder("missing"));
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.user_data_folder, "") << "AppData folder missing";
   EXPECT_FALSE(IsFolder("missing"));
 
   // A file where a folder belongs is no folder that "already exists".
   MakeFile("a/Kel Software");
   app_data_->Set(Folder("a"));
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.user_data_folder, "") << "file Kel Software";
 
   MakeFile("b/Kel Software/Glintmere/_glintmere");
   app_data_->Set(Folder("b"));
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.user_data_folder, "") << "file _glintmere";
 }
 
 TEST_F(InstallFoldersTest, InstallAndCommonFolderFallBackToProgramFiles) {
   program_files_->Set("C:\\Program Files");
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.install_folder, "C:\\Program Files\\Kel Software\\Glintmere\\");
   EXPECT_EQ(state.common_folder, "C:\\Program Files\\Kel Software\\Glintmere\\");
 
   program_files_->Set("D:\\Apps\\");
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.install_folder, "D:\\Apps\\Kel Software\\Glintmere\\");
 
   install_root_->Set("E:\\Glintmere");
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.install_folder, "E:\\Glintmere\\");
   EXPECT_EQ(state.common_folder, "E:\\Glintmere\\");
 
   common_path_->Set("C:\\Common");
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.install_folder, "E:\\Glintmere\\");
   EXPECT_EQ(state.common_folder, "C:\\Common\\");
 
   common_path_->Set("C:\\Common\\");
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.common_folder, "C:\\Common\\");
 }
 
@@ -203,7 +201,7 @@ TEST_F(InstallFoldersTest, WithNothingInstalledEveryFolderIsEmpty) {
   state.user_data_folder = "stale\\";
   state.install_folder = "stale\\";
   state.common_folder = "stale\\";
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.master_folder, "");
   EXPECT_EQ(state.user_data_folder, "");
   EXPECT_EQ(state.install_folder, "");
@@ -214,7 +212,7 @@ TEST_F(InstallFoldersTest, ValuesOfAnotherTypeCountAsAbsent) {
   install_root_->SetDword(1);
   common_path_->SetDword(1);
   program_files_->Set("C:\\Program Files");
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.install_folder, "C:\\Program Files\\Kel Software\\Glintmere\\");
   EXPECT_EQ(state.common_folder, "C:\\Program Files\\Kel Software\\Glintmere\\");
 }
@@ -227,13 +225,13 @@ TEST_F(InstallFoldersTest, ValuesTooLongForTheBufferCountAsAbsentNotCut) {
   program_files_->Set("C:\\Program Files");
   install_root_->Set(longest);
   common_path_->Set(longest);
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.install_folder, longest + "\\");
   EXPECT_EQ(state.common_folder, longest + "\\");
 
   install_root_->Set(too_long);
   common_path_->Set(too_long);
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.install_folder, "C:\\Program Files\\Kel Software\\Glintmere\\");
   EXPECT_EQ(state.common_folder, "C:\\Program Files\\Kel Software\\Glintmere\\");
 
@@ -242,10 +240,10 @@ TEST_F(InstallFoldersTest, ValuesTooLongForTheBufferCountAsAbsentNotCut) {
   MakeFile("module/_glintmere/KelScroll.class");
   state.module_folder = Folder("module\\");
   master_->Set(too_long);
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.master_folder, Folder("module\\"));
   master_->Set(longest);
-  botframe::FindInstallFolders();
+  botframe::FindInstallFolders(state);
   EXPECT_EQ(state.master_folder, "");
 }
 
@@ -262,11 +260,9 @@ class RecordingShell : public platform::Shell {
 
 class LaunchHelpTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    botframe::State().Reset();
-    botframe::State().common_folder = "C:\\Common\\";
+  bool LaunchHelp(const std::string& topic, const std::string& page) {
+    return botframe::LaunchHelp(common_folder_, topic, page);
   }
-  void TearDown() override { botframe::State().Reset(); }
 
   // The one request made; empty parameters when there was none.
   platform::ShellRequest Only() {
@@ -274,12 +270,13 @@ class LaunchHelpTest : public ::testing::Test {
     return shell_.requests.empty() ? platform::ShellRequest() : shell_.requests.front();
   }
 
+  std::string common_folder_ = "C:\\Common\\";
   RecordingShell shell_;
   platform::ScopedServices services_{platform::Services{.shell = &shell_}};
 };
 
 TEST_F(LaunchHelpTest, StartsTheViewerOnTheQuotedHelpFolderAndTopic) {
-  EXPECT_TRUE(botframe::LaunchHelp("SAApplet", ""));
+  EXPECT_TRUE(LaunchHelp("SAApplet", ""));
   const platform::ShellRequest request = Only();
   EXPECT_EQ(request.verb, "open");
   EXPECT_EQ(request.file, "C:\\Common\\KelHelp.exe");
@@ -289,26 +286,26 @@ TEST_F(LaunchHelpTest, StartsTheViewerOnTheQuotedHelpFolderAndTopic) {
 }
 
 TEST_F(LaunchHelpTest, PageOnlyWithoutATopic) {
-  EXPECT_TRUE(botframe::LaunchHelp("", "index.htm"));
+  EXPECT_TRUE(LaunchHelp("", "index.htm"));
   EXPECT_EQ(Only().parameters, "\"C:\\Common\\QFXHelp\\\" index.htm");
 
   shell_.requests.clear();
-  EXPECT_TRUE(botframe::LaunchHelp("ButtonBar", "index.htm"));
+  EXPECT_TRUE(LaunchHelp("ButtonBar", "index.htm"));
   EXPECT_EQ(Only().parameters, "\"C:\\Common\\QFXHelp\\\" /cButtonBar");
 
   shell_.requests.clear();
-  EXPECT_TRUE(botframe::LaunchHelp("", ""));
+  EXPECT_TRUE(LaunchHelp("", ""));
   EXPECT_EQ(Only().parameters, "\"C:\\Common\\QFXHelp\\\"");
 }
 
 TEST_F(LaunchHelpTest, FailsWithoutCommonFolderOrWhenTheShellFails) {
-  botframe::State().common_folder = "";
-  EXPECT_FALSE(botframe::LaunchHelp("SAApplet", ""));
+  common_folder_ = "";
+  EXPECT_FALSE(LaunchHelp("SAApplet", ""));
   EXPECT_TRUE(shell_.requests.empty());
 
-  botframe::State().common_folder = "C:\\Common\\";
+  common_folder_ = "C:\\Common\\";
   shell_.result = platform::kFileNotFound;
-  EXPECT_FALSE(botframe::LaunchHelp("SAApplet", ""));
+  EXPECT_FALSE(LaunchHelp("SAApplet", ""));
   EXPECT_EQ(shell_.requests.size(), 1u);
 }
 

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include "botframe/named_colours.h"
-#include "botframe/profile.h"
 #include "ui/dialog.h"
 #include "ui/scripted/scripted_backend.h"
 
@@ -32,17 +31,13 @@ TEST(NamedColoursTest, TableHoldsTheNamesLetterForLetter) {
   EXPECT_EQ(found, 6);
 
   // Without "None" a list index is the table index less one.
-  const ColourListState background(/*with_none=*/false);
+  const ColourListState background;
   EXPECT_STREQ(botframe::NamedColourName(background.TableIndex(137)), "White");
   EXPECT_EQ(background.ColourOf(137), 0xFFFFFF);
   EXPECT_STREQ(botframe::NamedColourName(background.TableIndex(51)), "Gray");
-  const ColourListState highlight(/*with_none=*/true);
+  const ColourListState highlight("None");
   EXPECT_EQ(highlight.ColourOf(0), botframe::kNoColour);
-
   EXPECT_STREQ(botframe::NamedColourName(0), "None");
-  botframe::SetProfile(botframe::FxProfile());
-  EXPECT_STREQ(botframe::NamedColourName(0), "Default");
-  botframe::SetProfile(botframe::S3Profile());
 }
 
 TEST(NamedColoursTest, ColoursAsHexadecimalText) {
@@ -92,7 +87,7 @@ TEST(ColourListTest, CustomAsksForAColourAndCancelGoesBack) {
   ui::ScriptedBackend backend;
   ui::ScopedScriptedBackend scoped(&backend);
   backend.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
-  ColourListState state(/*with_none=*/false);
+  ColourListState state;
   state.set_custom_colour(0x102030);
   ColourDialog dialog(state);
   backend.driver().ExpectColour(std::nullopt);                      // cancelled

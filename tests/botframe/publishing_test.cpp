@@ -6,69 +6,26 @@
 
 #include "base/text.h"
 #include "botframe/automation_client.h"
-#include "botframe/edit_state.h"
 #include "botframe/publishing.h"
 #include "host/disk_web.h"
 #include "host/host_objects.h"
 #include "host/session.h"
 #include "platform/services.h"
 #include "tests/botframe/in_process_host.h"
+#include "tests/support/edit_call.h"
 #include "tests/support/test_support.h"
 #include "ui/scripted/scripted_message_box.h"
 
 namespace {
 
 using botframe::MissingEntry;
-using botframe::State;
 using test_support::Exists;
 using test_support::ReadText;
 using test_support::WriteText;
 
 using botframe_test::InProcessHost;
 
-class RecordingDialogs : public botframe::PublishingDialogs {
- public:
-  class Progress : public botframe::ProgressDialog {
-   public:
-    explicit Progress(RecordingDialogs* owner) : owner_(owner) { ++owner_->open_progress; }
-    ~Progress() override { --owner_->open_progress; }
-    void SetStatus(const std::string& status, const std::string& file_name) override {
-      owner_->statuses.push_back(status + file_name);
-    }
-
-   private:
-    RecordingDialogs* owner_;
-  };
-
-  int open_progress = 0;
-  int progress_count = 0;
-  std::vector<std::string> statuses;
-  // Missing files: what was shown, the answer, and the ticks the user leaves.
-  std::vector<MissingEntry> missing_shown;
-  botframe::MissingFilesAnswer missing_answer = botframe::MissingFilesAnswer::kContinue;
-  std::optional<std::vector<bool>> ticks;
-  // Overwrite: the questions asked and the answer.
-  std::vector<std::pair<std::string, bool>> overwrite_asked;
-  botframe::OverwriteAnswer overwrite_answer = botframe::OverwriteAnswer::kCancel;
-  std::string rename_to;
-
-  std::unique_ptr<botframe::ProgressDialog> OpenProgress(ui::WindowHandle) override {
-    ++progress_count;
-    return std::make_unique<Progress>(this);
-  }
-  botframe::MissingFilesAnswer AskMissingFiles(std::vector<MissingEntry>& entries) override {
-    missing_shown = entries;
-    if (ticks && missing_answer == botframe::MissingFilesAnswer::kSynchronize) {
-      for (size_t i = 0; i < entries.size(); ++i) entries[i].found_on_web = (*ticks)[i];
-    }
-    return missing_answer;
-  }
-  botframe::OverwriteAnswer AskOverwrite(std::string* name, int, bool allowed) override {
-    overwrite_asked.emplace_back(*name, allowed);
-    if (overwrite_answer == botframe::OverwriteAnswer::kRename) *name = rename_to;
-    return overwrite_answer;
-  }
-};
+using test_support::RecordingDialogs;
 
 class PublishingTest : public ::testing::Test {
  protected:
@@ -85,19 +42,20 @@ class PublishingTest : public ::testing::Test {
     session.page = "index.htm";
     ASSERT_EQ(session.Save(platform::GetRegistry()), platform::kOk);
 
-    State().Reset();
-    State().master_folder = Folder("master");
-    State().user_data_folder = Folder("user");
-    State().web_url = host::FileUrlFromPath(root_.Join("web"));
-    State().page_url = State().web_url + "/index.htm";
+    state().master_folder = Folder("master");
+    state().user_data_folder = Folder("user");
+    state().web_url = host::FileUrlFromPath(root_.Join("web"));
+    state().page_url = state().web_url + "/index.htm";
   }
-  void TearDown() override { State().Reset(); }
+
+  botframe::EditContext& context() { return call_.context(); }
+  botframe::EditRunState& state() { return call_.state(); }
 
   std::string Folder(const std::string& name) const { return root_.Join(name) + "\\"; }
   std::string Web(const std::string& relative) const { return root_.Join("web/" + relative); }
 
   bool Upload(const std::string& name, bool quiet = false, bool from_master = true) {
-    return botframe::UploadFile(dialogs_, "_glintmere", "_glintmere", name, quiet, from_master);
+    return botframe::UploadFile(context(), "_glintmere", "_glintmere", name, quiet, from_master);
   }
 
   test_support::TempFolder root_;
@@ -105,17 +63,18 @@ class PublishingTest : public ::testing::Test {
   platform::ScopedServices services_{platform::Services{.automation = &automation_}};
   ui::ScriptedMessageBoxes boxes_;
   ui::ScopedMessageBoxes scoped_boxes_{&boxes_};
-  RecordingDialogs dialogs_;
+  test_support::EditCall call_;
+  RecordingDialogs& dialogs_ = call_.dialogs();
 };
 
 TEST_F(PublishingTest, TargetFolderIsBesideThePageOrAtTheWebRoot) {
-  State().page_url = State().web_url + "/a/b/page.htm";
-  EXPECT_EQ(botframe::TargetFolderUrl("_glintmere"), State().web_url + "/a/b/_glintmere");
-  State().absolute_reference = true;
-  EXPECT_EQ(botframe::TargetFolderUrl("_glintmere"), State().web_url + "/_glintmere");
-  State().absolute_reference = false;
-  State().page_url = "page.htm";  // no "/" and no ":": nothing before the subfolder
-  EXPECT_EQ(botframe::TargetFolderUrl("_glintmere"), "_glintmere");
+  state().page_url = state().web_url + "/a/b/page.htm";
+  EXPECT_EQ(botframe::TargetFolderUrl(state(), "_glintmere"), state().web_url + "/a/b/_glintmere");
+  state().absolute_reference = true;
+  EXPECT_EQ(botframe::TargetFolderUrl(state(), "_glintmere"), state().web_url + "/_glintmere");
+  state().absolute_reference = false;
+  state().page_url = "page.htm";  // no "/" and no ":": nothing before the subfolder
+  EXPECT_EQ(botframe::TargetFolderUrl(state(), "_glintmere"), "_glintmere");
 }
 
 TEST_F(PublishingTest, UploadCopiesIntoANewFolderWithProgress) {
@@ -132,17 +91,17 @@ TEST_F(PublishingTest, FileOnTheWebIsKeptUnlessForcedToOverwrite) {
   WriteText(Web("_glintmere/QFXLogoSA.gif"), "older logo");
   EXPECT_TRUE(Upload("QFXLogoSA.gif"));
   EXPECT_EQ(ReadText(Web("_glintmere/QFXLogoSA.gif")), "older logo");
-  State().force_overwrite = true;
+  state().force_overwrite = true;
   EXPECT_TRUE(Upload("QFXLogoSA.gif"));
   EXPECT_EQ(ReadText(Web("_glintmere/QFXLogoSA.gif")), "GIF89a logo");
 }
 
 TEST_F(PublishingTest, PageInASubfolderGetsItsOwnAppletFolder) {
-  State().page_url = State().web_url + "/a/b/page.htm";
+  state().page_url = state().web_url + "/a/b/page.htm";
   EXPECT_TRUE(Upload("mine.gif", false, /*from_master=*/false));
   EXPECT_EQ(ReadText(Web("a/b/_glintmere/mine.gif")), "GIF89a mine");
   // Every missing level is made.
-  EXPECT_TRUE(botframe::UploadFile(dialogs_, "_glintmere", "x/y/_glintmere", "mine.gif", false,
+  EXPECT_TRUE(botframe::UploadFile(context(), "_glintmere", "x/y/_glintmere", "mine.gif", false,
                                    false));
   EXPECT_TRUE(Exists(Web("a/b/x/y/_glintmere/mine.gif")));
 }
@@ -155,10 +114,10 @@ TEST_F(PublishingTest, UnsafeNamesAreRefusedAsFailedCopies) {
     ASSERT_EQ(boxes_.shown().size(), 1u) << name;
     EXPECT_TRUE(base::StartsWithNoCase(boxes_.shown()[0].text, "Unable to copy '")) << name;
     EXPECT_EQ(boxes_.shown()[0].caption, "Glintmere Error!");
-    EXPECT_FALSE(botframe::EnsureWorkingCopy(name)) << name;
-    EXPECT_FALSE(botframe::LocateOrRecordMissing(name, botframe::kMissingImage, "Background"));
+    EXPECT_FALSE(botframe::EnsureWorkingCopy(state(), name)) << name;
+    EXPECT_FALSE(botframe::LocateOrRecordMissing(state(), name, botframe::kMissingImage, "Background"));
   }
-  EXPECT_TRUE(State().missing_files.empty());
+  EXPECT_TRUE(state().missing_files.empty());
   EXPECT_EQ(ReadText(root_.Join("outside.txt")), "sentinel");
   EXPECT_FALSE(Exists(Web("outside.txt")));
 }
@@ -188,45 +147,45 @@ TEST_F(PublishingTest, FolderThatCannotBeMadeAbortsTheCopy) {
 }
 
 TEST_F(PublishingTest, WorkingCopiesAreMadeOnceAndRemovedAtTheEnd) {
-  EXPECT_TRUE(botframe::EnsureWorkingCopy("QFXLogoSA.gif"));
+  EXPECT_TRUE(botframe::EnsureWorkingCopy(state(), "QFXLogoSA.gif"));
   WriteText(root_.Join("user/_glintmere/QFXLogoSA.gif"), "edited");
-  EXPECT_TRUE(botframe::EnsureWorkingCopy("QFXLogoSA.gif"));  // already copied: left alone
+  EXPECT_TRUE(botframe::EnsureWorkingCopy(state(), "QFXLogoSA.gif"));  // already copied: left alone
   EXPECT_EQ(ReadText(root_.Join("user/_glintmere/QFXLogoSA.gif")), "edited");
-  EXPECT_TRUE(botframe::EnsureWorkingCopy("mine.gif"));  // not shipped: nothing to do
-  EXPECT_EQ(State().temporary_copies, std::vector<std::string>{"QFXLogoSA.gif"});
+  EXPECT_TRUE(botframe::EnsureWorkingCopy(state(), "mine.gif"));  // not shipped: nothing to do
+  EXPECT_EQ(state().temporary_copies, std::vector<std::string>{"QFXLogoSA.gif"});
 
-  botframe::RemoveWorkingCopies();
+  botframe::RemoveWorkingCopies(state());
   EXPECT_FALSE(Exists(root_.Join("user/_glintmere/QFXLogoSA.gif")));
   EXPECT_TRUE(Exists(root_.Join("user/_glintmere/mine.gif")));
   EXPECT_TRUE(Exists(root_.Join("master/_glintmere/QFXLogoSA.gif")));
-  EXPECT_TRUE(State().temporary_copies.empty());
+  EXPECT_TRUE(state().temporary_copies.empty());
 
-  State().master_folder.clear();
-  EXPECT_FALSE(botframe::EnsureWorkingCopy("QFXLogoSA.gif"));
+  state().master_folder.clear();
+  EXPECT_FALSE(botframe::EnsureWorkingCopy(state(), "QFXLogoSA.gif"));
 }
 
 TEST_F(PublishingTest, LocateOrRecordMissing) {
-  EXPECT_TRUE(botframe::LocateOrRecordMissing("KelScroll.class", botframe::kMissingImage, "Applet"));
+  EXPECT_TRUE(botframe::LocateOrRecordMissing(state(), "KelScroll.class", botframe::kMissingImage, "Applet"));
   EXPECT_TRUE(Exists(root_.Join("user/_glintmere/KelScroll.class")));
-  EXPECT_FALSE(botframe::LocateOrRecordMissing("mine.gif", botframe::kMissingImage, "Background"));
-  EXPECT_TRUE(botframe::LocateOrRecordMissing("gone.au", botframe::kMissingSound, "Strings"));
-  ASSERT_EQ(State().missing_files.size(), 1u);
-  EXPECT_EQ(State().missing_files[0].panel, "Strings");
-  EXPECT_EQ(State().missing_files[0].file_name, "gone.au");
-  EXPECT_EQ(State().missing_files[0].kind, botframe::kMissingSound);
-  EXPECT_FALSE(State().missing_files[0].found_on_web);
+  EXPECT_FALSE(botframe::LocateOrRecordMissing(state(), "mine.gif", botframe::kMissingImage, "Background"));
+  EXPECT_TRUE(botframe::LocateOrRecordMissing(state(), "gone.au", botframe::kMissingSound, "Strings"));
+  ASSERT_EQ(state().missing_files.size(), 1u);
+  EXPECT_EQ(state().missing_files[0].panel, "Strings");
+  EXPECT_EQ(state().missing_files[0].file_name, "gone.au");
+  EXPECT_EQ(state().missing_files[0].kind, botframe::kMissingSound);
+  EXPECT_FALSE(state().missing_files[0].found_on_web);
 }
 
 TEST_F(PublishingTest, MissingFilesAreShownSortedAndSynchronizeDownloadsTheTickedOnes) {
   WriteText(Web("_glintmere/b.gif"), "web b");
   WriteText(Web("_glintmere/c.au"), "web c");
-  botframe::LocateOrRecordMissing("c.au", botframe::kMissingSound, "Strings");
-  botframe::LocateOrRecordMissing("b.gif", botframe::kMissingImage, "Background");
-  botframe::LocateOrRecordMissing("a.gif", botframe::kMissingImage, "Background");
+  botframe::LocateOrRecordMissing(state(), "c.au", botframe::kMissingSound, "Strings");
+  botframe::LocateOrRecordMissing(state(), "b.gif", botframe::kMissingImage, "Background");
+  botframe::LocateOrRecordMissing(state(), "a.gif", botframe::kMissingImage, "Background");
   dialogs_.missing_answer = botframe::MissingFilesAnswer::kSynchronize;
   dialogs_.ticks = std::vector<bool>{false, true, false};  // the user unticks c.au
 
-  EXPECT_TRUE(botframe::CheckMissingFiles(dialogs_));
+  EXPECT_TRUE(botframe::CheckMissingFiles(context()));
   ASSERT_EQ(dialogs_.missing_shown.size(), 3u);
   EXPECT_EQ(dialogs_.missing_shown[0].file_name, "a.gif");
   EXPECT_FALSE(dialogs_.missing_shown[0].found_on_web);
@@ -235,48 +194,48 @@ TEST_F(PublishingTest, MissingFilesAreShownSortedAndSynchronizeDownloadsTheTicke
   EXPECT_TRUE(dialogs_.missing_shown[2].found_on_web);
   EXPECT_EQ(ReadText(root_.Join("user/_glintmere/b.gif")), "web b");
   EXPECT_FALSE(Exists(root_.Join("user/_glintmere/c.au")));
-  EXPECT_TRUE(State().missing_files.empty());
+  EXPECT_TRUE(state().missing_files.empty());
 }
 
 TEST_F(PublishingTest, MissingFilesContinueCancelAndNothingTicked) {
-  EXPECT_TRUE(botframe::CheckMissingFiles(dialogs_));  // empty list: no dialog
+  EXPECT_TRUE(botframe::CheckMissingFiles(context()));  // empty list: no dialog
   EXPECT_TRUE(dialogs_.missing_shown.empty());
 
   WriteText(Web("_glintmere/b.gif"), "web b");
-  botframe::LocateOrRecordMissing("b.gif", botframe::kMissingImage, "Background");
+  botframe::LocateOrRecordMissing(state(), "b.gif", botframe::kMissingImage, "Background");
   dialogs_.missing_answer = botframe::MissingFilesAnswer::kSynchronize;
   dialogs_.ticks = std::vector<bool>{false};
-  EXPECT_TRUE(botframe::CheckMissingFiles(dialogs_));
+  EXPECT_TRUE(botframe::CheckMissingFiles(context()));
   EXPECT_FALSE(Exists(root_.Join("user/_glintmere/b.gif")));
 
-  botframe::LocateOrRecordMissing("b.gif", botframe::kMissingImage, "Background");
+  botframe::LocateOrRecordMissing(state(), "b.gif", botframe::kMissingImage, "Background");
   dialogs_.missing_answer = botframe::MissingFilesAnswer::kCancel;
-  EXPECT_FALSE(botframe::CheckMissingFiles(dialogs_));
-  EXPECT_TRUE(State().missing_files.empty());
+  EXPECT_FALSE(botframe::CheckMissingFiles(context()));
+  EXPECT_TRUE(state().missing_files.empty());
   EXPECT_FALSE(Exists(root_.Join("user/_glintmere/b.gif")));
 }
 
 TEST_F(PublishingTest, MissingFilesOfAPageInASubfolderAreLookedForBesideIt) {
-  State().page_url = State().web_url + "/a/b/page.htm";
+  state().page_url = state().web_url + "/a/b/page.htm";
   WriteText(Web("a/b/_glintmere/deep.gif"), "deep");
-  botframe::LocateOrRecordMissing("deep.gif", botframe::kMissingImage, "Background");
+  botframe::LocateOrRecordMissing(state(), "deep.gif", botframe::kMissingImage, "Background");
   dialogs_.missing_answer = botframe::MissingFilesAnswer::kSynchronize;
-  EXPECT_TRUE(botframe::CheckMissingFiles(dialogs_));
+  EXPECT_TRUE(botframe::CheckMissingFiles(context()));
   EXPECT_EQ(ReadText(root_.Join("user/_glintmere/deep.gif")), "deep");
 }
 
 TEST_F(PublishingTest, ImportCopiesAsksBeforeReplacingAndNeverOverwritesShippedFiles) {
   WriteText(root_.Join("photo.gif"), "new photo");
-  EXPECT_EQ(botframe::ImportFile(dialogs_, root_.Join("photo.gif"), "photo.gif", 2), "photo.gif");
+  EXPECT_EQ(botframe::ImportFile(context(), root_.Join("photo.gif"), "photo.gif", 2, nullptr), "photo.gif");
   EXPECT_EQ(ReadText(root_.Join("user/_glintmere/photo.gif")), "new photo");
   EXPECT_TRUE(dialogs_.overwrite_asked.empty());
 
   // Same name again: the question comes; Overwrite also forces the web copy.
   WriteText(root_.Join("photo.gif"), "newer photo");
   dialogs_.overwrite_answer = botframe::OverwriteAnswer::kOverwrite;
-  EXPECT_EQ(botframe::ImportFile(dialogs_, root_.Join("photo.gif"), "photo.gif", 2), "photo.gif");
+  EXPECT_EQ(botframe::ImportFile(context(), root_.Join("photo.gif"), "photo.gif", 2, nullptr), "photo.gif");
   EXPECT_EQ(ReadText(root_.Join("user/_glintmere/photo.gif")), "newer photo");
-  EXPECT_TRUE(State().force_overwrite);
+  EXPECT_TRUE(state().force_overwrite);
   ASSERT_EQ(dialogs_.overwrite_asked.size(), 1u);
   EXPECT_TRUE(dialogs_.overwrite_asked[0].second);
 
@@ -284,35 +243,35 @@ TEST_F(PublishingTest, ImportCopiesAsksBeforeReplacingAndNeverOverwritesShippedF
   WriteText(root_.Join("QFXLogoSA.gif"), "my logo");
   dialogs_.overwrite_answer = botframe::OverwriteAnswer::kRename;
   dialogs_.rename_to = "MyLogo.gif";
-  EXPECT_EQ(botframe::ImportFile(dialogs_, root_.Join("QFXLogoSA.gif"), "QFXLogoSA.gif", 2),
+  EXPECT_EQ(botframe::ImportFile(context(), root_.Join("QFXLogoSA.gif"), "QFXLogoSA.gif", 2, nullptr),
             "MyLogo.gif");
   EXPECT_FALSE(dialogs_.overwrite_asked.back().second);
   EXPECT_EQ(ReadText(root_.Join("user/_glintmere/MyLogo.gif")), "my logo");
   EXPECT_EQ(ReadText(root_.Join("master/_glintmere/QFXLogoSA.gif")), "GIF89a logo");
 
   dialogs_.overwrite_answer = botframe::OverwriteAnswer::kCancel;
-  EXPECT_EQ(botframe::ImportFile(dialogs_, root_.Join("photo.gif"), "photo.gif", 2), std::nullopt);
+  EXPECT_EQ(botframe::ImportFile(context(), root_.Join("photo.gif"), "photo.gif", 2, nullptr), std::nullopt);
 }
 
 TEST_F(PublishingTest, ImportInPlaceFromWebAndMissingSources) {
   // A file already in a local folder is used where it is, without a question.
-  EXPECT_EQ(botframe::ImportFile(dialogs_, root_.Join("user/_glintmere/mine.gif"), "mine.gif", 2),
+  EXPECT_EQ(botframe::ImportFile(context(), root_.Join("user/_glintmere/mine.gif"), "mine.gif", 2, nullptr),
             "mine.gif");
   EXPECT_TRUE(dialogs_.overwrite_asked.empty());
 
   WriteText(Web("images/sky.jpg"), "sky");
-  EXPECT_EQ(botframe::ImportFile(dialogs_, State().web_url + "/images/sky.jpg", "sky.jpg", 2),
+  EXPECT_EQ(botframe::ImportFile(context(), state().web_url + "/images/sky.jpg", "sky.jpg", 2, nullptr),
             "sky.jpg");
   EXPECT_EQ(ReadText(root_.Join("user/_glintmere/sky.jpg")), "sky");
 
-  EXPECT_EQ(botframe::ImportFile(dialogs_, root_.Join("none.gif"), "none.gif", 2), std::nullopt);
-  EXPECT_EQ(botframe::ImportFile(dialogs_, State().web_url + "/none.gif", "none.gif", 2),
+  EXPECT_EQ(botframe::ImportFile(context(), root_.Join("none.gif"), "none.gif", 2, nullptr), std::nullopt);
+  EXPECT_EQ(botframe::ImportFile(context(), state().web_url + "/none.gif", "none.gif", 2, nullptr),
             std::nullopt);
   ASSERT_EQ(boxes_.shown().size(), 2u);
   EXPECT_EQ(boxes_.shown()[0].text, "Unable to locate source file");
 
   WriteText(root_.Join("ok.gif"), "x");
-  EXPECT_EQ(botframe::ImportFile(dialogs_, root_.Join("ok.gif"), "..\\ok.gif", 2), std::nullopt);
+  EXPECT_EQ(botframe::ImportFile(context(), root_.Join("ok.gif"), "..\\ok.gif", 2, nullptr), std::nullopt);
   EXPECT_FALSE(Exists(root_.Join("user/ok.gif")));
 }
 

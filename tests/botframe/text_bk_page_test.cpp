@@ -4,12 +4,11 @@
 #include <gtest/gtest.h>
 
 
-#include "botframe/edit_state.h"
 #include "botframe/file_dialogs.h"
-#include "botframe/profile.h"
 #include "botframe/text_bk_page.h"
 #include "platform/services.h"
 #include "runner/attribute_list.h"
+#include "tests/support/edit_call.h"
 #include "tests/support/shown_windows.h"
 #include "tests/support/test_support.h"
 #include "ui/scripted/scripted_backend.h"
@@ -17,29 +16,27 @@
 namespace {
 
 using botframe::CTextBkPage;
-using botframe::State;
 using test_support::Exists;
 
-class TextBkPageTest : public ::testing::Test {
+class TextBkPageTest : public ::testing::Test, protected test_support::EditCallHolder {
  protected:
   void SetUp() override {
-    State().Reset();
-    State().bot_kind = 1;
-    State().master_folder = root_.path() + "\\master\\";
-    State().user_data_folder = root_.path() + "\\user\\";
+    SetFolders();
     test_support::WriteText(root_.Join("master/_glintmere/shipped.au"), "sound");
     test_support::WriteText(root_.Join("user/_glintmere/mine.gif"), Image("gif89a.gif"));
     attributes_.Set("java-codebase", "./_glintmere/");
     backend_.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
   }
   void TearDown() override {
-    State().Reset();
-    botframe::SetProfile(botframe::S3Profile());
     if (HasFailure()) {
       test_support::PrintShownWindows(backend_.driver());
     }
   }
 
+  void SetFolders() {
+    state().master_folder = root_.path() + "\\master\\";
+    state().user_data_folder = root_.path() + "\\user\\";
+  }
   static std::string Image(const std::string& name) {
     return test_support::ReadText(test_support::BinFolder() + "tests/images/" + name);
   }
@@ -70,7 +67,7 @@ class TextBkPageTest : public ::testing::Test {
 
 TEST_F(TextBkPageTest, NewBotTakesTheShippedLogoAndItsSize) {
   ShipLogo();
-  CTextBkPage page;
+  CTextBkPage page(context());
   page.LoadAttributes(&attributes_);
   EXPECT_EQ(page.image(), "GMQFXLogo.gif");
   EXPECT_EQ(page.width(), 37u);
@@ -78,7 +75,7 @@ TEST_F(TextBkPageTest, NewBotTakesTheShippedLogoAndItsSize) {
   EXPECT_EQ(page.audio(), "(None)");
   EXPECT_EQ(page.init_choice(), "Default");
   EXPECT_TRUE(Exists(root_.Join("user/_glintmere/GMQFXLogo.gif")));  // the working copy
-  EXPECT_EQ(State().background_colour, 0xFFFFFFu);
+  EXPECT_EQ(state().background_colour, 0xFFFFFFu);
 
   page.SaveAttributes();
   EXPECT_EQ(Attribute("param-AppBGColor"), "ffffff");
@@ -101,7 +98,7 @@ TEST_F(TextBkPageTest, NewBotTakesTheShippedLogoAndItsSize) {
 
 TEST_F(TextBkPageTest, NoLogoForAStoredPageOrWithoutTheShippedFile) {
   {
-    CTextBkPage page;  // nothing shipped
+    CTextBkPage page(context());  // nothing shipped
     page.LoadAttributes(&attributes_);
     EXPECT_EQ(page.image(), "(None)");
     EXPECT_EQ(page.width(), 320u);
@@ -109,7 +106,7 @@ TEST_F(TextBkPageTest, NoLogoForAStoredPageOrWithoutTheShippedFile) {
   }
   ShipLogo();
   attributes_.Set("java-width", "200");
-  CTextBkPage page;
+  CTextBkPage page(context());
   page.LoadAttributes(&attributes_);
   EXPECT_EQ(page.image(), "(None)");
   EXPECT_EQ(page.width(), 200u);
@@ -135,7 +132,7 @@ TEST_F(TextBkPageTest, InitStringChoicesLoadAndSave) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.stored);
     attributes_.Set("param-AppInitString", c.stored);
-    CTextBkPage page;
+    CTextBkPage page(context());
     page.LoadAttributes(&attributes_);
     EXPECT_EQ(page.init_choice(), c.choice);
     EXPECT_EQ(page.custom_init(), c.custom);
@@ -145,7 +142,7 @@ TEST_F(TextBkPageTest, InitStringChoicesLoadAndSave) {
     EXPECT_NE(Params(page).find("<param name=AppInitString value="), std::string::npos);
   }
   attributes_.Set("param-AppInitString", "");  // no value: "Default", removed on save
-  CTextBkPage page;
+  CTextBkPage page(context());
   page.LoadAttributes(&attributes_);
   EXPECT_EQ(page.init_choice(), "Default");
   page.SaveAttributes();
@@ -158,13 +155,13 @@ TEST_F(TextBkPageTest, CustomColoursRoundTripAndTheHighlightParameter) {
   attributes_.Set("param-AppBGColor", "12AB9f");
   attributes_.Set("temp-AppHighlightColor", "1");
   attributes_.Set("param-AppHighlightColor", "c0ffee");
-  CTextBkPage page;
+  CTextBkPage page(context());
   page.LoadAttributes(&attributes_);
   EXPECT_EQ(page.background_index(), 0);
   EXPECT_EQ(page.custom_colour(), 0x12AB9Fu);
   EXPECT_EQ(page.highlight_index(), 1);
   EXPECT_EQ(page.custom_highlight_colour(), 0xC0FFEEu);
-  EXPECT_EQ(State().background_colour, ui::Rgb(0x12, 0xAB, 0x9F));
+  EXPECT_EQ(state().background_colour, ui::Rgb(0x12, 0xAB, 0x9F));
 
   page.SaveAttributes();
   EXPECT_EQ(Attribute("param-AppBGColor"), "12ab9f");
@@ -181,7 +178,7 @@ TEST_F(TextBkPageTest, CustomColoursRoundTripAndTheHighlightParameter) {
   while (std::string(colours[red].name) != "Red") ++red;
   attributes_.Set("temp-AppHighlightColor", std::to_string(red));
   attributes_.Set("temp-AppBGColor", "4000");
-  CTextBkPage named;
+  CTextBkPage named(context());
   named.LoadAttributes(&attributes_);
   named.SaveAttributes();
   EXPECT_EQ(Attribute("param-AppHighlightColor"), "ff0000");
@@ -195,14 +192,14 @@ TEST_F(TextBkPageTest, TileAndRepeatInAnyCaseAndFileNamesAfterTheLastSlash) {
   for (const char* text : {"true", "TRUE", "True"}) {
     attributes_.Set("param-AppBGTile", text);
     attributes_.Set("param-AppBGSoundRepeat", text);
-    CTextBkPage page;
+    CTextBkPage page(context());
     page.LoadAttributes(&attributes_);
     EXPECT_TRUE(page.tile()) << text;
     EXPECT_FALSE(page.play_once()) << text;
   }
   attributes_.Set("param-AppBGTile", "yes");
   attributes_.Set("param-AppBGSoundRepeat", "false");
-  CTextBkPage page;
+  CTextBkPage page(context());
   page.LoadAttributes(&attributes_);
   EXPECT_FALSE(page.tile());
   EXPECT_TRUE(page.play_once());
@@ -210,7 +207,7 @@ TEST_F(TextBkPageTest, TileAndRepeatInAnyCaseAndFileNamesAfterTheLastSlash) {
   EXPECT_EQ(page.audio(), "shipped.au");
   // The shipped sound got its working copy; nothing is missing.
   EXPECT_TRUE(Exists(root_.Join("user/_glintmere/shipped.au")));
-  EXPECT_TRUE(State().missing_files.empty());
+  EXPECT_TRUE(state().missing_files.empty());
 
   attributes_.Set("java-codebase", "/web/_glintmere/");
   page.SaveAttributes();
@@ -223,24 +220,25 @@ TEST_F(TextBkPageTest, TileAndRepeatInAnyCaseAndFileNamesAfterTheLastSlash) {
 TEST_F(TextBkPageTest, FilesNeitherFolderHoldsAreRecordedAsMissing) {
   attributes_.Set("param-AppBGImage", "./_glintmere/gone.jpg");
   attributes_.Set("param-AppBGSound", "./_glintmere/gone.au");
-  CTextBkPage page;
+  CTextBkPage page(context());
   page.LoadAttributes(&attributes_);
-  ASSERT_EQ(State().missing_files.size(), 2u);
-  EXPECT_EQ(State().missing_files[0].file_name, "gone.jpg");
-  EXPECT_EQ(State().missing_files[0].kind, botframe::kMissingImage);
-  EXPECT_EQ(State().missing_files[0].panel, "Background");
-  EXPECT_EQ(State().missing_files[1].file_name, "gone.au");
-  EXPECT_EQ(State().missing_files[1].kind, botframe::kMissingSound);
+  ASSERT_EQ(state().missing_files.size(), 2u);
+  EXPECT_EQ(state().missing_files[0].file_name, "gone.jpg");
+  EXPECT_EQ(state().missing_files[0].kind, botframe::kMissingImage);
+  EXPECT_EQ(state().missing_files[0].panel, "Background");
+  EXPECT_EQ(state().missing_files[1].file_name, "gone.au");
+  EXPECT_EQ(state().missing_files[1].kind, botframe::kMissingSound);
 }
 
 TEST_F(TextBkPageTest, EffectsLibraryVariantHasNoHighlightAndDefaultsToGray) {
-  botframe::SetProfile(botframe::FxProfile());
+  UseBot(test_support::kTextEffectsBot);
+  SetFolders();
   test_support::WriteText(root_.Join("user/_glintmere/logo.png"), Image("png_named.gif"));
   attributes_.Set("param-AppBGImage", "./_glintmere/logo.png");
   attributes_.Set("temp-AppHighlightColor", "5");
   attributes_.Set("param-AppHighlightColor", "ff0000");
-  CTextBkPage page;
-  EXPECT_EQ(State().background_colour, ui::Rgb(0x80, 0x80, 0x80));
+  CTextBkPage page(context());
+  EXPECT_EQ(state().background_colour, ui::Rgb(0x80, 0x80, 0x80));
   page.LoadAttributes(&attributes_);
   EXPECT_EQ(page.background_index(), 51);
   EXPECT_EQ(page.highlight_index(), 0);
@@ -293,7 +291,7 @@ TEST_F(TextBkPageTest, SizeToImageOnEachKindOfFile) {
     attributes_.Remove("java-width");
     attributes_.Remove("java-height");
     attributes_.Set("param-AppBGImage", std::string("./_glintmere/") + c.image);
-    CTextBkPage page;
+    CTextBkPage page(context());
     page.LoadAttributes(&attributes_);
     RunSheet(page, [&](ui::ScriptedWindow& w) {
       EXPECT_EQ(w.Text("Background Image:"), c.image);
@@ -314,7 +312,7 @@ TEST_F(TextBkPageTest, SizeToImageOnEachKindOfFile) {
 }
 
 TEST_F(TextBkPageTest, EnablingFollowsTheChoicesAndCustomColourCancelGoesBack) {
-  CTextBkPage page;
+  CTextBkPage page(context());
   page.LoadAttributes(&attributes_);
   backend_.driver().ExpectColour(std::nullopt);                 // Cancel
   backend_.driver().ExpectColour(ui::Rgb(0x10, 0x20, 0x30));   // then a colour
@@ -343,7 +341,7 @@ TEST_F(TextBkPageTest, EnablingFollowsTheChoicesAndCustomColourCancelGoesBack) {
     w.Select("Initialization String:", "Custom");
     w.PressOk();
   });
-  EXPECT_EQ(State().background_colour, ui::Rgb(0, 0, 0x80));
+  EXPECT_EQ(state().background_colour, ui::Rgb(0, 0, 0x80));
   page.SaveAttributes();
   EXPECT_EQ(Attribute("param-AppBGColor"), "000080");
   EXPECT_EQ(Attribute("param-AppHighlightColor"), "102030");
@@ -355,7 +353,7 @@ TEST_F(TextBkPageTest, ImageAndAudioButtonsChooseThroughSelectAFile) {
   attributes_.Set("java-width", "100");
   attributes_.Set("param-AppBGImage", "./_glintmere/mine.gif");
   attributes_.Set("param-AppBGTile", "true");
-  CTextBkPage page;
+  CTextBkPage page(context());
   page.LoadAttributes(&attributes_);
   backend_.driver().Expect("Select a file", [](ui::ScriptedWindow& w) {
     EXPECT_EQ(w.Items(botframe::CSelectFileDialog::kListId),

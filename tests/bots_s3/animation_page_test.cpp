@@ -5,34 +5,35 @@
 
 #include <vector>
 
-#include "botframe/edit_state.h"
 #include "bots_s3/animation_page.h"
 #include "runner/attribute_list.h"
+#include "tests/support/edit_call.h"
 #include "tests/support/shown_windows.h"
 #include "ui/scripted/scripted_backend.h"
 
 namespace {
 
 using bots_s3::CAnimationPage;
-using botframe::State;
 
-constexpr int kScroller = 1;
-constexpr int kPresentation = 2;
-
-class AnimationPageTest : public ::testing::Test {
+class AnimationPageTest : public ::testing::Test, protected test_support::EditCallHolder {
  protected:
   void SetUp() override {
-    State().Reset();
-    State().bot_kind = kScroller;
     backend_.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
   }
   void TearDown() override {
-    State().Reset();
     if (HasFailure()) {
       test_support::PrintShownWindows(backend_.driver());
     }
   }
 
+  void UsePresentation() {
+    UseBot(test_support::kPresentationBot);
+    variant_ = CAnimationPage::Variant::kPresentation;
+  }
+  void UseScroller() {
+    UseBot(test_support::kScrollerBot);
+    variant_ = CAnimationPage::Variant::kScroller;
+  }
   std::string Attribute(const char* name) { return attributes_.GetOr(name, "<absent>"); }
   std::string Params(CAnimationPage& page) {
     std::string out;
@@ -48,6 +49,7 @@ class AnimationPageTest : public ::testing::Test {
     EXPECT_TRUE(backend_.driver().Unused().empty());
   }
 
+  CAnimationPage::Variant variant_ = CAnimationPage::Variant::kScroller;
   runner::AttributeList list_;
   botframe::Attributes attributes_{list_.get(), &runner::HostCallbacks()};
   ui::ScriptedBackend backend_;
@@ -56,7 +58,7 @@ class AnimationPageTest : public ::testing::Test {
 
 TEST_F(AnimationPageTest, NewScrollerAndNewPresentationSaveTheirDefaults) {
   {
-    CAnimationPage page;
+    CAnimationPage page(context(), variant_);
     EXPECT_EQ(page.help_topic(), "SAAnimation");
     page.LoadAttributes(&attributes_);
     page.SaveAttributes();
@@ -70,8 +72,8 @@ TEST_F(AnimationPageTest, NewScrollerAndNewPresentationSaveTheirDefaults) {
               "\n<param name=Mode value=_enter>");
   }
   list_.Clear();
-  State().bot_kind = kPresentation;
-  CAnimationPage page;
+  UsePresentation();
+  CAnimationPage page(context(), variant_);
   EXPECT_EQ(page.help_topic(), "PAAnimation");
   page.LoadAttributes(&attributes_);
   EXPECT_EQ(page.image_delay(), "3.0");
@@ -97,7 +99,7 @@ TEST_F(AnimationPageTest, NewScrollerAndNewPresentationSaveTheirDefaults) {
 }
 
 TEST_F(AnimationPageTest, StoredValuesLoadAndSaveAgain) {
-  State().bot_kind = kPresentation;
+  UsePresentation();
   const struct {
     const char* stored;
     const char* shown;
@@ -113,7 +115,7 @@ TEST_F(AnimationPageTest, StoredValuesLoadAndSaveAgain) {
   for (const auto& d : delays) {
     SCOPED_TRACE(d.stored);
     attributes_.Set("param-ImageDelay", d.stored);
-    CAnimationPage page;
+    CAnimationPage page(context(), variant_);
     page.LoadAttributes(&attributes_);
     EXPECT_EQ(page.image_delay(), d.shown);
     page.SaveAttributes();
@@ -124,7 +126,7 @@ TEST_F(AnimationPageTest, StoredValuesLoadAndSaveAgain) {
   // another case included, leave the mode.
   for (int i = 0; i < CAnimationPage::kModeCount; ++i) {
     attributes_.Set("param-Mode", CAnimationPage::kModeKeywords[i]);
-    CAnimationPage page;
+    CAnimationPage page(context(), variant_);
     page.LoadAttributes(&attributes_);
     EXPECT_EQ(page.mode(), CAnimationPage::kModeCaptions[i]);
     attributes_.Remove("param-Mode");
@@ -133,7 +135,7 @@ TEST_F(AnimationPageTest, StoredValuesLoadAndSaveAgain) {
   }
   for (const char* unknown : {"_RANDOM", "Random"}) {
     attributes_.Set("param-Mode", unknown);
-    CAnimationPage page;
+    CAnimationPage page(context(), variant_);
     page.LoadAttributes(&attributes_);
     EXPECT_EQ(page.mode(), "Sequential") << unknown;
   }
@@ -141,11 +143,11 @@ TEST_F(AnimationPageTest, StoredValuesLoadAndSaveAgain) {
   // The scroller neither reads nor writes an image delay, and keeps the
   // other texts as stored.
   list_.Clear();
-  State().bot_kind = kScroller;
+  UseScroller();
   attributes_.Set("param-ImageDelay", "2500");
   attributes_.Set("param-StepDelay", "23");
   attributes_.Set("param-StepSize", "4px");
-  CAnimationPage page;
+  CAnimationPage page(context(), variant_);
   page.LoadAttributes(&attributes_);
   EXPECT_EQ(page.image_delay(), "3.0");
   attributes_.Remove("param-ImageDelay");
@@ -157,8 +159,8 @@ TEST_F(AnimationPageTest, StoredValuesLoadAndSaveAgain) {
 }
 
 TEST_F(AnimationPageTest, PresentationSlidersGiveTheirValuesAtBothEnds) {
-  State().bot_kind = kPresentation;
-  CAnimationPage page;
+  UsePresentation();
+  CAnimationPage page(context(), variant_);
   page.LoadAttributes(&attributes_);
   RunSheet(page, [](ui::ScriptedWindow& w) {
     EXPECT_EQ(w.Items("Mode:"),
@@ -190,7 +192,7 @@ TEST_F(AnimationPageTest, PresentationSlidersGiveTheirValuesAtBothEnds) {
   EXPECT_EQ(Attribute("param-ImageDelay"), "100");
   EXPECT_EQ(Attribute("param-Mode"), "_cycletobegin");
 
-  CAnimationPage reopened;
+  CAnimationPage reopened(context(), variant_);
   reopened.LoadAttributes(&attributes_);
   RunSheet(reopened, [](ui::ScriptedWindow& w) {
     EXPECT_EQ(w.Position("Step Delay:"), 0);
@@ -213,11 +215,11 @@ TEST_F(AnimationPageTest, PresentationSlidersGiveTheirValuesAtBothEnds) {
 }
 
 TEST_F(AnimationPageTest, StoredDelaysPlaceTheSlidersAndUnreadableOnesStayInRange) {
-  State().bot_kind = kPresentation;
+  UsePresentation();
   attributes_.Set("param-ImageDelay", "2500");
   attributes_.Set("param-StepDelay", "23");
   attributes_.Set("param-StepSize", "75");
-  CAnimationPage page;
+  CAnimationPage page(context(), variant_);
   page.LoadAttributes(&attributes_);
   RunSheet(page, [](ui::ScriptedWindow& w) {
     EXPECT_EQ(w.Position("Image Delay:"), 12);
@@ -238,7 +240,7 @@ TEST_F(AnimationPageTest, StoredDelaysPlaceTheSlidersAndUnreadableOnesStayInRang
     SCOPED_TRACE(stored);
     attributes_.Set("param-ImageDelay", stored);
     attributes_.Set("param-StepDelay", stored);
-    CAnimationPage far;
+    CAnimationPage far(context(), variant_);
     far.LoadAttributes(&attributes_);
     const int end = stored[0] == '-' ? 0 : 150;
     RunSheet(far, [&](ui::ScriptedWindow& w) {
@@ -253,7 +255,7 @@ TEST_F(AnimationPageTest, ScrollerOffersItsModesAndHidesTheImageDelay) {
   attributes_.Set("param-StepDelay", "23");
   attributes_.Set("param-StepSize", "3");
   attributes_.Set("param-Mode", "_continuous");
-  CAnimationPage page;
+  CAnimationPage page(context(), variant_);
   page.LoadAttributes(&attributes_);
   RunSheet(page, [](ui::ScriptedWindow& w) {
     EXPECT_EQ(w.Items("Mode:"), (std::vector<std::string>{"Continuous", "Stop on Cursor Entry"}));
@@ -283,7 +285,7 @@ TEST_F(AnimationPageTest, ScrollerOffersItsModesAndHidesTheImageDelay) {
   // A presentation mode stored for a scroller is no row of its list; it
   // stays as stored.
   attributes_.Set("param-Mode", "_random");
-  CAnimationPage other;
+  CAnimationPage other(context(), variant_);
   other.LoadAttributes(&attributes_);
   RunSheet(other, [](ui::ScriptedWindow& w) {
     EXPECT_EQ(w.Selection("Mode:"), -1);

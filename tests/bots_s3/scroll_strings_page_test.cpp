@@ -4,12 +4,11 @@
 #include <gtest/gtest.h>
 
 
-#include "botframe/edit_state.h"
 #include "botframe/file_dialogs.h"
-#include "botframe/profile.h"
 #include "bots_s3/scroll_strings_page.h"
 #include "bots_s3/scroller_bot.h"
 #include "runner/attribute_list.h"
+#include "tests/support/edit_call.h"
 #include "tests/support/shown_windows.h"
 #include "tests/support/test_support.h"
 #include "ui/scripted/scripted_backend.h"
@@ -17,24 +16,20 @@
 namespace {
 
 using bots_s3::CScrollStringsPage;
-using botframe::State;
 using Page = CScrollStringsPage;
 constexpr const char* kSheet = "Glintmere Java Effects - Scroller Applet";
 
-class ScrollStringsPageTest : public ::testing::Test {
+class ScrollStringsPageTest : public ::testing::Test, protected test_support::EditCallHolder {
  protected:
   void SetUp() override {
-    State().Reset();
-    State().bot_kind = 1;
-    State().master_folder = root_.path() + "\\master\\";
-    State().user_data_folder = root_.path() + "\\user\\";
-    State().page_url = "file:///C:/web/a/b/p.htm";
+    state().master_folder = root_.path() + "\\master\\";
+    state().user_data_folder = root_.path() + "\\user\\";
+    state().page_url = "file:///C:/web/a/b/p.htm";
     test_support::WriteText(root_.Join("master/_glintmere/bell.au"), "sound");
     test_support::WriteText(root_.Join("user/_glintmere/readme.txt"), "");
     backend_.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
   }
   void TearDown() override {
-    State().Reset();
     if (HasFailure()) {
       test_support::PrintShownWindows(backend_.driver());
     }
@@ -44,7 +39,7 @@ class ScrollStringsPageTest : public ::testing::Test {
   // and writes the applet tag; the sheet's result.
   int Run(ui::Driver::Steps steps) {
     bots_s3::ScrollerBot bot;
-    botframe::CGMWebbotProperties sheet(bot, nullptr);
+    botframe::CGMWebbotProperties sheet(bot, context());
     bot.AddPages(sheet);
     sheet.Load(&attributes_);
     backend_.driver().Expect(kSheet, std::move(steps));
@@ -198,7 +193,7 @@ TEST_F(ScrollStringsPageTest, StoredLinksAndLinesAreReplacedAndCustomColoursRoun
   }
   EXPECT_TRUE(Has("\n<param name=Font value=Courier|12|0>")) << tag_;
   // The bell was recorded nowhere as missing: it ships.
-  EXPECT_TRUE(State().missing_files.empty());
+  EXPECT_TRUE(state().missing_files.empty());
 }
 
 TEST_F(ScrollStringsPageTest, LineSoundsFormatsAndTheHeaderColumn) {

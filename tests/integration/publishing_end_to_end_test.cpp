@@ -13,6 +13,7 @@
 #include "host/registration.h"
 #include "host/session.h"
 #include "platform/services.h"
+#include "tests/support/edit_call.h"
 #include "tests/support/test_support.h"
 #include "ui/scripted/scripted_message_box.h"
 
@@ -20,25 +21,6 @@ namespace {
 
 using test_support::ReadText;
 using test_support::WriteText;
-
-class SynchronizingDialogs : public botframe::PublishingDialogs {
- public:
-  class Progress : public botframe::ProgressDialog {
-   public:
-    void SetStatus(const std::string&, const std::string&) override {}
-  };
-  std::vector<std::string> missing_shown;
-  std::unique_ptr<botframe::ProgressDialog> OpenProgress(ui::WindowHandle) override {
-    return std::make_unique<Progress>();
-  }
-  botframe::MissingFilesAnswer AskMissingFiles(std::vector<botframe::MissingEntry>& entries) override {
-    for (const auto& entry : entries) missing_shown.push_back(entry.file_name);
-    return botframe::MissingFilesAnswer::kSynchronize;
-  }
-  botframe::OverwriteAnswer AskOverwrite(std::string*, int, bool) override {
-    return botframe::OverwriteAnswer::kCancel;
-  }
-};
 
 class PublishingEndToEndTest : public ::testing::Test {
  protected:
@@ -59,10 +41,8 @@ class PublishingEndToEndTest : public ::testing::Test {
     session.page = "news/page.htm";
     ASSERT_EQ(session.Save(platform::GetRegistry()), platform::kOk);
     ASSERT_TRUE(platform::Succeeded(platform::GetAutomation().Initialize()));
-    botframe::State().Reset();
   }
   void TearDown() override {
-    botframe::State().Reset();
     platform::GetAutomation().Uninitialize();
     host::UnregisterHost(platform::GetRegistry());
   }
@@ -74,7 +54,7 @@ class PublishingEndToEndTest : public ::testing::Test {
 
 TEST_F(PublishingEndToEndTest, ClientReadsTheWebAndPublishesIntoIt) {
   auto editor = botframe::GetEditor();
-  auto explorer = botframe::GetExplorer();
+  auto explorer = botframe::GetExplorer(botframe::kGMWebbotS3Library);
   ASSERT_NE(editor, nullptr);
   ASSERT_NE(explorer, nullptr);
   const std::string web_url = host::FileUrlFromPath(root_.Join("web"));
@@ -84,27 +64,30 @@ TEST_F(PublishingEndToEndTest, ClientReadsTheWebAndPublishesIntoIt) {
   explorer.reset();
   editor.reset();
 
-  botframe::EditRunState& state = botframe::State();
+  test_support::EditCall call;
+  botframe::EditRunState& state = call.state();
   state.master_folder = root_.Join("master") + "\\";
   state.user_data_folder = root_.Join("user") + "\\";
   state.web_url = web_url;
   state.page_url = web_url + "/news/page.htm";
-  SynchronizingDialogs dialogs;
+  test_support::RecordingDialogs& dialogs = call.dialogs();
+  dialogs.missing_answer = botframe::MissingFilesAnswer::kSynchronize;
 
-  ASSERT_TRUE(botframe::EnsureWorkingCopy("KelScroll.class"));
-  EXPECT_TRUE(botframe::UploadFile(dialogs, "_glintmere", "_glintmere", "KelScroll.class", false,
+  ASSERT_TRUE(botframe::EnsureWorkingCopy(state, "KelScroll.class"));
+  EXPECT_TRUE(botframe::UploadFile(call.context(), "_glintmere", "_glintmere", "KelScroll.class", false,
                                    false));
   EXPECT_EQ(ReadText(root_.Join("web/news/_glintmere/KelScroll.class")), "class file");
   EXPECT_TRUE(boxes_.shown().empty()) << boxes_.shown()[0].text;
 
   // A sound the component refers to is only on the web: synchronising fetches it.
   state.absolute_reference = true;
-  ASSERT_TRUE(botframe::LocateOrRecordMissing("sound.au", botframe::kMissingSound, "Strings"));
-  EXPECT_TRUE(botframe::CheckMissingFiles(dialogs));
-  EXPECT_EQ(dialogs.missing_shown, std::vector<std::string>{"sound.au"});
+  ASSERT_TRUE(botframe::LocateOrRecordMissing(state, "sound.au", botframe::kMissingSound, "Strings"));
+  EXPECT_TRUE(botframe::CheckMissingFiles(call.context()));
+  ASSERT_EQ(dialogs.missing_shown.size(), 1u);
+  EXPECT_EQ(dialogs.missing_shown[0].file_name, "sound.au");
   EXPECT_EQ(ReadText(root_.Join("user/_glintmere/sound.au")), ".snd on the web");
 
-  botframe::RemoveWorkingCopies();
+  botframe::RemoveWorkingCopies(state);
   EXPECT_FALSE(test_support::Exists(root_.Join("user/_glintmere/KelScroll.class")));
 }
 

@@ -134,7 +134,7 @@ TEST_F(ScriptedDialogTest, NumberFieldsRefuseTextAndKeepTheDialogOpenWithTheFocu
                                           "Please enter a positive integer.",
                                           "Please enter an integer."};
   EXPECT_EQ(driver().MessageTexts(), boxes);
-  EXPECT_EQ(driver().shown()[1].caption, ui::ApplicationName());
+  EXPECT_EQ(driver().shown()[1].caption, "Glintmere");
   EXPECT_EQ(driver().shown()[1].icon, ui::Icon::kWarning);
   EXPECT_EQ(driver().shown()[1].depth, 1);
 }

@@ -239,7 +239,7 @@ TEST_F(DialogTest, ARefusedNumberShowsItsMessageAndKeepsTheDialogOpen) {
   const std::vector<test_support::SeenBox> seen = boxes.Seen();
   ASSERT_EQ(seen.size(), 1u);
   EXPECT_EQ(seen[0].text, "Please enter a positive integer.");
-  EXPECT_EQ(seen[0].caption, ui::ApplicationName());
+  EXPECT_EQ(seen[0].caption, "Glintmere");
   EXPECT_TRUE(open_after_refusal);
   EXPECT_TRUE(field_has_focus);
   EXPECT_EQ(LOWORD(selection), 0);
