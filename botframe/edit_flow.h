@@ -19,6 +19,19 @@ namespace botframe {
 int32_t RunAppletEdit(AppletBot& bot, BotAttributeList* list, const BotHostCallbacks* host,
                       PublishingDialogs* dialogs = nullptr);
 
+// An Edit entry's whole body: runs an edit call of a new Bot with the UI's
+// dialogs, and turns any exception into the failure value, so none crosses
+// the library's boundary.
+template <typename Bot>
+int32_t RunBotEdit(BotAttributeList* list, const BotHostCallbacks* host) noexcept {
+  try {
+    Bot bot;
+    return RunAppletEdit(bot, list, host);
+  } catch (...) {
+    return 0;
+  }
+}
+
 // The web URL as the edit flow keeps it: "file://" + "///" + path loses the
 // three extra slashes; anything else stays. *disk_web tells whether it is a
 // "file://" URL.

@@ -29,7 +29,7 @@ constexpr const char* kUsage =
     "  insert   runs an effect's editor and inserts the new component into PAGE\n"
     "  edit     runs the editor of a component already in PAGE (the first, or the\n"
     "           Nth) with its stored settings and replaces it in place\n"
-    "  EFFECT   scroller\n"
+    "  EFFECT   %s\n"
     "  LIBRARY  bot library file name in the bots folder beside this program,\n"
     "           for example GMWebbotS3.dll\n"
     "  BOT      bot name, for example GMScroller\n"
@@ -48,6 +48,7 @@ struct Effect {
 };
 constexpr Effect kEffects[] = {
     {"scroller", "GMWebbotS3.dll", "GMScroller"},
+    {"presentation", "GMWebbotS3.dll", "GMPresent"},
 };
 
 // The bot library of a bot met in a page.
@@ -58,8 +59,18 @@ const char* LibraryOfBot(const std::string& bot) {
   return nullptr;
 }
 
+// The usage text with the effects' names.
+std::string UsageText() {
+  std::string names;
+  for (const Effect& effect : kEffects) {
+    if (!names.empty()) names += ", ";
+    names += effect.name;
+  }
+  return base::Format(kUsage, names.c_str());
+}
+
 int Usage(std::ostream& err, const std::string& problem) {
-  err << "glintmere: " << problem << "\n\n" << kUsage;
+  err << "glintmere: " << problem << "\n\n" << UsageText();
   return 2;
 }
 
@@ -382,7 +393,7 @@ int RunCli(const std::vector<std::string>& args, const CliEnvironment& environme
            std::ostream& out, std::ostream& err) {
   if (args.empty()) return Usage(err, "no command given");
   if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-    out << kUsage;
+    out << UsageText();
     return 0;
   }
   if (args[0] == "insert") return Insert(args, environment, out, err);

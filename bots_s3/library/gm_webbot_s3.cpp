@@ -1,7 +1,8 @@
-// GMWebbotS3: the bot library of the scroller (and, as they arrive, the
-// presentation and the button bar). Each bot has one Edit entry the runner
-// calls through the bot callback table.
+// GMWebbotS3: the bot library of the scroller, the presentation and (as it
+// arrives) the button bar. Each bot has one Edit entry the runner calls
+// through the bot callback table.
 #include "botframe/edit_flow.h"
+#include "bots_s3/presentation_bot.h"
 #include "bots_s3/scroller_bot.h"
 
 #if defined(_WIN32)
@@ -11,10 +12,9 @@
 #endif
 
 GM_EXPORT int32_t BOT_CALL GMScroller_Edit(BotAttributeList* list, const BotHostCallbacks* host) {
-  try {
-    bots_s3::ScrollerBot bot;
-    return botframe::RunAppletEdit(bot, list, host);
-  } catch (...) {
-    return 0;
-  }
+  return botframe::RunBotEdit<bots_s3::ScrollerBot>(list, host);
+}
+
+GM_EXPORT int32_t BOT_CALL GMPresent_Edit(BotAttributeList* list, const BotHostCallbacks* host) {
+  return botframe::RunBotEdit<bots_s3::PresentationBot>(list, host);
 }

@@ -112,6 +112,30 @@ TEST_F(AppletEditEndToEndTest, GlintmereInsertAnsweredByAFile) {
   EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/QFXLogoSA.gif")));
 }
 
+TEST_F(AppletEditEndToEndTest, PresentationOpensOnItsAnimationPageWithItsDefaults) {
+  const std::string answers = install_.Join("answers.json");
+  WriteText(answers, R"([
+    {"dialog": "Glintmere Java Effects - Presentation Applet", "steps": [
+      {"expect": "Mode:", "selected": "Sequential"},
+      {"press": "OK"}]}
+  ])");
+  std::string err;
+  ASSERT_EQ(Glintmere({"insert", "presentation", "--web", web_.path(), "--page", "index.htm",
+                       "--answers", answers},
+                      &err),
+            0)
+      << err;
+  const std::string page = Page();
+  for (const char* expected :
+       {"<!--webbot bot=\"GMPresent\" startspan", " java-code=\"KelPresent\"\n",
+        " java-Name=\"PA", " param-StepSize=\"8\"\n", " param-Mode=\"_none\"\n",
+        " param-ImageDelay=\"3000\"\n", "QFXLogoPA.gif&quot;"}) {
+    EXPECT_NE(page.find(expected), std::string::npos) << expected << "\n" << page;
+  }
+  EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/KelPresent.class")));
+  EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/QFXLogoPA.gif")));
+}
+
 #if defined(_WIN32)
 // A user at the real windows: finds the sheet by its caption, changes the
 // applet name and the alignment through the Applet page's controls, and

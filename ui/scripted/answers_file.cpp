@@ -185,7 +185,7 @@ Step ReadStep(const Json& json, const std::string& where) {
 std::string ShowBool(const bool& value) { return value ? "true" : "false"; }
 std::string ShowList(const std::vector<std::string>& texts) { return Joined(texts); }
 
-void RunStep(ScriptedWindow& window, Driver& driver, const Step& step) {
+void RunStep(ScriptedWindow& window, const Step& step) {
   const ControlRef& control = *step.control;
   switch (step.action) {
     case Action::kPage: window.SelectPage(step.page); break;
@@ -214,9 +214,11 @@ void RunStep(ScriptedWindow& window, Driver& driver, const Step& step) {
         window.Text(control);  // reports the missing control
         return;
       }
+      // A mismatch fails the window, so the steps after it are skipped and
+      // the window is cancelled rather than confirmed.
       auto mismatch = [&](const char* what, const std::string& expected, const std::string& actual) {
-        driver.Fail(Quote(window.caption()) + ": expected " + control.Describe() + " " + what +
-                    " " + expected + ", found " + actual);
+        window.Fail("expected " + control.Describe() + " " + what + " " + expected + ", found " +
+                    actual);
       };
       if (step.text && window.Text(control) != *step.text) {
         mismatch("text", Quote(*step.text), Quote(window.Text(control)));
@@ -276,7 +278,7 @@ void ReadEntry(const Json& json, const std::string& name, size_t number, Pending
         for (size_t i = 0; i < steps->size() && !window.failed(); ++i) {
           const Step& step = (*steps)[i];
           target->SetContext(origin + ", step " + std::to_string(i + 1) + " (" + step.name + ")");
-          RunStep(window, *target, step);
+          RunStep(window, step);
         }
         target->SetContext(outer);
       }, origin);

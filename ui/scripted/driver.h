@@ -85,6 +85,9 @@ class ScriptedWindow {
   std::string ActivePage() const;
   // True once a step of this window failed.
   bool failed() const { return failed_; }
+  // Reports a failed step of this window (its caption before message); the
+  // window is then cancelled instead of confirmed.
+  void Fail(const std::string& message);
   // The backend's state behind it (one of them is null).
   ScriptedDialogWindow* scripted_window() const { return window_; }
   ScriptedSheet* scripted_sheet() const { return sheet_; }
@@ -159,7 +162,6 @@ class ScriptedWindow {
   // For actions: found, enabled and visible.
   Found FindForAction(const ControlRef& ref, const char* action);
   bool CheckOpen(const char* action);
-  void Fail(const std::string& message);
   // Gives the control the focus as a click would.
   void FocusOn(const Found& found);
   void ChooseItem(const Found& found, int index);
