@@ -17,14 +17,18 @@ constexpr int kButtonWidth = 50;
 constexpr int kButtonHeight = 20;
 constexpr int kButtonBottomGap = 30;
 constexpr int kBrowserBottomGap = 50;
+// A stored applet size beyond any screen shows the preview at this size.
+constexpr int kLargestAppletSide = 8192;
+
+int ScreenSide(int side) { return side < 0 ? 0 : side > kLargestAppletSide ? kLargestAppletSide : side; }
 
 }  // namespace
 
 CPreviewDialog::CPreviewDialog(std::string file, int applet_width, int applet_height)
     : ui::Dialog(kPreviewSpec),
       file_(std::move(file)),
-      applet_width_(applet_width),
-      applet_height_(applet_height) {}
+      applet_width_(ScreenSide(applet_width)),
+      applet_height_(ScreenSide(applet_height)) {}
 
 bool CPreviewDialog::OnInitDialog() {
   window()->SetWindowSize(applet_width_ + 100, applet_height_ + 125);

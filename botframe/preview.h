@@ -10,7 +10,8 @@
 namespace botframe {
 
 // "Applet Preview": a web browser showing the file and an OK button. It
-// sizes itself to the applet plus a border; OK deletes the file.
+// sizes itself to the applet (each side kept within 0 to 8192 pixels) plus a
+// border; OK deletes the file.
 class CPreviewDialog : public ui::Dialog {
  public:
   CPreviewDialog(std::string file, int applet_width, int applet_height);

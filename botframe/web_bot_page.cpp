@@ -51,9 +51,17 @@ void CWebBotPage::Preview() {
     return;
   }
   sheet->set_preview_open(true);
+  // However the preview is closed (OK, Esc, the close box), its file goes.
+  struct PreviewCloser {
+    CGMWebbotProperties* sheet;
+    const std::string& file;
+    ~PreviewCloser() {
+      sheet->set_preview_open(false);
+      platform::GetFiles().DeleteFile(file);
+    }
+  } closer{sheet, file};
   CPreviewDialog dialog(file, width, height);
   dialog.DoModal(handle());
-  sheet->set_preview_open(false);
 }
 
 }  // namespace botframe

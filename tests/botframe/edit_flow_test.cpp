@@ -271,25 +271,28 @@ TEST(WebUrlTest, DiskWebsKeepOneSlashAndLoseThree) {
 
 namespace {
 
-TEST_F(EditFlowTest, PreviewWritesTheAppletAndTheDialogDeletesItOnOk) {
-  std::string shown_file;
-  backend_.driver().Expect(kSheet, [&](ui::ScriptedWindow& w) {
-    w.Type("Applet Name:", "Previewed");
-    w.Click("Preview");
-    w.PressOk();
-  });
-  backend_.driver().Expect("Applet Preview", [&](ui::ScriptedWindow& w) {
-    shown_file = root_.Join("appdata/Kel Software/Glintmere/GMBots.htm");
-    const std::string html = ReadText(shown_file);
-    EXPECT_NE(html.find("<applet codebase=\"./_glintmere/\" code=\"KelScroll\""),
-              std::string::npos)
-        << html;
-    EXPECT_NE(html.find(" Name=\"Previewed\""), std::string::npos) << html;
-    w.PressOk();
-  });
-  ASSERT_EQ(Edit(), 1);
-  EXPECT_FALSE(shown_file.empty());
-  EXPECT_FALSE(Exists(shown_file));
+TEST_F(EditFlowTest, PreviewWritesTheAppletAndItsFileGoesHoweverItIsClosed) {
+  for (const bool by_ok : {true, false}) {  // OK, or Esc and the close box
+    SCOPED_TRACE(by_ok ? "OK" : "Esc");
+    std::string shown_file;
+    backend_.driver().Expect(kSheet, [&](ui::ScriptedWindow& w) {
+      w.Type("Applet Name:", "Previewed");
+      w.Click("Preview");
+      w.PressOk();
+    });
+    backend_.driver().Expect("Applet Preview", [&](ui::ScriptedWindow& w) {
+      shown_file = root_.Join("appdata/Kel Software/Glintmere/GMBots.htm");
+      const std::string html = ReadText(shown_file);
+      EXPECT_NE(html.find("<applet codebase=\"./_glintmere/\" code=\"KelScroll\""),
+                std::string::npos)
+          << html;
+      EXPECT_NE(html.find(" Name=\"Previewed\""), std::string::npos) << html;
+      if (by_ok) w.PressOk(); else w.PressCancel();
+    });
+    ASSERT_EQ(Edit(), 1);
+    EXPECT_FALSE(shown_file.empty());
+    EXPECT_FALSE(Exists(shown_file));
+  }
 }
 
 TEST_F(EditFlowTest, HelpWithoutTheHelpViewerSaysSo) {
