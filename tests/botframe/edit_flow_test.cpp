@@ -11,6 +11,7 @@
 #include "botframe/edit_flow.h"
 #include "botframe/edit_state.h"
 #include "botframe/publishing_dialogs.h"
+#include "botframe/text_bk_page.h"
 #include "host/disk_web.h"
 #include "host/host_objects.h"
 #include "host/session.h"
@@ -82,6 +83,9 @@ class EditFlowTest : public ::testing::Test {
 
   int32_t Edit() {
     TestBot bot;
+    return Edit(bot);
+  }
+  int32_t Edit(botframe::AppletBot& bot) {
     return botframe::RunAppletEdit(bot, list_.get(), &runner::HostCallbacks());
   }
   std::string Attribute(const char* name) {
@@ -293,6 +297,51 @@ TEST_F(EditFlowTest, PreviewWritesTheAppletAndItsFileGoesHoweverItIsClosed) {
     EXPECT_FALSE(shown_file.empty());
     EXPECT_FALSE(Exists(shown_file));
   }
+}
+
+TEST_F(EditFlowTest, MessagesOfTheFileDialogsInAnEditCarryTheProductsCaption) {
+  class BackgroundBot : public TestBot {
+    void AddPages(botframe::CGMWebbotProperties& sheet) override {
+      botframe::EditContext& context = sheet.context();
+      auto* applet = sheet.AddOwnedPage(std::make_unique<botframe::CAppletPage>(context));
+      auto* background = sheet.AddOwnedPage(std::make_unique<botframe::CTextBkPage>(context));
+      sheet.SetLoadOrder({applet, background});
+      sheet.SetTagOrder({applet, background});
+    }
+  } bot;
+  WriteText(root_.Join("master/_glintmere/bell.au"), "shipped bell");
+  WriteText(root_.Join("disk/bell.au"), "my bell");
+  auto& driver = backend_.driver();
+  driver.Expect(kSheet, [](ui::ScriptedWindow& w) {
+    w.SelectPage("Background");
+    w.Click(botframe::CTextBkPage::kAudioId);
+    w.PressCancel();
+  });
+  driver.Expect("Select a file", [](ui::ScriptedWindow& w) {
+    w.Click("Play");              // no sound device here, or a bell
+    w.Click("Add From Disk...");  // a shipped name: renamed, to a name refused once
+    w.PressCancel();
+  });
+  driver.ExpectFiles("", {root_.Join("disk/bell.au")});
+  driver.Expect("Glintmere", [](ui::ScriptedWindow& w) {
+    w.Click("Rename...");
+    w.PressCancel();
+  });
+  driver.Expect("Rename 'bell.au' to...", [](ui::ScriptedWindow& w) {
+    w.Type(botframe::CRenameDialog::kNameId, "bell.gif");
+    w.PressOk();
+    w.PressCancel();
+  });
+  EXPECT_EQ(Edit(bot), 0);
+  std::vector<std::string> captions;
+  for (const ui::WindowRecord& record : driver.shown()) {
+    if (record.kind == ui::WindowKind::kMessageBox) {
+      captions.push_back(record.caption + ": " + record.text.substr(0, record.text.find('\n')));
+    }
+  }
+  EXPECT_EQ(captions, (std::vector<std::string>{
+                          "Glintmere: Error occurred while opening the audio file:",
+                          "Glintmere: Invalid file type."}));
 }
 
 TEST_F(EditFlowTest, HelpWithoutTheHelpViewerSaysSo) {
