@@ -1,69 +1,149 @@
 // Handles of the controls of an open dialog or page: thin facades over the
-// backend's DialogWindow, addressed by control id. A handle is only valid
-// while its dialog is open.
+// control's peer in the backend (control_peers.h), found by control id when
+// the handle is made. A handle is only valid while its dialog is open; one
+// made for an id the dialog lacks, or used for an operation its control's
+// kind does not have, does nothing and reads empty values (the scripted
+// backend reports it).
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "ui/dialog_window.h"
+#include "ui/control_peers.h"
 
 namespace ui {
 
 class Control {
  public:
-  Control(DialogWindow* window, int id) : window_(window), id_(id) {}
+  Control(DialogWindow* window, int id)
+      : window_(window), id_(id), peer_(window ? window->Peer(id) : nullptr) {}
   int id() const { return id_; }
-  std::string Text() const { return window_->GetText(id_); }
-  void SetText(const std::string& text) { window_->SetText(id_, text); }
-  void Enable(bool enabled = true) { window_->Enable(id_, enabled); }
-  bool IsEnabled() const { return window_->IsEnabled(id_); }
-  void Show(bool visible = true) { window_->Show(id_, visible); }
-  bool IsVisible() const { return window_->IsVisible(id_); }
-  void Focus() { window_->SetFocus(id_); }
+  std::string Text() const {
+    ControlPeer* peer = Need<ControlPeer>("GetText", nullptr);
+    return peer ? peer->Text() : std::string();
+  }
+  void SetText(const std::string& text) {
+    if (ControlPeer* peer = Need<ControlPeer>("SetText", nullptr)) peer->SetText(text);
+  }
+  void Enable(bool enabled = true) {
+    if (ControlPeer* peer = Need<ControlPeer>("Enable", nullptr)) peer->Enable(enabled);
+  }
+  bool IsEnabled() const {
+    ControlPeer* peer = Need<ControlPeer>("IsEnabled", nullptr);
+    return peer && peer->IsEnabled();
+  }
+  void Show(bool visible = true) {
+    if (ControlPeer* peer = Need<ControlPeer>("Show", nullptr)) peer->Show(visible);
+  }
+  bool IsVisible() const {
+    ControlPeer* peer = Need<ControlPeer>("IsVisible", nullptr);
+    return peer && peer->IsVisible();
+  }
+  void Focus() {
+    if (ControlPeer* peer = Need<ControlPeer>("SetFocus", nullptr)) peer->Focus();
+  }
+
+  // The control's family interface, or null when its kind lacks it
+  // (nothing reported: for code that serves several kinds).
+  template <typename Family>
+  Family* As() const {
+    return FamilyOf<Family>(peer_);
+  }
 
  protected:
+  // The family an operation needs; null, reported to the window, when the
+  // control is missing or of another kind (family names the kind needed).
+  template <typename Family>
+  Family* Need(const char* operation, const char* family) const {
+    Family* found = As<Family>();
+    if (!found && window_) window_->ReportMisuse(id_, operation, peer_ ? family : nullptr);
+    return found;
+  }
+
   DialogWindow* window_;
   int id_;
+  ControlPeer* peer_;
 };
 
 class Edit : public Control {
  public:
   using Control::Control;
   // Selects the text (all of it by default), scrolls it into view.
-  void Select(int start = 0, int end = -1) { window_->SelectText(id_, start, end); }
-  void SetLimit(int characters) { window_->SetTextLimit(id_, characters); }
+  void Select(int start = 0, int end = -1) {
+    if (EditPeer* peer = Need<EditPeer>("SelectText", "text field")) peer->SelectText(start, end);
+  }
+  void SetLimit(int characters) {
+    if (EditPeer* peer = Need<EditPeer>("SetTextLimit", "text field")) {
+      peer->SetTextLimit(characters);
+    }
+  }
 };
 
 class Button : public Control {
  public:
   using Control::Control;
-  bool IsChecked() const { return window_->IsChecked(id_); }
-  void SetChecked(bool checked = true) { window_->SetChecked(id_, checked); }
+  bool IsChecked() const {
+    ButtonPeer* peer = Need<ButtonPeer>("IsChecked", "button");
+    return peer && peer->IsChecked();
+  }
+  void SetChecked(bool checked = true) {
+    if (ButtonPeer* peer = Need<ButtonPeer>("SetChecked", "button")) peer->SetChecked(checked);
+  }
   // Bitmap buttons: 0 off, 1 on, 2 mixed.
-  void SetLook(int look) { window_->SetButtonLook(id_, look); }
+  void SetLook(int look) {
+    if (ButtonPeer* peer = Need<ButtonPeer>("SetButtonLook", "button")) peer->SetLook(look);
+  }
 };
 using CheckBox = Button;
 using RadioButton = Button;
 
-// Combo boxes, list boxes and colour lists.
+// Combo boxes, list boxes, colour lists, and list-views' rows.
 class ListControl : public Control {
  public:
   using Control::Control;
-  void Clear() { window_->ClearItems(id_); }
-  int Add(const std::string& text, intptr_t data = 0) { return window_->AddItem(id_, text, data); }
-  int Insert(int index, const std::string& text, intptr_t data = 0) {
-    return window_->InsertItem(id_, index, text, data);
+  void Clear() {
+    if (ListPeer* peer = List("ClearItems")) peer->Clear();
   }
-  void Delete(int index) { window_->DeleteItem(id_, index); }
-  int Count() const { return window_->ItemCount(id_); }
-  std::string ItemText(int index) const { return window_->ItemText(id_, index); }
-  intptr_t ItemData(int index) const { return window_->ItemData(id_, index); }
-  void SetItemData(int index, intptr_t data) { window_->SetItemData(id_, index, data); }
-  int Selection() const { return window_->GetSelection(id_); }
-  void Select(int index) { window_->SetSelection(id_, index); }
-  bool IsSelected(int index) const { return window_->IsSelected(id_, index); }
-  void SetSelected(int index, bool selected) { window_->SetSelected(id_, index, selected); }
+  int Add(const std::string& text, intptr_t data = 0) {
+    ListPeer* peer = List("AddItem");
+    return peer ? peer->Add(text, data) : -1;
+  }
+  int Insert(int index, const std::string& text, intptr_t data = 0) {
+    ListPeer* peer = List("InsertItem");
+    return peer ? peer->Insert(index, text, data) : -1;
+  }
+  void Delete(int index) {
+    if (ListPeer* peer = List("DeleteItem")) peer->Delete(index);
+  }
+  int Count() const {
+    ListPeer* peer = List("ItemCount");
+    return peer ? peer->Count() : 0;
+  }
+  std::string ItemText(int index) const {
+    ListPeer* peer = List("ItemText");
+    return peer ? peer->ItemText(index) : std::string();
+  }
+  intptr_t ItemData(int index) const {
+    ListPeer* peer = List("ItemData");
+    return peer ? peer->ItemData(index) : 0;
+  }
+  void SetItemData(int index, intptr_t data) {
+    if (ListPeer* peer = List("SetItemData")) peer->SetItemData(index, data);
+  }
+  int Selection() const {
+    ListPeer* peer = List("GetSelection");
+    return peer ? peer->Selection() : -1;
+  }
+  void Select(int index) {
+    if (ListPeer* peer = List("SetSelection")) peer->Select(index);
+  }
+  bool IsSelected(int index) const {
+    ListPeer* peer = List("IsSelected");
+    return peer && peer->IsSelected(index);
+  }
+  void SetSelected(int index, bool selected) {
+    if (ListPeer* peer = List("SetSelected")) peer->SetSelected(index, selected);
+  }
   // Index of the item whose text equals text exactly, or -1.
   int Find(const std::string& text) const {
     for (int i = 0, n = Count(); i < n; ++i) {
@@ -71,7 +151,15 @@ class ListControl : public Control {
     }
     return -1;
   }
-  void SetItemColour(int index, Colour colour) { window_->SetItemColour(id_, index, colour); }
+  // Colour lists: the item's swatch.
+  void SetItemColour(int index, Colour colour) {
+    if (auto* peer = Need<ColourListPeer>("SetItemColour", "colour list")) {
+      peer->SetItemColour(index, colour);
+    }
+  }
+
+ private:
+  ListPeer* List(const char* operation) const { return Need<ListPeer>(operation, "list"); }
 };
 using ComboBox = ListControl;
 using ListBox = ListControl;
@@ -80,64 +168,139 @@ using ColourList = ListControl;
 class ListView : public ListControl {
  public:
   using ListControl::ListControl;
-  void AddColumn(const std::string& title, int width) { window_->AddColumn(id_, title, width); }
-  void SetIcons(const std::vector<std::string>& names) { window_->SetRowIcons(id_, names); }
-  int AddRow(const std::vector<std::string>& texts, int icon = -1, intptr_t data = 0) {
-    return window_->AddRow(id_, texts, icon, data);
+  void AddColumn(const std::string& title, int width) {
+    if (ListViewPeer* peer = Rows("AddColumn")) peer->AddColumn(title, width);
   }
-  std::string RowText(int row, int column) const { return window_->RowText(id_, row, column); }
-  bool IsRowChecked(int row) const { return window_->IsRowChecked(id_, row); }
-  void SetRowChecked(int row, bool checked) { window_->SetRowChecked(id_, row, checked); }
+  void SetIcons(const std::vector<std::string>& names) {
+    if (ListViewPeer* peer = Rows("SetRowIcons")) peer->SetRowIcons(names);
+  }
+  int AddRow(const std::vector<std::string>& texts, int icon = -1, intptr_t data = 0) {
+    ListViewPeer* peer = Rows("AddRow");
+    return peer ? peer->AddRow(texts, icon, data) : -1;
+  }
+  std::string RowText(int row, int column) const {
+    ListViewPeer* peer = Rows("RowText");
+    return peer ? peer->RowText(row, column) : std::string();
+  }
+  bool IsRowChecked(int row) const {
+    ListViewPeer* peer = Rows("IsRowChecked");
+    return peer && peer->IsRowChecked(row);
+  }
+  void SetRowChecked(int row, bool checked) {
+    if (ListViewPeer* peer = Rows("SetRowChecked")) peer->SetRowChecked(row, checked);
+  }
+
+ private:
+  ListViewPeer* Rows(const char* operation) const {
+    return Need<ListViewPeer>(operation, "list-view");
+  }
 };
 
 class Slider : public Control {
  public:
   using Control::Control;
-  void SetRange(int minimum, int maximum) { window_->SetRange(id_, minimum, maximum); }
-  int Position() const { return window_->GetPosition(id_); }
-  void SetPosition(int position) { window_->SetPosition(id_, position); }
-  void SetTickFrequency(int frequency) { window_->SetTickFrequency(id_, frequency); }
+  void SetRange(int minimum, int maximum) {
+    if (SliderPeer* peer = Need<SliderPeer>("SetRange", "slider")) peer->SetRange(minimum, maximum);
+  }
+  int Position() const {
+    SliderPeer* peer = Need<SliderPeer>("GetPosition", "slider");
+    return peer ? peer->Position() : 0;
+  }
+  void SetPosition(int position) {
+    if (SliderPeer* peer = Need<SliderPeer>("SetPosition", "slider")) peer->SetPosition(position);
+  }
+  void SetTickFrequency(int frequency) {
+    if (SliderPeer* peer = Need<SliderPeer>("SetTickFrequency", "slider")) {
+      peer->SetTickFrequency(frequency);
+    }
+  }
 };
 
 class Browser : public Control {
  public:
   using Control::Control;
-  void Navigate(const std::string& path_or_url) { window_->Navigate(id_, path_or_url); }
+  void Navigate(const std::string& path_or_url) {
+    if (BrowserPeer* peer = Need<BrowserPeer>("Navigate", "browser")) peer->Navigate(path_or_url);
+  }
 };
 
 // A rich-text box: formatted lines, positions counting a line break as two.
 class RichEdit : public Control {
  public:
   using Control::Control;
-  using Target = DialogWindow::RichTarget;
-  void GetSelection(int* start, int* end) const { window_->GetRichSelection(id_, start, end); }
-  void SetSelection(int start, int end) { window_->SetRichSelection(id_, start, end); }
-  void HideSelection(bool hide) { window_->HideRichSelection(id_, hide); }
-  int Length() const { return window_->RichTextLength(id_); }
-  std::string TextRange(int start, int end) const { return window_->RichTextRange(id_, start, end); }
-  int LineCount() const { return window_->RichLineCount(id_); }
-  int LineIndex(int line) const { return window_->RichLineIndex(id_, line); }
-  int LineLength(int line) const { return window_->RichLineLength(id_, line); }
-  int LineFromChar(int position) const { return window_->RichLineFromChar(id_, position); }
-  void ReplaceSelection(const std::string& text) { window_->ReplaceRichSelection(id_, text); }
+  using Target = RichEditPeer::Target;
+  void GetSelection(int* start, int* end) const {
+    *start = *end = 0;
+    if (RichEditPeer* peer = Rich("GetRichSelection")) peer->GetSelection(start, end);
+  }
+  void SetSelection(int start, int end) {
+    if (RichEditPeer* peer = Rich("SetRichSelection")) peer->SetSelection(start, end);
+  }
+  void HideSelection(bool hide) {
+    if (RichEditPeer* peer = Rich("HideRichSelection")) peer->HideSelection(hide);
+  }
+  int Length() const {
+    RichEditPeer* peer = Rich("RichTextLength");
+    return peer ? peer->Length() : 0;
+  }
+  std::string TextRange(int start, int end) const {
+    RichEditPeer* peer = Rich("RichTextRange");
+    return peer ? peer->TextRange(start, end) : std::string();
+  }
+  int LineCount() const {
+    RichEditPeer* peer = Rich("RichLineCount");
+    return peer ? peer->LineCount() : 0;
+  }
+  int LineIndex(int line) const {
+    RichEditPeer* peer = Rich("RichLineIndex");
+    return peer ? peer->LineIndex(line) : -1;
+  }
+  int LineLength(int line) const {
+    RichEditPeer* peer = Rich("RichLineLength");
+    return peer ? peer->LineLength(line) : 0;
+  }
+  int LineFromChar(int position) const {
+    RichEditPeer* peer = Rich("RichLineFromChar");
+    return peer ? peer->LineFromChar(position) : 0;
+  }
+  void ReplaceSelection(const std::string& text) {
+    if (RichEditPeer* peer = Rich("ReplaceRichSelection")) peer->ReplaceSelection(text);
+  }
   uint32_t GetFormat(richtext::CharFormat* format) const {
-    return window_->GetRichFormat(id_, format);
+    RichEditPeer* peer = Rich("GetRichFormat");
+    return peer ? peer->GetFormat(format) : 0;
   }
   void SetFormat(Target target, const richtext::CharFormat& format, uint32_t mask) {
-    window_->SetRichFormat(id_, target, format, mask);
+    if (RichEditPeer* peer = Rich("SetRichFormat")) peer->SetFormat(target, format, mask);
   }
   void SetParagraphFormat(const richtext::ParagraphFormat& format, uint32_t mask) {
-    window_->SetRichParagraphFormat(id_, format, mask);
+    if (RichEditPeer* peer = Rich("SetRichParagraphFormat")) peer->SetParagraphFormat(format, mask);
   }
-  std::string Rtf() const { return window_->GetRtf(id_); }
-  bool SetRtf(const std::string& rtf) { return window_->SetRtf(id_, rtf); }
-  void SetBackground(Colour colour) { window_->SetRichBackground(id_, colour); }
+  std::string Rtf() const {
+    RichEditPeer* peer = Rich("GetRtf");
+    return peer ? peer->Rtf() : std::string();
+  }
+  bool SetRtf(const std::string& rtf) {
+    RichEditPeer* peer = Rich("SetRtf");
+    return peer && peer->SetRtf(rtf);
+  }
+  void SetBackground(Colour colour) {
+    if (RichEditPeer* peer = Rich("SetRichBackground")) peer->SetBackground(colour);
+  }
+
+ private:
+  RichEditPeer* Rich(const char* operation) const {
+    return Need<RichEditPeer>(operation, "rich-text box");
+  }
 };
 
 class Picture : public Control {
  public:
   using Control::Control;
-  bool Load(const std::string& path) { return window_->ShowPicture(id_, path); }
+  bool Load(const std::string& path) {
+    PicturePeer* peer = Need<PicturePeer>("ShowPicture", "picture");
+    return peer && peer->Load(path);
+  }
 };
 
 }  // namespace ui

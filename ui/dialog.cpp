@@ -60,6 +60,39 @@ void Dialog::EndDialog(int result) {
   if (window_) window_->EndDialog(result);
 }
 
+void Dialog::EnsureBound() {
+  if (bound_) return;
+  bound_ = true;
+  BindEvents();
+}
+
+void Dialog::Bind(int id, Notify code, std::function<void()> handler) {
+  Bind(id, code, [handler = std::move(handler)](int) { handler(); });
+}
+
+void Dialog::Bind(int id, Notify code, std::function<void(int index)> handler) {
+  bindings_.push_back({id, code, std::move(handler)});
+}
+
+bool Dialog::FireInit() {
+  EnsureBound();
+  return OnInitDialog();
+}
+
+void Dialog::FireCommand(int id, Notify code, int index) {
+  EnsureBound();
+  // By index: a handler may bind more (the vector may grow under it).
+  bool handled = false;
+  for (size_t i = 0; i < bindings_.size(); ++i) {
+    if (bindings_[i].id != id || bindings_[i].code != code) continue;
+    handled = true;
+    // A copy: the handler may close the dialog or bind again.
+    const std::function<void(int)> handler = bindings_[i].handler;
+    handler(index);
+  }
+  if (!handled) OnCommand(id, code, index);
+}
+
 bool Dialog::AddTooltips(std::span<const Tooltip> tips, int max_width) {
   if (!window_ || !window_->CreateTooltips(max_width)) return false;
   for (const Tooltip& tip : tips) {
@@ -147,35 +180,37 @@ void DataExchange::Fail(int id, const std::string& message) {
   if (failed_) return;
   failed_ = true;
   ShowMessage(message, kProductCaption, Buttons::kOk, Icon::kWarning, dialog_.handle());
-  if (DialogWindow* window = dialog_.window()) {
-    window->SetFocus(id);
-    window->SelectText(id, 0, -1);
-  }
+  if (!dialog_.window()) return;
+  Control control = dialog_.GetControl(id);
+  control.Focus();
+  // Lists and buttons have no text to select.
+  if (EditPeer* field = control.As<EditPeer>()) field->SelectText(0, -1);
 }
 
 void DataExchange::Text(int id, std::string& value, int max_chars) {
   if (Skip()) return;
-  DialogWindow* window = dialog_.window();
+  Edit field = dialog_.GetEdit(id);
   if (save_) {
-    value = window->GetText(id);
+    value = field.Text();
     if (max_chars > 0 && static_cast<int>(value.size()) > max_chars) value.resize(max_chars);
   } else {
-    if (max_chars > 0) window->SetTextLimit(id, max_chars);
-    window->SetText(id, value);
+    if (max_chars > 0) field.SetLimit(max_chars);
+    field.SetText(value);
   }
 }
 
 // A number field: shown as decimal text; taken back only when the whole
 // text is a number within [minimum, maximum], else refused with message.
 template <typename Number>
-bool ExchangeNumber(DataExchange& dx, DialogWindow* window, int id, Number& value,
-                    bool allow_sign, long long minimum, long long maximum, const char* message) {
+bool ExchangeNumber(DataExchange& dx, Control field, Number& value, bool allow_sign,
+                    long long minimum, long long maximum, const char* message) {
+  const int id = field.id();
   if (!dx.saving()) {
-    window->SetText(id, std::to_string(value));
+    field.SetText(std::to_string(value));
     return true;
   }
   long long number = 0;
-  if (!ParseNumber(window->GetText(id), allow_sign, &number) || number < minimum ||
+  if (!ParseNumber(field.Text(), allow_sign, &number) || number < minimum ||
       number > maximum) {
     dx.Fail(id, message);
     return false;
@@ -186,22 +221,23 @@ bool ExchangeNumber(DataExchange& dx, DialogWindow* window, int id, Number& valu
 
 void DataExchange::Unsigned(int id, uint32_t& value) {
   if (Skip()) return;
-  ExchangeNumber(*this, dialog_.window(), id, value, /*allow_sign=*/false, 0, 0xFFFFFFFFll,
+  ExchangeNumber(*this, dialog_.GetControl(id), value, /*allow_sign=*/false, 0, 0xFFFFFFFFll,
                  "Please enter a positive integer.");
 }
 
 void DataExchange::Integer(int id, int32_t& value) {
   if (Skip()) return;
-  ExchangeNumber(*this, dialog_.window(), id, value, /*allow_sign=*/true, INT32_MIN, INT32_MAX,
+  ExchangeNumber(*this, dialog_.GetControl(id), value, /*allow_sign=*/true, INT32_MIN, INT32_MAX,
                  "Please enter an integer.");
 }
 
 void DataExchange::Check(int id, bool& value) {
   if (Skip()) return;
+  Button button = dialog_.GetButton(id);
   if (save_) {
-    value = dialog_.window()->IsChecked(id);
+    value = button.IsChecked();
   } else {
-    dialog_.window()->SetChecked(id, value);
+    button.SetChecked(value);
   }
 }
 
@@ -220,49 +256,71 @@ void DataExchange::Radio(int first_id, int& index) {
     }
     if (inside) group.push_back(control.id);
   }
-  DialogWindow* window = dialog_.window();
   if (save_) {
     index = -1;
     for (size_t i = 0; i < group.size(); ++i) {
-      if (window->IsChecked(group[i])) index = static_cast<int>(i);
+      if (dialog_.GetButton(group[i]).IsChecked()) index = static_cast<int>(i);
     }
   } else {
     for (size_t i = 0; i < group.size(); ++i) {
-      window->SetChecked(group[i], static_cast<int>(i) == index);
+      dialog_.GetButton(group[i]).SetChecked(static_cast<int>(i) == index);
     }
   }
 }
 
 void DataExchange::ListText(int id, std::string& value) {
   if (Skip()) return;
-  DialogWindow* window = dialog_.window();
+  ListControl list = dialog_.GetList(id);
   if (save_) {
-    const int selected = window->GetSelection(id);
-    value = selected >= 0 ? window->ItemText(id, selected) : std::string();
+    const int selected = list.Selection();
+    value = selected >= 0 ? list.ItemText(selected) : std::string();
     return;
   }
-  int found = -1;
-  for (int i = 0, n = window->ItemCount(id); i < n && found < 0; ++i) {
-    if (window->ItemText(id, i) == value) found = i;
+  list.Select(list.Find(value));
+}
+
+void DataExchange::ExchangeSelection(ListControl list, int& index) {
+  if (save_) {
+    index = list.Selection();
+  } else {
+    list.Select(index);
   }
-  window->SetSelection(id, found);
 }
 
 void DataExchange::ListIndex(int id, int& index) {
   if (Skip()) return;
-  if (save_) {
-    index = dialog_.window()->GetSelection(id);
-  } else {
-    dialog_.window()->SetSelection(id, index);
+  ExchangeSelection(dialog_.GetList(id), index);
+}
+
+void DataExchange::RowIndex(int id, int& row) {
+  if (Skip()) return;
+  ListView list = dialog_.GetListView(id);
+  if (!list.As<ListViewPeer>()) {
+    if (DialogWindow* window = dialog_.window()) window->ReportMisuse(id, "RowIndex", "list-view");
+    return;
   }
+  ExchangeSelection(list, row);
+}
+
+void DataExchange::ColourIndex(int id, int& index) {
+  if (Skip()) return;
+  ListControl list = dialog_.GetList(id);
+  if (!list.As<ColourListPeer>()) {
+    if (DialogWindow* window = dialog_.window()) {
+      window->ReportMisuse(id, "ColourIndex", "colour list");
+    }
+    return;
+  }
+  ExchangeSelection(list, index);
 }
 
 void DataExchange::SliderPosition(int id, int& position) {
   if (Skip()) return;
+  Slider slider = dialog_.GetSlider(id);
   if (save_) {
-    position = dialog_.window()->GetPosition(id);
+    position = slider.Position();
   } else {
-    dialog_.window()->SetPosition(id, position);
+    slider.SetPosition(position);
   }
 }
 

@@ -10,8 +10,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "ui/controls.h"
@@ -78,11 +80,33 @@ class Dialog {
   RichEdit GetRichEdit(int id) { return RichEdit(window_, id); }
   DialogWindow* window() const { return window_; }
 
+  // Event handlers bound to one control's event. A handler takes nothing,
+  // or the event's index (the row of kDoubleClicked and kRowChecked, the
+  // selected item of kSelectionChanged, the position of kScrolled; -1 when
+  // none). Several handlers of one event run in the order bound; an event
+  // without a handler goes to OnCommand. Bind them in BindEvents.
+  void Bind(int id, Notify code, std::function<void()> handler);
+  void Bind(int id, Notify code, std::function<void(int index)> handler);
+  // The same for a member function of the dialog's own class.
+  template <typename Self>
+  void OnClicked(int id, void (Self::*method)()) {
+    BindMember(id, Notify::kClicked, method);
+  }
+  template <typename Self>
+  void OnSelectionChanged(int id, void (Self::*method)()) {
+    BindMember(id, Notify::kSelectionChanged, method);
+  }
+  template <typename Self>
+  void OnChanged(int id, void (Self::*method)()) {
+    BindMember(id, Notify::kChanged, method);
+  }
+
   // Entry points for the backends; the product does not call these.
   void AttachWindow(DialogWindow* window) { window_ = window; }
   void DetachWindow() { window_ = nullptr; }
-  bool FireInit() { return OnInitDialog(); }
-  void FireCommand(int id, Notify code, int index = -1) { OnCommand(id, code, index); }
+  bool FireInit();
+  // Runs the handlers bound to the event, or OnCommand when there are none.
+  void FireCommand(int id, Notify code, int index = -1);
   // The OK or Cancel button (or Return, Escape, the close box). The dialog
   // closes when these return true.
   bool FireOk();
@@ -91,8 +115,12 @@ class Dialog {
   void FireDestroy() { OnDestroy(); }
 
  protected:
+  // Binds the dialog's event handlers (Bind, OnClicked, ...); called once,
+  // before the dialog first opens or hears of an event.
+  virtual void BindEvents() {}
   // The controls exist; fill them. The default moves the members into them.
   virtual bool OnInitDialog();
+  // An event no handler is bound to.
   virtual void OnCommand(int id, Notify code, int index);
   // OK: the default takes the data and closes; false keeps the dialog open.
   virtual bool OnOk();
@@ -103,8 +131,23 @@ class Dialog {
   virtual void DoDataExchange(DataExchange& /*dx*/) {}
 
  private:
+  struct Binding {
+    int id;
+    Notify code;
+    std::function<void(int)> handler;
+  };
+  template <typename Self>
+  void BindMember(int id, Notify code, void (Self::*method)()) {
+    static_assert(std::is_base_of_v<Dialog, Self>, "a member of the dialog's own class");
+    Self* self = static_cast<Self*>(this);
+    Bind(id, code, [self, method] { (self->*method)(); });
+  }
+  void EnsureBound();
+
   const DialogSpec* spec_;
   DialogWindow* window_ = nullptr;
+  std::vector<Binding> bindings_;
+  bool bound_ = false;
 };
 
 // A page of a property sheet. Its spec's caption is the tab's title.
@@ -229,7 +272,14 @@ class DataExchange {
   // The selected item's text (saving; empty when none), or selecting the
   // item whose text equals value (loading; none when absent).
   void ListText(int id, std::string& value);
+  // The index of the selected item of a combo box, list box, list-view or
+  // colour list (saving; -1 when none), or selecting it alone (loading;
+  // none for -1 or an index out of range).
   void ListIndex(int id, int& index);
+  // The same for a list-view's selected row (loading also scrolls it into
+  // view) and a colour list's selected colour, refused for other kinds.
+  void RowIndex(int id, int& row);
+  void ColourIndex(int id, int& index);
   void SliderPosition(int id, int& position);
 
   // Refuses the field with a message (for custom checks).
@@ -237,6 +287,7 @@ class DataExchange {
 
  private:
   bool Skip() const { return failed_; }
+  void ExchangeSelection(ListControl list, int& index);
   Dialog& dialog_;
   bool save_;
   bool failed_ = false;

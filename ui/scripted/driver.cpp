@@ -69,7 +69,7 @@ bool ShowsCaption(ControlKind kind) {
 // open and the control has an id of its own (the logic may have changed
 // it), else the table's.
 std::string CurrentCaption(const ControlSpec& spec, DialogWindow* window) {
-  if (window && spec.id != kIdStatic && ShowsCaption(spec.kind)) return window->GetText(spec.id);
+  if (window && spec.id != kIdStatic && ShowsCaption(spec.kind)) return Control(window, spec.id).Text();
   return Caption(spec);
 }
 

@@ -100,6 +100,437 @@ int ScriptedControl::Selection() const {
   return -1;
 }
 
+// --- The controls' peers ---
+
+// What every scripted control does, over its state in the window. The
+// families a kind adds are the classes below.
+class ScriptedPeer : public ControlPeer {
+ public:
+  ScriptedPeer(ScriptedDialogWindow& window, ScriptedControl& control)
+      : window_(window), control_(control) {}
+
+  std::string Text() override { return control_.text; }
+  void SetText(const std::string& text) override {
+    // The text limit only holds what the user types: text set by the
+    // program goes in whole, as with WM_SETTEXT.
+    control_.text = text;
+    control_.select_start = control_.select_end = 0;
+  }
+  void Enable(bool enabled) override { control_.enabled = enabled; }
+  bool IsEnabled() override { return control_.enabled; }
+  void Show(bool visible) override { control_.visible = visible; }
+  bool IsVisible() override { return control_.visible; }
+  void Focus() override { window_.SetFocus(control_.id()); }
+
+ protected:
+  Dialog& dialog() { return window_.dialog_; }
+  void MoveRichSelection(int start, int end) { window_.MoveRichSelection(control_, start, end); }
+  ScriptedItem* Item(int index) {
+    if (index < 0 || index >= static_cast<int>(control_.items.size())) return nullptr;
+    return &control_.items[static_cast<size_t>(index)];
+  }
+
+  ScriptedDialogWindow& window_;
+  ScriptedControl& control_;
+};
+
+namespace {
+
+// The selection and limit of a text field (an edit, or a combo box's edit
+// part).
+void SelectFieldText(ScriptedControl& control, int start, int end) {
+  const int length = static_cast<int>(control.text.size());
+  if (end < 0 || end > length) end = length;
+  start = std::clamp(start, 0, length);
+  control.select_start = std::min(start, end);
+  control.select_end = std::max(start, end);
+}
+
+void LimitFieldText(ScriptedControl& control, int characters) {
+  // 0 lifts the limit, as EM_LIMITTEXT does.
+  control.text_limit = characters > 0 ? characters : INT_MAX;
+}
+
+class ScriptedStatic : public ScriptedPeer {
+ public:
+  using ScriptedPeer::ScriptedPeer;
+};
+
+class ScriptedEdit : public ScriptedPeer, public EditPeer {
+ public:
+  using ScriptedPeer::ScriptedPeer;
+  EditPeer* AsEdit() override { return this; }
+  void SelectText(int start, int end) override { SelectFieldText(control_, start, end); }
+  void SetTextLimit(int characters) override { LimitFieldText(control_, characters); }
+};
+
+class ScriptedButton : public ScriptedPeer, public ButtonPeer {
+ public:
+  using ScriptedPeer::ScriptedPeer;
+  ButtonPeer* AsButton() override { return this; }
+  bool IsChecked() override { return control_.checked; }
+  void SetChecked(bool checked) override {
+    // Setting a radio button does not clear the others of its group: only
+    // a click does (BM_SETCHECK against BM_CLICK).
+    if (IsCheckable(control_.kind())) control_.checked = checked;
+  }
+  void SetLook(int look) override { control_.look = look; }
+};
+
+// List boxes, and the items of the other lists.
+class ScriptedList : public ScriptedPeer, public ListPeer {
+ public:
+  using ScriptedPeer::ScriptedPeer;
+  ListPeer* AsList() override { return this; }
+  void Clear() override { control_.items.clear(); }
+  int Add(const std::string& text, intptr_t data) override {
+    ScriptedItem item;
+    item.text = text;
+    item.data = data;
+    auto at = control_.items.end();
+    if (control_.Has(style::kSorted)) {
+      // Sorted lists place a new item after the items that sort equal or
+      // before it.
+      at = std::upper_bound(control_.items.begin(), control_.items.end(), text,
+                            [](const std::string& value, const ScriptedItem& existing) {
+                              return SortsBefore(value, existing.text);
+                            });
+    }
+    const int index = static_cast<int>(at - control_.items.begin());
+    control_.items.insert(at, std::move(item));
+    return index;
+  }
+  int Insert(int index, const std::string& text, intptr_t data) override {
+    const int count = static_cast<int>(control_.items.size());
+    // -1 appends; an index past the end is refused (LB_ERR); sorted lists
+    // take the item where it is put, as LB_INSERTSTRING does.
+    if (index < 0) index = count;
+    if (index > count) return -1;
+    ScriptedItem item;
+    item.text = text;
+    item.data = data;
+    control_.items.insert(control_.items.begin() + index, std::move(item));
+    return index;
+  }
+  void Delete(int index) override {
+    if (Item(index)) control_.items.erase(control_.items.begin() + index);
+  }
+  int Count() override { return static_cast<int>(control_.items.size()); }
+  std::string ItemText(int index) override {
+    ScriptedItem* item = Item(index);
+    return item ? item->text : std::string();
+  }
+  intptr_t ItemData(int index) override {
+    ScriptedItem* item = Item(index);
+    return item ? item->data : 0;
+  }
+  void SetItemData(int index, intptr_t data) override {
+    if (ScriptedItem* item = Item(index)) item->data = data;
+  }
+  int Selection() override { return control_.Selection(); }
+  void Select(int index) override {
+    // One item selected, or none for -1 or an index out of range (as
+    // CB_SETCURSEL does); on multiple-selection lists the others lose theirs.
+    for (ScriptedItem& item : control_.items) item.selected = false;
+    if (ScriptedItem* item = Item(index)) {
+      item->selected = true;
+      if (control_.kind() == ControlKind::kDropDownCombo) control_.text = item->text;
+    }
+  }
+  bool IsSelected(int index) override {
+    ScriptedItem* item = Item(index);
+    return item && item->selected;
+  }
+  void SetSelected(int index, bool selected) override {
+    if (!MultiSelect(control_)) {
+      // A single-selection list has one selected item at most.
+      if (selected) {
+        Select(index);
+      } else if (ScriptedItem* item = Item(index)) {
+        item->selected = false;
+      }
+      return;
+    }
+    if (ScriptedItem* item = Item(index)) item->selected = selected;
+  }
+};
+
+// Drop-down lists and drop-down combo boxes: a list with an edit part.
+class ScriptedCombo : public ScriptedList, public EditPeer {
+ public:
+  using ScriptedList::ScriptedList;
+  EditPeer* AsEdit() override { return this; }
+  std::string Text() override {
+    if (control_.kind() != ControlKind::kDropDownList) return ScriptedList::Text();
+    // A drop-down list shows its selected item.
+    const int selected = control_.Selection();
+    return selected >= 0 ? control_.items[static_cast<size_t>(selected)].text : std::string();
+  }
+  void SetText(const std::string& text) override {
+    if (control_.kind() != ControlKind::kDropDownList) {
+      ScriptedList::SetText(text);
+      return;
+    }
+    // It can only show one of its items: the one with that text, if any.
+    int found = -1;
+    for (size_t i = 0; i < control_.items.size() && found < 0; ++i) {
+      if (base::EqualsNoCase(control_.items[i].text, text)) found = static_cast<int>(i);
+    }
+    Select(found);
+  }
+  void Clear() override {
+    control_.items.clear();
+    // Emptying a combo box empties its edit part too (CB_RESETCONTENT).
+    if (control_.kind() == ControlKind::kDropDownCombo) control_.text.clear();
+  }
+  void SelectText(int start, int end) override { SelectFieldText(control_, start, end); }
+  void SetTextLimit(int characters) override { LimitFieldText(control_, characters); }
+};
+
+class ScriptedColourList : public ScriptedCombo, public ColourListPeer {
+ public:
+  using ScriptedCombo::ScriptedCombo;
+  ColourListPeer* AsColourList() override { return this; }
+  void SetItemColour(int index, Colour colour) override {
+    if (ScriptedItem* item = Item(index)) item->colour = colour;
+  }
+};
+
+class ScriptedListView : public ScriptedList, public ListViewPeer {
+ public:
+  using ScriptedList::ScriptedList;
+  ListViewPeer* AsListView() override { return this; }
+  int Add(const std::string& text, intptr_t data) override { return AddRow({text}, -1, data); }
+  void AddColumn(const std::string& title, int) override { control_.columns.push_back(title); }
+  int AddRow(const std::vector<std::string>& texts, int icon, intptr_t data) override {
+    ScriptedItem row;
+    if (!texts.empty()) {
+      row.text = texts[0];
+      row.columns.assign(texts.begin() + 1, texts.end());
+    }
+    row.icon = icon;
+    row.data = data;
+    control_.items.push_back(std::move(row));
+    return static_cast<int>(control_.items.size()) - 1;
+  }
+  std::string RowText(int row, int column) override {
+    ScriptedItem* item = Item(row);
+    if (!item || column < 0) return std::string();
+    if (column == 0) return item->text;
+    return column - 1 < static_cast<int>(item->columns.size())
+               ? item->columns[static_cast<size_t>(column - 1)]
+               : std::string();
+  }
+  bool IsRowChecked(int row) override {
+    ScriptedItem* item = Item(row);
+    return item && item->checked;
+  }
+  void SetRowChecked(int row, bool checked) override {
+    if (ScriptedItem* item = Item(row)) item->checked = checked;
+  }
+  void SetRowIcons(const std::vector<std::string>& icon_names) override {
+    control_.icon_names = icon_names;
+  }
+};
+
+class ScriptedSlider : public ScriptedPeer, public SliderPeer {
+ public:
+  using ScriptedPeer::ScriptedPeer;
+  SliderPeer* AsSlider() override { return this; }
+  void SetRange(int minimum, int maximum) override {
+    control_.range_min = minimum;
+    control_.range_max = std::max(minimum, maximum);
+    control_.position = std::clamp(control_.position, control_.range_min, control_.range_max);
+  }
+  int Position() override { return control_.position; }
+  void SetPosition(int position) override {
+    // A slider keeps its position inside its range (TBM_SETPOS).
+    control_.position = std::clamp(position, control_.range_min, control_.range_max);
+  }
+  void SetTickFrequency(int frequency) override { control_.tick_frequency = frequency; }
+};
+
+class ScriptedBrowser : public ScriptedPeer, public BrowserPeer {
+ public:
+  using ScriptedPeer::ScriptedPeer;
+  BrowserPeer* AsBrowser() override { return this; }
+  void Navigate(const std::string& path_or_url) override { control_.navigated = path_or_url; }
+};
+
+class ScriptedPicture : public ScriptedPeer, public PicturePeer {
+ public:
+  using ScriptedPeer::ScriptedPeer;
+  PicturePeer* AsPicture() override { return this; }
+  bool Load(const std::string& path) override {
+    // A missing file (or none) shows nothing, as a failed image load does.
+    control_.picture.clear();
+    if (path.empty() || !platform::GetFiles().FileExists(path)) return false;
+    control_.picture = path;
+    return true;
+  }
+};
+
+class ScriptedRichEdit : public ScriptedPeer, public RichEditPeer {
+ public:
+  using ScriptedPeer::ScriptedPeer;
+  RichEditPeer* AsRichEdit() override { return this; }
+  std::string Text() override { return control_.rich->Text(); }
+  void SetText(const std::string& text) override {
+    control_.rich->SetText(text);
+    control_.select_start = control_.select_end = 0;
+  }
+  void GetSelection(int* start, int* end) override {
+    *start = control_.select_start;
+    *end = control_.select_end;
+  }
+  void SetSelection(int start, int end) override { MoveRichSelection(start, end); }
+  void HideSelection(bool hide) override { control_.selection_hidden = hide; }
+  int Length() override { return control_.rich->Length(); }
+  std::string TextRange(int start, int end) override { return control_.rich->TextRange(start, end); }
+  int LineCount() override { return control_.rich->LineCount(); }
+  int LineIndex(int line) override { return control_.rich->LineIndex(line); }
+  int LineLength(int line) override { return control_.rich->LineLength(line); }
+  int LineFromChar(int position) override { return control_.rich->LineFromChar(position); }
+  void ReplaceSelection(const std::string& text) override {
+    const int before = control_.rich->Length();
+    control_.rich->Replace(control_.select_start, control_.select_end, text);
+    const int caret = control_.select_end + (control_.rich->Length() - before);
+    MoveRichSelection(caret, caret);
+  }
+  uint32_t GetFormat(richtext::CharFormat* format) override {
+    return control_.rich->GetFormat(control_.select_start, control_.select_end, format);
+  }
+  void SetFormat(Target target, const richtext::CharFormat& format, uint32_t mask) override {
+    richtext::Document& document = *control_.rich;
+    switch (target) {
+      case Target::kSelection:
+        document.ApplyFormat(control_.select_start, control_.select_end, format, mask);
+        break;
+      case Target::kAll:
+        document.ApplyFormatToAll(format, mask);
+        break;
+      case Target::kDefault: {
+        richtext::CharFormat merged = document.default_format();
+        if (mask & richtext::mask::kBold) merged.bold = format.bold;
+        if (mask & richtext::mask::kItalic) merged.italic = format.italic;
+        if (mask & richtext::mask::kUnderline) merged.underline = format.underline;
+        if (mask & richtext::mask::kColour) merged.colour = format.colour;
+        if (mask & richtext::mask::kFace) merged.face = format.face;
+        if (mask & richtext::mask::kHeight) merged.height = format.height;
+        document.SetDefaultFormat(merged);
+        break;
+      }
+    }
+  }
+  void SetParagraphFormat(const richtext::ParagraphFormat& format, uint32_t mask) override {
+    control_.rich->ApplyParagraphFormat(0, control_.rich->Length(), format, mask);
+  }
+  std::string Rtf() override { return control_.rich->WriteRtf(); }
+  bool SetRtf(const std::string& rtf) override {
+    if (!control_.rich->ReadRtf(rtf)) return false;
+    control_.select_start = control_.select_end = 0;
+    return true;
+  }
+  void SetBackground(Colour colour) override { control_.background = colour; }
+};
+
+std::unique_ptr<ControlPeer> MakePeer(ScriptedDialogWindow& window, ScriptedControl& control) {
+  switch (control.kind()) {
+    case ControlKind::kEdit:
+      return std::make_unique<ScriptedEdit>(window, control);
+    case ControlKind::kCheckBox:
+    case ControlKind::kRadioButton:
+    case ControlKind::kPushButton:
+    case ControlKind::kDefaultButton:
+    case ControlKind::kBitmapButton:
+      return std::make_unique<ScriptedButton>(window, control);
+    case ControlKind::kDropDownList:
+    case ControlKind::kDropDownCombo:
+      return std::make_unique<ScriptedCombo>(window, control);
+    case ControlKind::kColourList:
+      return std::make_unique<ScriptedColourList>(window, control);
+    case ControlKind::kListBox:
+      return std::make_unique<ScriptedList>(window, control);
+    case ControlKind::kListView:
+      return std::make_unique<ScriptedListView>(window, control);
+    case ControlKind::kSlider:
+      return std::make_unique<ScriptedSlider>(window, control);
+    case ControlKind::kBrowser:
+      return std::make_unique<ScriptedBrowser>(window, control);
+    case ControlKind::kPicture:
+      return std::make_unique<ScriptedPicture>(window, control);
+    case ControlKind::kRichEdit:
+      return std::make_unique<ScriptedRichEdit>(window, control);
+    case ControlKind::kLabel:
+    case ControlKind::kGroupBox:
+    case ControlKind::kIcon:
+      break;
+  }
+  return std::make_unique<ScriptedStatic>(window, control);
+}
+
+}  // namespace
+
+ControlPeer* ScriptedDialogWindow::Peer(int id) {
+  for (size_t i = 0; i < controls_.size(); ++i) {
+    if (controls_[i].id() == id) return peers_[i].get();
+  }
+  return nullptr;
+}
+
+void ScriptedDialogWindow::ReportMisuse(int id, const char* operation, const char* family) {
+  if (!family) {
+    Get(id, operation);  // reports the missing control
+    return;
+  }
+  driver_.Fail(std::string(operation) + ": control id " + std::to_string(id) + " is not a " +
+               family);
+}
+
+std::string ScriptedDialogWindow::GetText(int id) {
+  ControlPeer* peer = Get(id, "GetText") ? Peer(id) : nullptr;
+  return peer ? peer->Text() : std::string();
+}
+
+void ScriptedDialogWindow::SetSelection(int id, int index) {
+  if (auto* list = FamilyOf<ListPeer>(Get(id, "SetSelection") ? Peer(id) : nullptr)) {
+    list->Select(index);
+  }
+}
+
+void ScriptedDialogWindow::SetRichSelection(int id, int start, int end) {
+  auto* rich = FamilyOf<RichEditPeer>(Get(id, "SetRichSelection") ? Peer(id) : nullptr);
+  if (rich) rich->SetSelection(start, end);
+}
+
+std::string ScriptedDialogWindow::RowText(int id, int row, int column) {
+  auto* rows = FamilyOf<ListViewPeer>(Get(id, "RowText") ? Peer(id) : nullptr);
+  return rows ? rows->RowText(row, column) : std::string();
+}
+
+bool ScriptedDialogWindow::IsRowChecked(int id, int row) {
+  auto* rows = FamilyOf<ListViewPeer>(Get(id, "IsRowChecked") ? Peer(id) : nullptr);
+  return rows && rows->IsRowChecked(row);
+}
+
+void ScriptedDialogWindow::SetFocus(int id) {
+  if (!Get(id, "SetFocus") || focus_ == id) return;
+  const int previous = focus_;
+  focus_ = id;
+  // The control that loses the focus tells the dialog, as Windows does for
+  // any focus change; a handler that moves the focus again does not start
+  // another round.
+  ScriptedControl* left = previous ? Find(previous) : nullptr;
+  if (left && NotifiesKillFocus(left->kind()) && !in_kill_focus_) {
+    in_kill_focus_ = true;
+    dialog_.FireCommand(previous, Notify::kKillFocus);
+    in_kill_focus_ = false;
+  }
+  // A rich-text box tells the dialog it has the focus (EN_SETFOCUS).
+  ScriptedControl* entered = Find(id);
+  if (entered && entered->rich && focus_ == id) dialog_.FireCommand(id, Notify::kSetFocus);
+}
+
 // --- ScriptedDialogWindow ---
 
 ScriptedDialogWindow::ScriptedDialogWindow(Dialog& dialog, Driver& driver)
@@ -125,6 +556,8 @@ ScriptedDialogWindow::ScriptedDialogWindow(Dialog& dialog, Driver& driver)
     control.height = UnitsToPixelsY(control_spec.height);
     controls_.push_back(std::move(control));
   }
+  // The controls stay where they are from now on: the peers point at them.
+  for (ScriptedControl& control : controls_) peers_.push_back(MakePeer(*this, control));
 }
 
 ScriptedControl* ScriptedDialogWindow::Find(int id) {
@@ -139,11 +572,6 @@ ScriptedControl* ScriptedDialogWindow::Get(int id, const char* operation) {
   driver_.Fail("\"" + caption_ + "\": " + operation + " names control id " + std::to_string(id) +
                ", which the dialog does not have");
   return nullptr;
-}
-
-ScriptedItem* ScriptedDialogWindow::GetItem(ScriptedControl* control, int index) {
-  if (!control || index < 0 || index >= static_cast<int>(control->items.size())) return nullptr;
-  return &control->items[index];
 }
 
 void ScriptedDialogWindow::FocusFirstControl() {
@@ -197,283 +625,6 @@ void ScriptedDialogWindow::MoveControl(int id, int x, int y, int width, int heig
   }
 }
 
-std::string ScriptedDialogWindow::GetText(int id) {
-  ScriptedControl* control = Get(id, "GetText");
-  if (!control) return std::string();
-  if (control->kind() == ControlKind::kDropDownList) {
-    // A drop-down list shows its selected item.
-    const int selected = control->Selection();
-    return selected >= 0 ? control->items[selected].text : std::string();
-  }
-  if (control->rich) return control->rich->Text();
-  return control->text;
-}
-
-void ScriptedDialogWindow::SetText(int id, const std::string& text) {
-  ScriptedControl* control = Get(id, "SetText");
-  if (!control) return;
-  if (control->kind() == ControlKind::kDropDownList) {
-    // It can only show one of its items: the one with that text, if any.
-    int found = -1;
-    for (size_t i = 0; i < control->items.size() && found < 0; ++i) {
-      if (base::EqualsNoCase(control->items[i].text, text)) found = static_cast<int>(i);
-    }
-    SetSelection(id, found);
-    return;
-  }
-  if (control->rich) {
-    control->rich->SetText(text);
-    control->select_start = control->select_end = 0;
-    return;
-  }
-  // The text limit only holds what the user types: text set by the program
-  // goes in whole, as with WM_SETTEXT.
-  control->text = text;
-  control->select_start = control->select_end = 0;
-}
-
-void ScriptedDialogWindow::Enable(int id, bool enabled) {
-  if (ScriptedControl* control = Get(id, "Enable")) control->enabled = enabled;
-}
-
-bool ScriptedDialogWindow::IsEnabled(int id) {
-  ScriptedControl* control = Get(id, "IsEnabled");
-  return control && control->enabled;
-}
-
-void ScriptedDialogWindow::Show(int id, bool visible) {
-  if (ScriptedControl* control = Get(id, "Show")) control->visible = visible;
-}
-
-bool ScriptedDialogWindow::IsVisible(int id) {
-  ScriptedControl* control = Get(id, "IsVisible");
-  return control && control->visible;
-}
-
-void ScriptedDialogWindow::SetFocus(int id) {
-  if (!Get(id, "SetFocus") || focus_ == id) return;
-  const int previous = focus_;
-  focus_ = id;
-  // The control that loses the focus tells the dialog, as Windows does for
-  // any focus change; a handler that moves the focus again does not start
-  // another round.
-  ScriptedControl* left = previous ? Find(previous) : nullptr;
-  if (left && NotifiesKillFocus(left->kind()) && !in_kill_focus_) {
-    in_kill_focus_ = true;
-    dialog_.FireCommand(previous, Notify::kKillFocus);
-    in_kill_focus_ = false;
-  }
-  // A rich-text box tells the dialog it has the focus (EN_SETFOCUS).
-  ScriptedControl* entered = Find(id);
-  if (entered && entered->rich && focus_ == id) dialog_.FireCommand(id, Notify::kSetFocus);
-}
-
-void ScriptedDialogWindow::SelectText(int id, int start, int end) {
-  ScriptedControl* control = Get(id, "SelectText");
-  if (!control) return;
-  const int length = static_cast<int>(control->text.size());
-  if (end < 0 || end > length) end = length;
-  start = std::clamp(start, 0, length);
-  control->select_start = std::min(start, end);
-  control->select_end = std::max(start, end);
-}
-
-void ScriptedDialogWindow::SetTextLimit(int id, int characters) {
-  // 0 lifts the limit, as EM_LIMITTEXT does.
-  if (ScriptedControl* control = Get(id, "SetTextLimit")) {
-    control->text_limit = characters > 0 ? characters : INT_MAX;
-  }
-}
-
-void ScriptedDialogWindow::SetButtonLook(int id, int look) {
-  if (ScriptedControl* control = Get(id, "SetButtonLook")) control->look = look;
-}
-
-bool ScriptedDialogWindow::IsChecked(int id) {
-  ScriptedControl* control = Get(id, "IsChecked");
-  return control && control->checked;
-}
-
-void ScriptedDialogWindow::SetChecked(int id, bool checked) {
-  // Setting a radio button does not clear the others of its group: only a
-  // click does (BM_SETCHECK against BM_CLICK).
-  ScriptedControl* control = Get(id, "SetChecked");
-  if (control && IsCheckable(control->kind())) control->checked = checked;
-}
-
-void ScriptedDialogWindow::ClearItems(int id) {
-  ScriptedControl* control = Get(id, "ClearItems");
-  if (!control) return;
-  control->items.clear();
-  // Emptying a combo box empties its edit part too (CB_RESETCONTENT).
-  if (control->kind() == ControlKind::kDropDownCombo) control->text.clear();
-}
-
-int ScriptedDialogWindow::AddItem(int id, const std::string& text, intptr_t data) {
-  ScriptedControl* control = Get(id, "AddItem");
-  if (!control || !IsItemList(control->kind())) return -1;
-  if (control->kind() == ControlKind::kListView) return AddRow(id, {text}, -1, data);
-  ScriptedItem item;
-  item.text = text;
-  item.data = data;
-  auto at = control->items.end();
-  if (control->Has(style::kSorted)) {
-    // Sorted lists place a new item after the items that sort equal or
-    // before it.
-    at = std::upper_bound(control->items.begin(), control->items.end(), text,
-                          [](const std::string& value, const ScriptedItem& existing) {
-                            return SortsBefore(value, existing.text);
-                          });
-  }
-  const int index = static_cast<int>(at - control->items.begin());
-  control->items.insert(at, std::move(item));
-  return index;
-}
-
-int ScriptedDialogWindow::InsertItem(int id, int index, const std::string& text, intptr_t data) {
-  ScriptedControl* control = Get(id, "InsertItem");
-  if (!control || !IsItemList(control->kind())) return -1;
-  const int count = static_cast<int>(control->items.size());
-  // -1 appends; an index past the end is refused (LB_ERR); sorted lists
-  // take the item where it is put, as LB_INSERTSTRING does.
-  if (index < 0) index = count;
-  if (index > count) return -1;
-  ScriptedItem item;
-  item.text = text;
-  item.data = data;
-  control->items.insert(control->items.begin() + index, std::move(item));
-  return index;
-}
-
-void ScriptedDialogWindow::DeleteItem(int id, int index) {
-  ScriptedControl* control = Get(id, "DeleteItem");
-  if (GetItem(control, index)) control->items.erase(control->items.begin() + index);
-}
-
-int ScriptedDialogWindow::ItemCount(int id) {
-  ScriptedControl* control = Get(id, "ItemCount");
-  return control ? static_cast<int>(control->items.size()) : 0;
-}
-
-std::string ScriptedDialogWindow::ItemText(int id, int index) {
-  ScriptedItem* item = GetItem(Get(id, "ItemText"), index);
-  return item ? item->text : std::string();
-}
-
-intptr_t ScriptedDialogWindow::ItemData(int id, int index) {
-  ScriptedItem* item = GetItem(Get(id, "ItemData"), index);
-  return item ? item->data : 0;
-}
-
-void ScriptedDialogWindow::SetItemData(int id, int index, intptr_t data) {
-  if (ScriptedItem* item = GetItem(Get(id, "SetItemData"), index)) item->data = data;
-}
-
-int ScriptedDialogWindow::GetSelection(int id) {
-  ScriptedControl* control = Get(id, "GetSelection");
-  return control ? control->Selection() : -1;
-}
-
-void ScriptedDialogWindow::SetSelection(int id, int index) {
-  ScriptedControl* control = Get(id, "SetSelection");
-  if (!control) return;
-  // One item selected, or none for -1 or an index out of range (as
-  // CB_SETCURSEL does); on multiple-selection lists the others lose theirs.
-  for (ScriptedItem& item : control->items) item.selected = false;
-  if (ScriptedItem* item = GetItem(control, index)) {
-    item->selected = true;
-    if (control->kind() == ControlKind::kDropDownCombo) control->text = item->text;
-  }
-}
-
-bool ScriptedDialogWindow::IsSelected(int id, int index) {
-  ScriptedItem* item = GetItem(Get(id, "IsSelected"), index);
-  return item && item->selected;
-}
-
-void ScriptedDialogWindow::SetSelected(int id, int index, bool selected) {
-  ScriptedControl* control = Get(id, "SetSelected");
-  if (!control) return;
-  if (!MultiSelect(*control)) {
-    // A single-selection list has one selected item at most.
-    if (selected) {
-      SetSelection(id, index);
-    } else if (ScriptedItem* item = GetItem(control, index)) {
-      item->selected = false;
-    }
-    return;
-  }
-  if (ScriptedItem* item = GetItem(control, index)) item->selected = selected;
-}
-
-void ScriptedDialogWindow::AddColumn(int id, const std::string& title, int) {
-  if (ScriptedControl* control = Get(id, "AddColumn")) control->columns.push_back(title);
-}
-
-int ScriptedDialogWindow::AddRow(int id, const std::vector<std::string>& texts, int icon,
-                                 intptr_t data) {
-  ScriptedControl* control = Get(id, "AddRow");
-  if (!control || control->kind() != ControlKind::kListView) return -1;
-  ScriptedItem row;
-  if (!texts.empty()) {
-    row.text = texts[0];
-    row.columns.assign(texts.begin() + 1, texts.end());
-  }
-  row.icon = icon;
-  row.data = data;
-  control->items.push_back(std::move(row));
-  return static_cast<int>(control->items.size()) - 1;
-}
-
-std::string ScriptedDialogWindow::RowText(int id, int row, int column) {
-  ScriptedItem* item = GetItem(Get(id, "RowText"), row);
-  if (!item || column < 0) return std::string();
-  if (column == 0) return item->text;
-  return column - 1 < static_cast<int>(item->columns.size()) ? item->columns[column - 1]
-                                                              : std::string();
-}
-
-bool ScriptedDialogWindow::IsRowChecked(int id, int row) {
-  ScriptedItem* item = GetItem(Get(id, "IsRowChecked"), row);
-  return item && item->checked;
-}
-
-void ScriptedDialogWindow::SetRowChecked(int id, int row, bool checked) {
-  if (ScriptedItem* item = GetItem(Get(id, "SetRowChecked"), row)) item->checked = checked;
-}
-
-void ScriptedDialogWindow::SetRowIcons(int id, const std::vector<std::string>& icon_names) {
-  if (ScriptedControl* control = Get(id, "SetRowIcons")) control->icon_names = icon_names;
-}
-
-void ScriptedDialogWindow::SetRange(int id, int minimum, int maximum) {
-  ScriptedControl* control = Get(id, "SetRange");
-  if (!control) return;
-  control->range_min = minimum;
-  control->range_max = std::max(minimum, maximum);
-  control->position = std::clamp(control->position, control->range_min, control->range_max);
-}
-
-int ScriptedDialogWindow::GetPosition(int id) {
-  ScriptedControl* control = Get(id, "GetPosition");
-  return control ? control->position : 0;
-}
-
-void ScriptedDialogWindow::SetPosition(int id, int position) {
-  // A slider keeps its position inside its range (TBM_SETPOS).
-  if (ScriptedControl* control = Get(id, "SetPosition")) {
-    control->position = std::clamp(position, control->range_min, control->range_max);
-  }
-}
-
-void ScriptedDialogWindow::SetTickFrequency(int id, int frequency) {
-  if (ScriptedControl* control = Get(id, "SetTickFrequency")) control->tick_frequency = frequency;
-}
-
-void ScriptedDialogWindow::SetItemColour(int id, int index, Colour colour) {
-  if (ScriptedItem* item = GetItem(Get(id, "SetItemColour"), index)) item->colour = colour;
-}
-
 bool ScriptedDialogWindow::CreateTooltips(int) {
   tooltips_created_ = true;
   return true;
@@ -488,20 +639,6 @@ void ScriptedDialogWindow::AddTooltip(int id, const std::string& text) {
   }
   control->has_tooltip = true;
   control->tooltip = text;
-}
-
-void ScriptedDialogWindow::Navigate(int id, const std::string& path_or_url) {
-  if (ScriptedControl* control = Get(id, "Navigate")) control->navigated = path_or_url;
-}
-
-bool ScriptedDialogWindow::ShowPicture(int id, const std::string& path) {
-  ScriptedControl* control = Get(id, "ShowPicture");
-  if (!control) return false;
-  // A missing file (or none) shows nothing, as a failed image load does.
-  control->picture.clear();
-  if (path.empty() || !platform::GetFiles().FileExists(path)) return false;
-  control->picture = path;
-  return true;
 }
 
 void ScriptedDialogWindow::EndDialog(int result) {
@@ -670,16 +807,6 @@ WindowHandle ScriptedBackend::ForegroundWindow() {
 
 // Rich-text boxes -----------------------------------------------------------
 
-ScriptedControl* ScriptedDialogWindow::GetRich(int id, const char* operation) {
-  ScriptedControl* control = Get(id, operation);
-  if (control && !control->rich) {
-    driver_.Fail(std::string(operation) + ": control id " + std::to_string(id) +
-                 " is not a rich-text box");
-    return nullptr;
-  }
-  return control;
-}
-
 void ScriptedDialogWindow::MoveRichSelection(ScriptedControl& control, int start, int end) {
   const int length = control.rich->Length();
   // -1 as an end selects to the end, as EM_EXSETSEL does.
@@ -693,121 +820,14 @@ void ScriptedDialogWindow::MoveRichSelection(ScriptedControl& control, int start
   dialog_.FireCommand(control.id(), Notify::kSelectionChanged);
 }
 
-void ScriptedDialogWindow::GetRichSelection(int id, int* start, int* end) {
-  ScriptedControl* control = GetRich(id, "GetRichSelection");
-  *start = control ? control->select_start : 0;
-  *end = control ? control->select_end : 0;
-}
-
-void ScriptedDialogWindow::SetRichSelection(int id, int start, int end) {
-  if (ScriptedControl* control = GetRich(id, "SetRichSelection")) {
-    MoveRichSelection(*control, start, end);
-  }
-}
-
-void ScriptedDialogWindow::HideRichSelection(int id, bool hide) {
-  if (ScriptedControl* control = GetRich(id, "HideRichSelection")) {
-    control->selection_hidden = hide;
-  }
-}
-
-int ScriptedDialogWindow::RichTextLength(int id) {
-  ScriptedControl* control = GetRich(id, "RichTextLength");
-  return control ? control->rich->Length() : 0;
-}
-
-std::string ScriptedDialogWindow::RichTextRange(int id, int start, int end) {
-  ScriptedControl* control = GetRich(id, "RichTextRange");
-  return control ? control->rich->TextRange(start, end) : std::string();
-}
-
-int ScriptedDialogWindow::RichLineCount(int id) {
-  ScriptedControl* control = GetRich(id, "RichLineCount");
-  return control ? control->rich->LineCount() : 0;
-}
-
-int ScriptedDialogWindow::RichLineIndex(int id, int line) {
-  ScriptedControl* control = GetRich(id, "RichLineIndex");
-  return control ? control->rich->LineIndex(line) : -1;
-}
-
-int ScriptedDialogWindow::RichLineLength(int id, int line) {
-  ScriptedControl* control = GetRich(id, "RichLineLength");
-  return control ? control->rich->LineLength(line) : 0;
-}
-
-int ScriptedDialogWindow::RichLineFromChar(int id, int position) {
-  ScriptedControl* control = GetRich(id, "RichLineFromChar");
-  return control ? control->rich->LineFromChar(position) : 0;
-}
-
-void ScriptedDialogWindow::ReplaceRichSelection(int id, const std::string& text) {
-  ScriptedControl* control = GetRich(id, "ReplaceRichSelection");
-  if (!control) return;
-  const int before = control->rich->Length();
-  control->rich->Replace(control->select_start, control->select_end, text);
-  const int caret = control->select_end + (control->rich->Length() - before);
-  MoveRichSelection(*control, caret, caret);
-}
-
-uint32_t ScriptedDialogWindow::GetRichFormat(int id, richtext::CharFormat* format) {
-  ScriptedControl* control = GetRich(id, "GetRichFormat");
-  if (!control) return 0;
-  return control->rich->GetFormat(control->select_start, control->select_end, format);
-}
-
-void ScriptedDialogWindow::SetRichFormat(int id, RichTarget target,
-                                         const richtext::CharFormat& format, uint32_t mask) {
-  ScriptedControl* control = GetRich(id, "SetRichFormat");
-  if (!control) return;
-  richtext::Document& document = *control->rich;
-  switch (target) {
-    case RichTarget::kSelection:
-      document.ApplyFormat(control->select_start, control->select_end, format, mask);
-      break;
-    case RichTarget::kAll:
-      document.ApplyFormatToAll(format, mask);
-      break;
-    case RichTarget::kDefault: {
-      richtext::CharFormat merged = document.default_format();
-      if (mask & richtext::mask::kBold) merged.bold = format.bold;
-      if (mask & richtext::mask::kItalic) merged.italic = format.italic;
-      if (mask & richtext::mask::kUnderline) merged.underline = format.underline;
-      if (mask & richtext::mask::kColour) merged.colour = format.colour;
-      if (mask & richtext::mask::kFace) merged.face = format.face;
-      if (mask & richtext::mask::kHeight) merged.height = format.height;
-      document.SetDefaultFormat(merged);
-      break;
-    }
-  }
-}
-
-void ScriptedDialogWindow::SetRichParagraphFormat(int id, const richtext::ParagraphFormat& format,
-                                                  uint32_t mask) {
-  if (ScriptedControl* control = GetRich(id, "SetRichParagraphFormat")) {
-    control->rich->ApplyParagraphFormat(0, control->rich->Length(), format, mask);
-  }
-}
-
-std::string ScriptedDialogWindow::GetRtf(int id) {
-  ScriptedControl* control = GetRich(id, "GetRtf");
-  return control ? control->rich->WriteRtf() : std::string();
-}
-
-bool ScriptedDialogWindow::SetRtf(int id, const std::string& rtf) {
-  ScriptedControl* control = GetRich(id, "SetRtf");
-  if (!control || !control->rich->ReadRtf(rtf)) return false;
-  control->select_start = control->select_end = 0;
-  return true;
-}
-
-void ScriptedDialogWindow::SetRichBackground(int id, Colour colour) {
-  if (ScriptedControl* control = GetRich(id, "SetRichBackground")) control->background = colour;
-}
 
 void ScriptedDialogWindow::TypeRich(int id, const std::string& text) {
-  ScriptedControl* control = GetRich(id, "TypeRich");
+  ScriptedControl* control = Get(id, "TypeRich");
   if (!control) return;
+  if (!control->rich) {
+    ReportMisuse(id, "TypeRich", "rich-text box");
+    return;
+  }
   richtext::Document& document = *control->rich;
   for (size_t i = 0; i < text.size(); ++i) {
     int start = control->select_start;

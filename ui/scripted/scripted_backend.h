@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ui/backend.h"
+#include "ui/control_peers.h"
 #include "ui/scripted/driver.h"
 
 namespace ui {
@@ -94,64 +95,22 @@ class ScriptedDialogWindow : public DialogWindow {
   void SetWindowSize(int width, int height) override;
   void GetClientSize(int* width, int* height) override;
   void MoveControl(int id, int x, int y, int width, int height) override;
-  std::string GetText(int id) override;
-  void SetText(int id, const std::string& text) override;
-  void Enable(int id, bool enabled) override;
-  bool IsEnabled(int id) override;
-  void Show(int id, bool visible) override;
-  bool IsVisible(int id) override;
-  void SetFocus(int id) override;
-  void SelectText(int id, int start, int end) override;
-  void SetTextLimit(int id, int characters) override;
-  bool IsChecked(int id) override;
-  void SetChecked(int id, bool checked) override;
-  void SetButtonLook(int id, int look) override;
-  void ClearItems(int id) override;
-  int AddItem(int id, const std::string& text, intptr_t data) override;
-  int InsertItem(int id, int index, const std::string& text, intptr_t data) override;
-  void DeleteItem(int id, int index) override;
-  int ItemCount(int id) override;
-  std::string ItemText(int id, int index) override;
-  intptr_t ItemData(int id, int index) override;
-  void SetItemData(int id, int index, intptr_t data) override;
-  int GetSelection(int id) override;
-  void SetSelection(int id, int index) override;
-  bool IsSelected(int id, int index) override;
-  void SetSelected(int id, int index, bool selected) override;
-  void AddColumn(int id, const std::string& title, int width) override;
-  int AddRow(int id, const std::vector<std::string>& texts, int icon, intptr_t data) override;
-  std::string RowText(int id, int row, int column) override;
-  bool IsRowChecked(int id, int row) override;
-  void SetRowChecked(int id, int row, bool checked) override;
-  void SetRowIcons(int id, const std::vector<std::string>& icon_names) override;
-  void SetRange(int id, int minimum, int maximum) override;
-  int GetPosition(int id) override;
-  void SetPosition(int id, int position) override;
-  void SetTickFrequency(int id, int frequency) override;
-  void SetItemColour(int id, int index, Colour colour) override;
   bool CreateTooltips(int max_width) override;
   void AddTooltip(int id, const std::string& text) override;
-  void Navigate(int id, const std::string& path_or_url) override;
-  bool ShowPicture(int id, const std::string& path) override;
-  void GetRichSelection(int id, int* start, int* end) override;
-  void SetRichSelection(int id, int start, int end) override;
-  void HideRichSelection(int id, bool hide) override;
-  int RichTextLength(int id) override;
-  std::string RichTextRange(int id, int start, int end) override;
-  int RichLineCount(int id) override;
-  int RichLineIndex(int id, int line) override;
-  int RichLineLength(int id, int line) override;
-  int RichLineFromChar(int id, int position) override;
-  void ReplaceRichSelection(int id, const std::string& text) override;
-  uint32_t GetRichFormat(int id, richtext::CharFormat* format) override;
-  void SetRichFormat(int id, RichTarget target, const richtext::CharFormat& format,
-                     uint32_t mask) override;
-  void SetRichParagraphFormat(int id, const richtext::ParagraphFormat& format,
-                              uint32_t mask) override;
-  std::string GetRtf(int id) override;
-  bool SetRtf(int id, const std::string& rtf) override;
-  void SetRichBackground(int id, Colour colour) override;
   void EndDialog(int result) override;
+  ControlPeer* Peer(int id) override;
+  void ReportMisuse(int id, const char* operation, const char* family) override;
+
+  // What the driver does to a control as its user, by id (reported to the
+  // driver when the window lacks it).
+  std::string GetText(int id);
+  // Moves the focus, telling the control that lost it and a rich-text box
+  // that got it, as Windows does.
+  void SetFocus(int id);
+  void SetSelection(int id, int index);
+  void SetRichSelection(int id, int start, int end);
+  std::string RowText(int id, int row, int column);
+  bool IsRowChecked(int id, int row);
 
   // What a user's typing does to a rich-text box: replaces the selection
   // with text ("\b" a backspace, "\x7f" the Delete key: the selection, or
@@ -161,11 +120,9 @@ class ScriptedDialogWindow : public DialogWindow {
   void TypeRich(int id, const std::string& text);
 
  private:
+  friend class ScriptedPeer;
   // The control, or null after reporting the unknown id.
   ScriptedControl* Get(int id, const char* operation);
-  ScriptedItem* GetItem(ScriptedControl* control, int index);
-  // The rich-text box, or null after reporting a control of another kind.
-  ScriptedControl* GetRich(int id, const char* operation);
   // Sets a box's selection (ordered, within the text) and tells the dialog
   // when it changed.
   void MoveRichSelection(ScriptedControl& control, int start, int end);
@@ -174,6 +131,8 @@ class ScriptedDialogWindow : public DialogWindow {
   Driver& driver_;
   std::string caption_;
   std::vector<ScriptedControl> controls_;
+  // One peer per control, in table order (control_peers.h).
+  std::vector<std::unique_ptr<ControlPeer>> peers_;
   int focus_ = 0;
   bool in_kill_focus_ = false;
   bool tooltips_created_ = false;
