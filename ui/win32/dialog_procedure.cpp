@@ -67,19 +67,18 @@ INT_PTR OnCommand(DialogContext& context, WPARAM wparam, LPARAM lparam) {
              kind == ControlKind::kColourList) {
     if (code == CBN_SELCHANGE) {
       notify = Notify::kSelectionChanged;
-      index = window.GetSelection(control->id);
+      ListControl list(&window, control->id);
+      index = list.Selection();
       // The edit part shows the new item only after this notification;
       // show it now so the handler reads what the user sees.
-      if (kind == ControlKind::kDropDownCombo && index >= 0) {
-        window.SetText(control->id, window.ItemText(control->id, index));
-      }
+      if (kind == ControlKind::kDropDownCombo && index >= 0) list.SetText(list.ItemText(index));
     }
     if (code == CBN_EDITCHANGE) notify = Notify::kChanged;
     if (code == CBN_KILLFOCUS) notify = Notify::kKillFocus;
   } else if (kind == ControlKind::kListBox) {
     if (code == LBN_SELCHANGE) notify = Notify::kSelectionChanged;
     if (code == LBN_DBLCLK) notify = Notify::kDoubleClicked;
-    if (notify) index = window.GetSelection(control->id);
+    if (notify) index = ListControl(&window, control->id).Selection();
   }
   if (!notify) return FALSE;
   dialog.FireCommand(control->id, *notify, index);

@@ -77,6 +77,34 @@ DWORD CALLBACK ReadIn(DWORD_PTR cookie, LPBYTE bytes, LONG count, LONG* read) {
 
 }  // namespace
 
+// A RichEdit 1.0 box.
+class RichEditBox : public Win32Peer, public RichEditPeer {
+ public:
+  using Win32Peer::Win32Peer;
+  RichEditPeer* AsRichEdit() override { return this; }
+  void GetSelection(int* start, int* end) override;
+  void SetSelection(int start, int end) override;
+  void HideSelection(bool hide) override;
+  int Length() override;
+  std::string TextRange(int start, int end) override;
+  int LineCount() override;
+  int LineIndex(int line) override;
+  int LineLength(int line) override;
+  int LineFromChar(int position) override;
+  void ReplaceSelection(const std::string& text) override;
+  uint32_t GetFormat(richtext::CharFormat* format) override;
+  void SetFormat(Target target, const richtext::CharFormat& format, uint32_t mask) override;
+  void SetParagraphFormat(const richtext::ParagraphFormat& format, uint32_t mask) override;
+  std::string Rtf() override;
+  bool SetRtf(const std::string& rtf) override;
+  void SetBackground(Colour colour) override;
+};
+
+std::unique_ptr<Win32Peer> MakeRichEditPeer(Win32DialogWindow& window, const ControlSpec& spec,
+                                            HWND control) {
+  return std::make_unique<RichEditBox>(window, spec, control);
+}
+
 const wchar_t* RichEditClassName() {
   // The class exists once its library is loaded; the library stays for the
   // process's life, as the dialogs using it may come and go.
@@ -96,37 +124,37 @@ void PrepareRichEdit(HWND control) {
   ::SendMessageA(control, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&plain));
 }
 
-void Win32DialogWindow::GetRichSelection(int id, int* start, int* end) {
+void RichEditBox::GetSelection(int* start, int* end) {
   CHARRANGE range{0, 0};
-  if (const HWND control = Control(id)) {
+  if (const HWND control = control_) {
     ::SendMessageA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&range));
   }
   *start = static_cast<int>(range.cpMin);
   *end = static_cast<int>(range.cpMax);
 }
 
-void Win32DialogWindow::SetRichSelection(int id, int start, int end) {
-  const HWND control = Control(id);
+void RichEditBox::SetSelection(int start, int end) {
+  const HWND control = control_;
   if (!control) return;
   CHARRANGE range{start, end};
   ::SendMessageA(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
 }
 
-void Win32DialogWindow::HideRichSelection(int id, bool hide) {
-  if (const HWND control = Control(id)) {
+void RichEditBox::HideSelection(bool hide) {
+  if (const HWND control = control_) {
     ::SendMessageA(control, EM_HIDESELECTION, hide ? TRUE : FALSE, FALSE);
   }
 }
 
-int Win32DialogWindow::RichTextLength(int id) {
-  const HWND control = Control(id);
+int RichEditBox::Length() {
+  const HWND control = control_;
   return control ? static_cast<int>(::SendMessageA(control, WM_GETTEXTLENGTH, 0, 0)) : 0;
 }
 
-std::string Win32DialogWindow::RichTextRange(int id, int start, int end) {
-  const HWND control = Control(id);
+std::string RichEditBox::TextRange(int start, int end) {
+  const HWND control = control_;
   if (!control) return std::string();
-  const int length = RichTextLength(id);
+  const int length = Length();
   if (end < 0 || end > length) end = length;
   start = std::clamp(start, 0, end);
   std::string text(static_cast<size_t>(end - start) + 1, '\0');
@@ -139,41 +167,40 @@ std::string Win32DialogWindow::RichTextRange(int id, int start, int end) {
   return text;
 }
 
-int Win32DialogWindow::RichLineCount(int id) {
-  const HWND control = Control(id);
+int RichEditBox::LineCount() {
+  const HWND control = control_;
   return control ? static_cast<int>(::SendMessageA(control, EM_GETLINECOUNT, 0, 0)) : 0;
 }
 
-int Win32DialogWindow::RichLineIndex(int id, int line) {
-  const HWND control = Control(id);
+int RichEditBox::LineIndex(int line) {
+  const HWND control = control_;
   return control ? static_cast<int>(::SendMessageA(control, EM_LINEINDEX, line, 0)) : -1;
 }
 
-int Win32DialogWindow::RichLineLength(int id, int line) {
-  const HWND control = Control(id);
+int RichEditBox::LineLength(int line) {
+  const HWND control = control_;
   if (!control) return -1;
   const LRESULT first = ::SendMessageA(control, EM_LINEINDEX, line, 0);
   if (first < 0) return -1;
   return static_cast<int>(::SendMessageA(control, EM_LINELENGTH, first, 0));
 }
 
-int Win32DialogWindow::RichLineFromChar(int id, int position) {
-  const HWND control = Control(id);
+int RichEditBox::LineFromChar(int position) {
+  const HWND control = control_;
   return control ? static_cast<int>(::SendMessageA(control, EM_EXLINEFROMCHAR, 0, position)) : 0;
 }
 
-void Win32DialogWindow::ReplaceRichSelection(int id, const std::string& text) {
-  const HWND control = Control(id);
+void RichEditBox::ReplaceSelection(const std::string& text) {
+  const HWND control = control_;
   if (!control) return;
   // The text change is the program's; the caret's move is told, as the
   // scripted boxes do.
-  ++quiet_changes_;
+  Win32DialogWindow::QuietChangesScope quiet(window_);
   ::SendMessageA(control, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
-  --quiet_changes_;
 }
 
-uint32_t Win32DialogWindow::GetRichFormat(int id, richtext::CharFormat* format) {
-  const HWND control = Control(id);
+uint32_t RichEditBox::GetFormat(richtext::CharFormat* format) {
+  const HWND control = control_;
   if (!control) return 0;
   CHARFORMATA got{};
   got.cbSize = sizeof got;
@@ -189,22 +216,21 @@ uint32_t Win32DialogWindow::GetRichFormat(int id, richtext::CharFormat* format) 
   return FromCharMask(uniform & kCharMaskAll);
 }
 
-void Win32DialogWindow::SetRichFormat(int id, RichTarget target,
+void RichEditBox::SetFormat(Target target,
                                       const richtext::CharFormat& format, uint32_t mask) {
-  const HWND control = Control(id);
+  const HWND control = control_;
   if (!control) return;
   CHARFORMATA set = ToCharFormat(format, mask);
-  const WPARAM scope = target == RichTarget::kSelection ? SCF_SELECTION
-                       : target == RichTarget::kAll     ? SCF_ALL
+  const WPARAM scope = target == Target::kSelection ? SCF_SELECTION
+                       : target == Target::kAll     ? SCF_ALL
                                                         : SCF_DEFAULT;
-  ++quiet_changes_;
+  Win32DialogWindow::QuietChangesScope quiet(window_);
   ::SendMessageA(control, EM_SETCHARFORMAT, scope, reinterpret_cast<LPARAM>(&set));
-  --quiet_changes_;
 }
 
-void Win32DialogWindow::SetRichParagraphFormat(int id, const richtext::ParagraphFormat& format,
+void RichEditBox::SetParagraphFormat(const richtext::ParagraphFormat& format,
                                                uint32_t mask) {
-  const HWND control = Control(id);
+  const HWND control = control_;
   if (!control) return;
   PARAFORMAT2 set{};
   set.cbSize = sizeof set;
@@ -223,7 +249,7 @@ void Win32DialogWindow::SetRichParagraphFormat(int id, const richtext::Paragraph
     set.dxOffset = format.offset;
   }
   // Every paragraph: through a selection of everything, put back after.
-  QuietScope quiet(*this);
+  Win32DialogWindow::QuietScope quiet(window_);
   CHARRANGE saved{};
   ::SendMessageA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&saved));
   CHARRANGE all{0, -1};
@@ -232,8 +258,8 @@ void Win32DialogWindow::SetRichParagraphFormat(int id, const richtext::Paragraph
   ::SendMessageA(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&saved));
 }
 
-std::string Win32DialogWindow::GetRtf(int id) {
-  const HWND control = Control(id);
+std::string RichEditBox::Rtf() {
+  const HWND control = control_;
   std::string rtf;
   if (!control) return rtf;
   EDITSTREAM stream{};
@@ -243,22 +269,22 @@ std::string Win32DialogWindow::GetRtf(int id) {
   return stream.dwError == 0 ? rtf : std::string();
 }
 
-bool Win32DialogWindow::SetRtf(int id, const std::string& rtf) {
-  const HWND control = Control(id);
+bool RichEditBox::SetRtf(const std::string& rtf) {
+  const HWND control = control_;
   if (!control) return false;
   Source source{&rtf, 0};
   EDITSTREAM stream{};
   stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
   stream.pfnCallback = ReadIn;
-  QuietScope quiet(*this);
+  Win32DialogWindow::QuietScope quiet(window_);
   ::SendMessageA(control, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
   CHARRANGE start{0, 0};
   ::SendMessageA(control, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&start));
   return stream.dwError == 0;
 }
 
-void Win32DialogWindow::SetRichBackground(int id, Colour colour) {
-  if (const HWND control = Control(id)) {
+void RichEditBox::SetBackground(Colour colour) {
+  if (const HWND control = control_) {
     ::SendMessageA(control, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(colour));
   }
 }
