@@ -36,12 +36,16 @@ bool CAboutPage::OnInitDialog() {
   return true;
 }
 
-void CAboutPage::OnCommand(int id, ui::Notify code, int) {
-  if (code != ui::Notify::kClicked || (id != kWebSiteId && id != kMailId)) return;
-  platform::ShellRequest request;
-  request.verb = "open";
-  request.file = id == kWebSiteId ? std::string(kWebSite) : std::string("mailto:") + kMailAddress;
-  platform::GetShell().Execute(request);
+void CAboutPage::BindEvents() {
+  for (int id : {kWebSiteId, kMailId}) {
+    Bind(id, ui::Notify::kClicked, [id] {
+      platform::ShellRequest request;
+      request.verb = "open";
+      request.file =
+          id == kWebSiteId ? std::string(kWebSite) : std::string("mailto:") + kMailAddress;
+      platform::GetShell().Execute(request);
+    });
+  }
 }
 
 }  // namespace botframe

@@ -19,7 +19,7 @@ class CAboutPage : public CWebBotPage {
 
  protected:
   bool OnInitDialog() override;
-  void OnCommand(int id, ui::Notify code, int index) override;
+  void BindEvents() override;
 };
 
 }  // namespace botframe

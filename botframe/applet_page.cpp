@@ -221,22 +221,15 @@ bool CAppletPage::OnKillActive() {
   return UpdateData(true);
 }
 
-void CAppletPage::OnCommand(int id, ui::Notify code, int) {
-  if (code != ui::Notify::kClicked) return;
-  switch (id) {
-    case kForceId:
-      state().force_overwrite = GetButton(kForceId).IsChecked();
-      break;
-    case kAbsoluteId:
-      state().absolute_reference = GetButton(kAbsoluteId).IsChecked();
-      UpdateRadioButtons();
-      break;
-    case kPreviewId:
-      Preview();
-      break;
-    default:
-      break;
-  }
+void CAppletPage::BindEvents() {
+  Bind(kForceId, ui::Notify::kClicked, [this] {
+    state().force_overwrite = GetButton(kForceId).IsChecked();
+  });
+  Bind(kAbsoluteId, ui::Notify::kClicked, [this] {
+    state().absolute_reference = GetButton(kAbsoluteId).IsChecked();
+    UpdateRadioButtons();
+  });
+  OnClicked(kPreviewId, &CAppletPage::Preview);
 }
 
 void CAppletPage::DoDataExchange(ui::DataExchange& dx) {

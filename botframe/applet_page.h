@@ -53,7 +53,7 @@ class CAppletPage : public CWebBotPage {
   bool OnInitDialog() override;
   bool OnSetActive() override;
   bool OnKillActive() override;
-  void OnCommand(int id, ui::Notify code, int index) override;
+  void BindEvents() override;
   void DoDataExchange(ui::DataExchange& dx) override;
 
  private:

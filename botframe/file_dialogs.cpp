@@ -281,48 +281,32 @@ void CSelectFileDialog::UpdatePreview() {
                                   : std::string());
 }
 
-void CSelectFileDialog::OnCommand(int id, ui::Notify code, int index) {
-  switch (id) {
-    case kListId:
-      if (code == ui::Notify::kSelectionChanged) {
-        OnRowSelected(GetListView(kListId).Selection());
-      } else if (code == ui::Notify::kDoubleClicked && index >= 0) {
-        OnRowSelected(index);
-        if (OnOk()) EndDialog(ui::kIdOk);
-      }
-      break;
-    case kPreviewCheckId:
-      if (code == ui::Notify::kClicked) {
-        preview_ = GetButton(kPreviewCheckId).IsChecked();
-        UpdatePreview();
-      }
-      break;
-    case kPlayId:
-      if (code == ui::Notify::kClicked) {
-        PlaySoundPreview(player_,
-                         selected_row_ >= 0 ? FullPath(rows_[static_cast<size_t>(selected_row_)])
-                                            : std::string(),
-                         handle());
-      }
-      break;
-    case kStopId:
-      if (code == ui::Notify::kClicked) StopSoundPreview(player_);
-      break;
-    case kNoFileId:
-      if (code == ui::Notify::kClicked) {
-        selected_name_ = kNoFileName;
-        EndDialog(ui::kIdOk);
-      }
-      break;
-    case kAddFromDiskId:
-      if (code == ui::Notify::kClicked) AddFromDisk();
-      break;
-    case kAddFromWebId:
-      if (code == ui::Notify::kClicked) AddFromWeb();
-      break;
-    default:
-      break;
-  }
+void CSelectFileDialog::BindEvents() {
+  using ui::Notify;
+  Bind(kListId, Notify::kSelectionChanged,
+       [this] { OnRowSelected(GetListView(kListId).Selection()); });
+  Bind(kListId, Notify::kDoubleClicked, [this](int row) {
+    if (row < 0) return;
+    OnRowSelected(row);
+    if (OnOk()) EndDialog(ui::kIdOk);
+  });
+  Bind(kPreviewCheckId, Notify::kClicked, [this] {
+    preview_ = GetButton(kPreviewCheckId).IsChecked();
+    UpdatePreview();
+  });
+  Bind(kPlayId, Notify::kClicked, [this] {
+    PlaySoundPreview(player_,
+                     selected_row_ >= 0 ? FullPath(rows_[static_cast<size_t>(selected_row_)])
+                                        : std::string(),
+                     handle());
+  });
+  Bind(kStopId, Notify::kClicked, [this] { StopSoundPreview(player_); });
+  Bind(kNoFileId, Notify::kClicked, [this] {
+    selected_name_ = kNoFileName;
+    EndDialog(ui::kIdOk);
+  });
+  OnClicked(kAddFromDiskId, &CSelectFileDialog::AddFromDisk);
+  OnClicked(kAddFromWebId, &CSelectFileDialog::AddFromWeb);
 }
 
 bool CSelectFileDialog::OnOk() {
@@ -475,53 +459,45 @@ void CWebFileBrowseDialog::EnterLookInSelection() {
   Refill();
 }
 
-void CWebFileBrowseDialog::OnCommand(int id, ui::Notify code, int index) {
-  switch (id) {
-    case kTypeId:
-      if (code == ui::Notify::kSelectionChanged) {
-        filter_ = GetList(kTypeId).Selection() == 1 ? kind_ : 0;
-        Refill();
-      }
-      break;
-    case kListId:
-      if (code == ui::Notify::kSelectionChanged) {
-        const int row = GetListView(kListId).Selection();
-        selected_ = row;
-        if (row >= 0 && row < static_cast<int>(entries_.size()) &&
-            !entries_[static_cast<size_t>(row)].folder) {
-          GetEdit(kUrlId).SetText(entries_[static_cast<size_t>(row)].name);
-        }
-      } else if (code == ui::Notify::kDoubleClicked && index >= 0 &&
-                 index < static_cast<int>(entries_.size())) {
-        const Entry entry = entries_[static_cast<size_t>(index)];
-        if (!entry.folder) {
-          GetEdit(kUrlId).SetText(entry.name);
-          if (OnOk()) EndDialog(ui::kIdOk);
-          break;
-        }
-        current_folder_ = current_folder_.empty() ? entry.name : current_folder_ + "/" + entry.name;
-        ui::ListControl look_in = GetList(kLookInId);
-        for (int i = look_in.Count() - 1; i > look_in.Selection(); --i) look_in.Delete(i);
-        look_in.Select(look_in.Add(entry.name));
-        Refill();
-      }
-      break;
-    case kLookInId:
-      if (code == ui::Notify::kSelectionChanged) EnterLookInSelection();
-      break;
-    case kUpId:
-      if (code == ui::Notify::kClicked) {
-        ui::ListControl look_in = GetList(kLookInId);
-        const int selected = look_in.Selection();
-        if (selected > 0) {
-          look_in.Select(selected - 1);
-          EnterLookInSelection();
-        }
-      }
-      break;
-    default:
-      break;
+void CWebFileBrowseDialog::BindEvents() {
+  using ui::Notify;
+  Bind(kTypeId, Notify::kSelectionChanged, [this] {
+    filter_ = GetList(kTypeId).Selection() == 1 ? kind_ : 0;
+    Refill();
+  });
+  Bind(kListId, Notify::kSelectionChanged, [this] {
+    const int row = GetListView(kListId).Selection();
+    selected_ = row;
+    if (row >= 0 && row < static_cast<int>(entries_.size()) &&
+        !entries_[static_cast<size_t>(row)].folder) {
+      GetEdit(kUrlId).SetText(entries_[static_cast<size_t>(row)].name);
+    }
+  });
+  Bind(kListId, Notify::kDoubleClicked, [this](int row) { OpenRow(row); });
+  OnSelectionChanged(kLookInId, &CWebFileBrowseDialog::EnterLookInSelection);
+  Bind(kUpId, Notify::kClicked, [this] {
+    ui::ListControl look_in = GetList(kLookInId);
+    const int selected = look_in.Selection();
+    if (selected > 0) {
+      look_in.Select(selected - 1);
+      EnterLookInSelection();
+    }
+  });
+}
+
+void CWebFileBrowseDialog::OpenRow(int row) {
+  if (row < 0 || row >= static_cast<int>(entries_.size())) return;
+  const Entry entry = entries_[static_cast<size_t>(row)];
+  if (!entry.folder) {
+    GetEdit(kUrlId).SetText(entry.name);
+    if (OnOk()) EndDialog(ui::kIdOk);
+    return;
   }
+  current_folder_ = current_folder_.empty() ? entry.name : current_folder_ + "/" + entry.name;
+  ui::ListControl look_in = GetList(kLookInId);
+  for (int i = look_in.Count() - 1; i > look_in.Selection(); --i) look_in.Delete(i);
+  look_in.Select(look_in.Add(entry.name));
+  Refill();
 }
 
 bool CWebFileBrowseDialog::OnOk() {

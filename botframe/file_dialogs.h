@@ -75,7 +75,7 @@ class CSelectFileDialog : public ui::Dialog {
 
  protected:
   bool OnInitDialog() override;
-  void OnCommand(int id, ui::Notify code, int index) override;
+  void BindEvents() override;
   bool OnOk() override;
   void OnDestroy() override;
 
@@ -134,7 +134,7 @@ class CWebFileBrowseDialog : public ui::Dialog {
 
  protected:
   bool OnInitDialog() override;
-  void OnCommand(int id, ui::Notify code, int index) override;
+  void BindEvents() override;
   bool OnOk() override;
 
  private:
@@ -145,6 +145,8 @@ class CWebFileBrowseDialog : public ui::Dialog {
   void Refill();
   // The "Look in:" entries from the second to the selected one, joined.
   void EnterLookInSelection();
+  // A double-clicked row: a file is chosen (as OK), a folder entered.
+  void OpenRow(int row);
 
   int kind_;
   int filter_;

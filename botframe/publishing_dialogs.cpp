@@ -121,24 +121,26 @@ bool CMissingFilesDialog::OnInitDialog() {
   return true;
 }
 
-void CMissingFilesDialog::OnCommand(int id, ui::Notify code, int) {
-  if (code != ui::Notify::kClicked) return;
-  if (id == kSynchronizeId) {
-    ui::ListView list = GetListView(kListId);
-    for (int row = 0; row < list.Count(); ++row) {
-      entries_[static_cast<size_t>(list.ItemData(row))].found_on_web = list.IsRowChecked(row);
-    }
-    answer_ = MissingFilesAnswer::kSynchronize;
-    EndDialog(ui::kIdOk);
-  } else if (id == kContinueId) {
+void CMissingFilesDialog::BindEvents() {
+  OnClicked(kSynchronizeId, &CMissingFilesDialog::Synchronize);
+  Bind(kContinueId, ui::Notify::kClicked, [this] {
     answer_ = MissingFilesAnswer::kContinue;
     EndDialog(ui::kIdOk);
+  });
+}
+
+void CMissingFilesDialog::Synchronize() {
+  ui::ListView list = GetListView(kListId);
+  for (int row = 0; row < list.Count(); ++row) {
+    entries_[static_cast<size_t>(list.ItemData(row))].found_on_web = list.IsRowChecked(row);
   }
+  answer_ = MissingFilesAnswer::kSynchronize;
+  EndDialog(ui::kIdOk);
 }
 
 bool CMissingFilesDialog::OnOk() {
   // Return presses the default button, Synchronize.
-  OnCommand(kSynchronizeId, ui::Notify::kClicked, -1);
+  Synchronize();
   return false;
 }
 
@@ -216,24 +218,27 @@ bool COverwriteDialog::OnInitDialog() {
   return true;
 }
 
-void COverwriteDialog::OnCommand(int id, ui::Notify code, int) {
-  if (code != ui::Notify::kClicked) return;
-  if (id == kOverwriteId && overwrite_allowed_) {
+void COverwriteDialog::BindEvents() {
+  Bind(kOverwriteId, ui::Notify::kClicked, [this] {
+    if (!overwrite_allowed_) return;
     answer_ = OverwriteAnswer::kOverwrite;
     EndDialog(kOverwriteId);
-  } else if (id == kRenameId) {
-    CRenameDialog rename(master_folder_, user_folder_, name_, kind_);
-    if (rename.DoModal(handle()) == ui::kIdOk) {
-      name_ = rename.new_name();
-      answer_ = OverwriteAnswer::kRename;
-      EndDialog(kRenameId);
-    }
+  });
+  OnClicked(kRenameId, &COverwriteDialog::Rename);
+}
+
+void COverwriteDialog::Rename() {
+  CRenameDialog rename(master_folder_, user_folder_, name_, kind_);
+  if (rename.DoModal(handle()) == ui::kIdOk) {
+    name_ = rename.new_name();
+    answer_ = OverwriteAnswer::kRename;
+    EndDialog(kRenameId);
   }
 }
 
 bool COverwriteDialog::OnOk() {
   // Return presses the default button, Rename....
-  OnCommand(kRenameId, ui::Notify::kClicked, -1);
+  Rename();
   return false;
 }
 

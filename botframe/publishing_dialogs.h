@@ -29,11 +29,14 @@ class CMissingFilesDialog : public ui::Dialog {
 
  protected:
   bool OnInitDialog() override;
-  void OnCommand(int id, ui::Notify code, int index) override;
+  void BindEvents() override;
   bool OnOk() override;
   bool OnCancel() override;
 
  private:
+  // Stores the ticks and ends the dialog (the Synchronize button).
+  void Synchronize();
+
   std::vector<MissingEntry>& entries_;
   MissingFilesAnswer answer_ = MissingFilesAnswer::kCancel;
 };
@@ -72,11 +75,14 @@ class COverwriteDialog : public ui::Dialog {
 
  protected:
   bool OnInitDialog() override;
-  void OnCommand(int id, ui::Notify code, int index) override;
+  void BindEvents() override;
   bool OnOk() override;
   bool OnCancel() override;
 
  private:
+  // Asks for a new name and ends the dialog with it (the Rename... button).
+  void Rename();
+
   std::string name_;
   int kind_;
   bool overwrite_allowed_;

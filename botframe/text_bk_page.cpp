@@ -307,47 +307,32 @@ bool CTextBkPage::ChooseFile(int kind, std::string* current) {
   return true;
 }
 
-void CTextBkPage::OnCommand(int id, ui::Notify code, int) {
-  switch (id) {
-    case kBackgroundId:
-      if (code == ui::Notify::kSelectionChanged) {
-        background_index_ = background_list_.OnSelectionChanged(GetList(kBackgroundId), handle());
-        PublishBackgroundColour();
-      }
-      break;
-    case kHighlightId:
-      if (code == ui::Notify::kSelectionChanged) {
-        highlight_index_ = highlight_list_.OnSelectionChanged(GetList(kHighlightId), handle());
-      }
-      break;
-    case kInitListId:
-      if (code == ui::Notify::kSelectionChanged) UpdateEnabling();
-      break;
-    case kImageId:
-      if (code == ui::Notify::kClicked && ChooseFile(kFileKindImage, &image_)) {
-        GetButton(kImageId).SetText(image_);
-        if (!IsFileName(image_)) {
-          tile_ = false;
-          GetButton(kTileId).SetChecked(false);
-        }
-        UpdateEnabling();
-      }
-      break;
-    case kAudioId:
-      if (code == ui::Notify::kClicked && ChooseFile(kFileKindAudio, &audio_)) {
-        GetButton(kAudioId).SetText(audio_);
-        UpdateEnabling();
-      }
-      break;
-    case kSizeToImageId:
-      if (code == ui::Notify::kClicked) SizeToImage();
-      break;
-    case kPreviewId:
-      if (code == ui::Notify::kClicked) Preview();
-      break;
-    default:
-      break;
-  }
+void CTextBkPage::BindEvents() {
+  using ui::Notify;
+  Bind(kBackgroundId, Notify::kSelectionChanged, [this] {
+    background_index_ = background_list_.OnSelectionChanged(GetList(kBackgroundId), handle());
+    PublishBackgroundColour();
+  });
+  Bind(kHighlightId, Notify::kSelectionChanged, [this] {
+    highlight_index_ = highlight_list_.OnSelectionChanged(GetList(kHighlightId), handle());
+  });
+  OnSelectionChanged(kInitListId, &CTextBkPage::UpdateEnabling);
+  Bind(kImageId, Notify::kClicked, [this] {
+    if (!ChooseFile(kFileKindImage, &image_)) return;
+    GetButton(kImageId).SetText(image_);
+    if (!IsFileName(image_)) {
+      tile_ = false;
+      GetButton(kTileId).SetChecked(false);
+    }
+    UpdateEnabling();
+  });
+  Bind(kAudioId, Notify::kClicked, [this] {
+    if (!ChooseFile(kFileKindAudio, &audio_)) return;
+    GetButton(kAudioId).SetText(audio_);
+    UpdateEnabling();
+  });
+  OnClicked(kSizeToImageId, &CTextBkPage::SizeToImage);
+  OnClicked(kPreviewId, &CTextBkPage::Preview);
 }
 
 void CTextBkPage::SizeToImage() {

@@ -68,7 +68,7 @@ class CTextBkPage : public CWebBotPage {
 
  protected:
   bool OnInitDialog() override;
-  void OnCommand(int id, ui::Notify code, int index) override;
+  void BindEvents() override;
   void DoDataExchange(ui::DataExchange& dx) override;
 
  private:

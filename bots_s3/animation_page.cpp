@@ -248,27 +248,15 @@ void CAnimationPage::OnSliderMoved(int id) {
   UpdateData(false);
 }
 
-void CAnimationPage::OnCommand(int id, ui::Notify code, int) {
-  switch (id) {
-    case kStepDelayId:
-    case kStepSizeId:
-    case kImageDelayId:
-      if (code == ui::Notify::kScrolled) OnSliderMoved(id);
-      break;
-    case kModeId:
-      if (code == ui::Notify::kSelectionChanged) {
-        ui::ListControl modes = GetList(kModeId);
-        if (const int selected = modes.Selection(); selected >= 0) {
-          mode_ = modes.ItemText(selected);
-        }
-      }
-      break;
-    case kPreviewId:
-      if (code == ui::Notify::kClicked) Preview();
-      break;
-    default:
-      break;
+void CAnimationPage::BindEvents() {
+  for (int id : {kStepDelayId, kStepSizeId, kImageDelayId}) {
+    Bind(id, ui::Notify::kScrolled, [this, id] { OnSliderMoved(id); });
   }
+  Bind(kModeId, ui::Notify::kSelectionChanged, [this] {
+    ui::ListControl modes = GetList(kModeId);
+    if (const int selected = modes.Selection(); selected >= 0) mode_ = modes.ItemText(selected);
+  });
+  OnClicked(kPreviewId, &CAnimationPage::Preview);
 }
 
 }  // namespace bots_s3

@@ -62,7 +62,7 @@ class CAnimationPage : public botframe::CWebBotPage {
 
  protected:
   bool OnInitDialog() override;
-  void OnCommand(int id, ui::Notify code, int index) override;
+  void BindEvents() override;
   void DoDataExchange(ui::DataExchange& dx) override;
 
  private:

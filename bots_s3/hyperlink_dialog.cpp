@@ -71,13 +71,13 @@ void CHyperlinkDlg::DoDataExchange(ui::DataExchange& dx) {
   }
 }
 
-void CHyperlinkDlg::OnCommand(int id, ui::Notify code, int) {
-  if (id == kHighlightId && code == ui::Notify::kSelectionChanged) {
-    colours_.OnSelectionChanged(GetList(kHighlightId), handle());
-  } else if (id == kBrowseId && code == ui::Notify::kClicked) {
+void CHyperlinkDlg::BindEvents() {
+  Bind(kHighlightId, ui::Notify::kSelectionChanged,
+       [this] { colours_.OnSelectionChanged(GetList(kHighlightId), handle()); });
+  Bind(kBrowseId, ui::Notify::kClicked, [this] {
     botframe::CWebFileBrowseDialog browse(context_, botframe::kFileKindPage);
     if (browse.DoModal(handle()) == ui::kIdOk) GetEdit(kUrlId).SetText(browse.relative_url());
-  }
+  });
 }
 
 }  // namespace bots_s3

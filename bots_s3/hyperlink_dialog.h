@@ -32,7 +32,7 @@ class CHyperlinkDlg : public ui::Dialog {
 
  protected:
   bool OnInitDialog() override;
-  void OnCommand(int id, ui::Notify code, int index) override;
+  void BindEvents() override;
   void DoDataExchange(ui::DataExchange& dx) override;
 
  private:

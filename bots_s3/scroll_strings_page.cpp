@@ -479,75 +479,46 @@ bool CScrollStringsPage::OnKillActive() {
 // ---------------------------------------------------------------------------
 // Events
 
-void CScrollStringsPage::OnCommand(int id, ui::Notify code, int) {
+void CScrollStringsPage::BindEvents() {
   using ui::Notify;
-  switch (id) {
-    case kHeaderBoxId:
-      if (code == Notify::kSetFocus) {
-        SetActive(Column::kHeader);
-      } else if (code == Notify::kSelectionChanged && !self_change_) {
-        RefreshFormat();
-      }
-      break;
-    case kMainBoxId:
-      if (code == Notify::kSetFocus) {
-        SetActive(Column::kMain);
-      } else if (code == Notify::kSelectionChanged && !self_change_) {
-        OnMainSelectionChanged();
-      } else if (code == Notify::kChanged && !self_change_) {
-        OnMainTextChanged();
-      }
-      break;
-    case kBoldId:
-    case kItalicId:
-    case kUnderlineId:
-      if (code == Notify::kClicked) ToggleEffect(id);
-      break;
-    case kColourId:
-      if (code == Notify::kSelectionChanged) {
-        colours_.OnSelectionChanged(GetList(kColourId), handle());
-        ApplyColour();
-      }
-      break;
-    case kFontId:
-      if (code == Notify::kSelectionChanged) ApplyFont();
-      break;
-    case kFontSizeId:
-      if (code == Notify::kKillFocus) ApplyFont();
-      break;
-    case kLineSpaceId:
-      if (code == Notify::kKillFocus) ApplyLineSpacing();
-      break;
-    case kLeftId:
-      if (code == Notify::kKillFocus) ApplyLeftMargin();
-      break;
-    case kHeaderCheckId:
-      if (code == Notify::kClicked) {
-        header_enabled_ = GetButton(kHeaderCheckId).IsChecked();
-        UpdateHeaderControls();
-        if (!header_enabled_) {
-          SetActive(Column::kMain);
-          GetControl(kMainBoxId).Focus();
-        }
-      }
-      break;
-    case kHeaderWidthId:
-      if (code == Notify::kChanged) UpdateHeaderControls();
-      break;
-    case kSoundId:
-      if (code == Notify::kClicked) ChooseSound();
-      break;
-    case kPauseId:
-      if (code == Notify::kChanged && !self_change_) StoreLineSettings();
-      break;
-    case kHyperlinkId:
-      if (code == Notify::kClicked) EditHyperlink();
-      break;
-    case kPreviewId:
-      if (code == Notify::kClicked) Preview();
-      break;
-    default:
-      break;
+  // The program's own changes to the boxes move their selections too: those
+  // are not the user's.
+  const auto unless_self = [this](void (CScrollStringsPage::*method)()) {
+    return [this, method] {
+      if (!self_change_) (this->*method)();
+    };
+  };
+  Bind(kHeaderBoxId, Notify::kSetFocus, [this] { SetActive(Column::kHeader); });
+  Bind(kHeaderBoxId, Notify::kSelectionChanged, unless_self(&CScrollStringsPage::RefreshFormat));
+  Bind(kMainBoxId, Notify::kSetFocus, [this] { SetActive(Column::kMain); });
+  Bind(kMainBoxId, Notify::kSelectionChanged,
+       unless_self(&CScrollStringsPage::OnMainSelectionChanged));
+  Bind(kMainBoxId, Notify::kChanged, unless_self(&CScrollStringsPage::OnMainTextChanged));
+  for (int id : {kBoldId, kItalicId, kUnderlineId}) {
+    Bind(id, Notify::kClicked, [this, id] { ToggleEffect(id); });
+  }
+  Bind(kColourId, Notify::kSelectionChanged, [this] {
+    colours_.OnSelectionChanged(GetList(kColourId), handle());
+    ApplyColour();
+  });
+  OnSelectionChanged(kFontId, &CScrollStringsPage::ApplyFont);
+  Bind(kFontSizeId, Notify::kKillFocus, [this] { ApplyFont(); });
+  Bind(kLineSpaceId, Notify::kKillFocus, [this] { ApplyLineSpacing(); });
+  Bind(kLeftId, Notify::kKillFocus, [this] { ApplyLeftMargin(); });
+  OnClicked(kHeaderCheckId, &CScrollStringsPage::OnHeaderChecked);
+  OnChanged(kHeaderWidthId, &CScrollStringsPage::UpdateHeaderControls);
+  OnClicked(kSoundId, &CScrollStringsPage::ChooseSound);
+  Bind(kPauseId, Notify::kChanged, unless_self(&CScrollStringsPage::StoreLineSettings));
+  OnClicked(kHyperlinkId, &CScrollStringsPage::EditHyperlink);
+  OnClicked(kPreviewId, &CScrollStringsPage::Preview);
+}
+
+void CScrollStringsPage::OnHeaderChecked() {
+  header_enabled_ = GetButton(kHeaderCheckId).IsChecked();
+  UpdateHeaderControls();
+  if (!header_enabled_) {
+    SetActive(Column::kMain);
+    GetControl(kMainBoxId).Focus();
   }
 }
 

@@ -90,7 +90,7 @@ class CScrollStringsPage : public botframe::CWebBotPage {
   bool OnSetActive() override;
   bool OnKillActive() override;
   void OnApply() override;
-  void OnCommand(int id, ui::Notify code, int index) override;
+  void BindEvents() override;
   void DoDataExchange(ui::DataExchange& dx) override;
 
  private:
@@ -113,6 +113,7 @@ class CScrollStringsPage : public botframe::CWebBotPage {
   void OnMainSelectionChanged();
   void OnMainTextChanged();
   void StoreLineSettings();
+  void OnHeaderChecked();
   void ChooseSound();
   void EditHyperlink();
 
