@@ -23,40 +23,32 @@ constexpr const char* kPanel = "Background";
 
 // The image and colour controls, then the audio, the start-up string and
 // the highlight; GMWebbot's page is the same without the highlight.
-#define GLINTMERE_BACKGROUND_CONTROLS                                                           \
-  {ui::kIdStatic, ControlKind::kLabel, "Background Image:", 7, 6, 112, 8},                      \
-      {CTextBkPage::kImageId, ControlKind::kPushButton, "", 7, 16, 112, 14},                    \
-      {CTextBkPage::kTileId, ControlKind::kCheckBox, "Tile image", 7, 34, 112, 10},             \
-      {ui::kIdStatic, ControlKind::kGroupBox, "Size:", 7, 50, 112, 66},                         \
-      {ui::kIdStatic, ControlKind::kLabel, "Width ", 14, 64, 28, 8},                            \
-      {CTextBkPage::kWidthId, ControlKind::kEdit, "", 44, 62, 40, 12, style::kNumber},          \
-      {ui::kIdStatic, ControlKind::kLabel, "Height", 14, 80, 28, 8},                            \
-      {CTextBkPage::kHeightId, ControlKind::kEdit, "", 44, 78, 40, 12, style::kNumber},         \
-      {CTextBkPage::kSizeToImageId, ControlKind::kPushButton, "Size to Image", 14, 96, 98, 14}, \
-      {ui::kIdStatic, ControlKind::kLabel, "Background Color:", 130, 6, 112, 8},                \
-      {CTextBkPage::kBackgroundId, ControlKind::kColourList, "", 130, 16, 112, 120,             \
-       style::kVScroll},                                                                        \
-      {ui::kIdStatic, ControlKind::kLabel, "Background Audio:", 130, 36, 112, 8},               \
-      {CTextBkPage::kAudioId, ControlKind::kPushButton, "", 130, 46, 112, 14},                  \
-      {CTextBkPage::kPlayOnceId, ControlKind::kCheckBox, "Play Once", 130, 64, 112, 10},        \
-      {ui::kIdStatic, ControlKind::kLabel, "Initialization String:", 7, 124, 235, 8},           \
-      {CTextBkPage::kInitListId, ControlKind::kDropDownList, "", 7, 134, 235, 90,               \
-       style::kVScroll},                                                                        \
-      {CTextBkPage::kCustomInitId, ControlKind::kEdit, "", 7, 152, 235, 12}
-
 constexpr ui::ControlSpec kS3Controls[] = {
-    GLINTMERE_BACKGROUND_CONTROLS,
+    {ui::kIdStatic, ControlKind::kLabel, "Background Image:", 7, 6, 112, 8},
+    {CTextBkPage::kImageId, ControlKind::kPushButton, "", 7, 16, 112, 14},
+    {CTextBkPage::kTileId, ControlKind::kCheckBox, "Tile image", 7, 34, 112, 10},
+    {ui::kIdStatic, ControlKind::kGroupBox, "Size:", 7, 50, 112, 66},
+    {ui::kIdStatic, ControlKind::kLabel, "Width ", 14, 64, 28, 8},
+    {CTextBkPage::kWidthId, ControlKind::kEdit, "", 44, 62, 40, 12, style::kNumber},
+    {ui::kIdStatic, ControlKind::kLabel, "Height", 14, 80, 28, 8},
+    {CTextBkPage::kHeightId, ControlKind::kEdit, "", 44, 78, 40, 12, style::kNumber},
+    {CTextBkPage::kSizeToImageId, ControlKind::kPushButton, "Size to Image", 14, 96, 98, 14},
+    {ui::kIdStatic, ControlKind::kLabel, "Background Color:", 130, 6, 112, 8},
+    {CTextBkPage::kBackgroundId, ControlKind::kColourList, "", 130, 16, 112, 120,
+     style::kVScroll},
+    {ui::kIdStatic, ControlKind::kLabel, "Background Audio:", 130, 36, 112, 8},
+    {CTextBkPage::kAudioId, ControlKind::kPushButton, "", 130, 46, 112, 14},
+    {CTextBkPage::kPlayOnceId, ControlKind::kCheckBox, "Play Once", 130, 64, 112, 10},
+    {ui::kIdStatic, ControlKind::kLabel, "Initialization String:", 7, 124, 235, 8},
+    {CTextBkPage::kInitListId, ControlKind::kDropDownList, "", 7, 134, 235, 90,
+     style::kVScroll},
+    {CTextBkPage::kCustomInitId, ControlKind::kEdit, "", 7, 152, 235, 12},
     {ui::kIdStatic, ControlKind::kLabel, "Highlight Color:", 7, 172, 112, 8},
     {CTextBkPage::kHighlightId, ControlKind::kColourList, "", 7, 182, 112, 120, style::kVScroll},
     {CTextBkPage::kPreviewId, ControlKind::kPushButton, "Preview", 192, 217, 50, 14,
      style::kGroup},
 };
-constexpr ui::ControlSpec kFxControls[] = {
-    GLINTMERE_BACKGROUND_CONTROLS,
-    {CTextBkPage::kPreviewId, ControlKind::kPushButton, "Preview", 192, 217, 50, 14,
-     style::kGroup},
-};
-#undef GLINTMERE_BACKGROUND_CONTROLS
+constexpr auto kFxControls = ui::WithoutControls<kS3Controls, CTextBkPage::kHighlightId>();
 
 constexpr ui::DialogSpec kS3Spec{"Background", 249, 238, kS3Controls};
 constexpr ui::DialogSpec kFxSpec{"Background", 249, 238, kFxControls};
@@ -292,11 +284,11 @@ void CTextBkPage::DoDataExchange(ui::DataExchange& dx) {
   dx.Check(kTileId, tile_);
   dx.Unsigned(kWidthId, width_);
   dx.Unsigned(kHeightId, height_);
-  dx.ListIndex(kBackgroundId, background_index_);
+  dx.ColourIndex(kBackgroundId, background_index_);
   dx.ListText(kInitListId, init_choice_);
   dx.Text(kCustomInitId, custom_init_);
   dx.Check(kPlayOnceId, play_once_);
-  if (library().background_highlight_colour) dx.ListIndex(kHighlightId, highlight_index_);
+  if (library().background_highlight_colour) dx.ColourIndex(kHighlightId, highlight_index_);
 }
 
 bool CTextBkPage::ChooseFile(int kind, std::string* current) {

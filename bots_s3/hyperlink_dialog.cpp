@@ -66,7 +66,7 @@ void CHyperlinkDlg::DoDataExchange(ui::DataExchange& dx) {
   dx.Text(kMessageId, message);
   if (dx.saving()) {
     dx.Text(kTargetId, target);
-    highlight = GetList(kHighlightId).Selection();
+    dx.ColourIndex(kHighlightId, highlight);
     custom_colour = colours_.custom_colour();
   }
 }

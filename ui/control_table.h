@@ -3,6 +3,8 @@
 // equivalent of a dialog resource. Both backends build from the same table.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -78,6 +80,43 @@ struct Tooltip {
   int id;
   const char* text;
 };
+
+namespace internal {
+
+template <const auto& kTable, int... kDropped>
+struct TableFilter {
+  static constexpr size_t kRows = std::size(kTable);
+  static constexpr bool Named(int id) { return id != kIdStatic && ((id == kDropped) || ...); }
+  // A dropped control goes with the label that names it.
+  static constexpr bool Dropped(size_t row) {
+    if (Named(kTable[row].id)) return true;
+    return kTable[row].id == kIdStatic && kTable[row].kind == ControlKind::kLabel &&
+           row + 1 < kRows && Named(kTable[row + 1].id);
+  }
+  static constexpr size_t Kept() {
+    size_t kept = 0;
+    for (size_t row = 0; row < kRows; ++row) kept += Dropped(row) ? 0 : 1;
+    return kept;
+  }
+};
+
+}  // namespace internal
+
+// A variant of the control table kTable without the controls of the ids
+// kDropped, each with the label that names it (the label without an id of
+// its own just before it); the other rows keep their order. For a page
+// whose variant lacks some controls:
+//   constexpr auto kSmallControls = WithoutControls<kControls, kHighlightId>();
+template <const auto& kTable, int... kDropped>
+constexpr auto WithoutControls() {
+  using Filter = internal::TableFilter<kTable, kDropped...>;
+  std::array<ControlSpec, Filter::Kept()> rows{};
+  size_t at = 0;
+  for (size_t row = 0; row < Filter::kRows; ++row) {
+    if (!Filter::Dropped(row)) rows[at++] = kTable[row];
+  }
+  return rows;
+}
 
 struct DialogSpec {
   const char* caption;  // dialog caption, or the tab title of a page
