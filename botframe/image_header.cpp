@@ -14,8 +14,9 @@ namespace botframe {
 bool ParseGifSize(std::string_view bytes, ImageSize* size) {
   constexpr size_t kHeaderLength = 10;  // signature, version, width, height
   if (bytes.size() < kHeaderLength) return false;
-  const std::string_view signature = bytes.substr(0, 6);
-  if (signature != "GIF87a" && signature != "GIF89a") return false;
+  // Only "GIF" is checked: the three version bytes after it ("87a", "89a" or
+  // whatever a writer put there) do not change where the size is.
+  if (bytes.substr(0, 3) != "GIF") return false;
   auto word = [&](size_t at) {
     return static_cast<int>(static_cast<unsigned char>(bytes[at]) |
                             (static_cast<unsigned char>(bytes[at + 1]) << 8));

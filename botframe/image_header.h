@@ -12,9 +12,9 @@ struct ImageSize {
   int height = 0;
 };
 
-// Reads the logical screen size of a GIF image: "GIF87a" or "GIF89a" followed
-// by two 16-bit little-endian words. Anything else, or fewer than ten bytes,
-// is a silent failure that leaves *size as it was.
+// Reads the logical screen size of a GIF image: "GIF" and three version bytes
+// of any value, followed by two 16-bit little-endian words. Anything else, or
+// fewer than ten bytes, is a silent failure that leaves *size as it was.
 bool ParseGifSize(std::string_view bytes, ImageSize* size);
 
 // Reads the frame size of a JPEG image with libjpeg's header reader (markers

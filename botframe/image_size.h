@@ -8,8 +8,8 @@
 
 namespace botframe {
 
-// Reads a GIF file's logical screen size. A file that cannot be read or is
-// not a GIF87a/GIF89a image is a silent failure; *size stays as it was.
+// Reads a GIF file's logical screen size. A file that cannot be read or does
+// not start with "GIF" is a silent failure; *size stays as it was.
 bool ReadGifSize(const std::string& path, ImageSize* size);
 
 // Reads a JPEG file's frame size through libjpeg's header reader. On failure

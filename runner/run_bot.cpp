@@ -62,7 +62,14 @@ bool FindFrontPageFolder(std::string_view major_version, std::string* folder) {
     const size_t close = program.find('"', 1);
     program = program.substr(1, close == std::string::npos ? std::string::npos : close - 1);
   }
-  std::string result = base::FolderOf(program);
+  // Unquoted, it is usually followed by a switch too
+  // ("C:\Program Files\Microsoft Office\Office\FRONTPG.EXE /automation"),
+  // whose "/" is no folder: a Windows path is cut after its last backslash.
+  // Only a path without any (the stand-alone host's own on Linux) is cut at
+  // its last "/".
+  const size_t backslash = program.rfind('\\');
+  std::string result = backslash == std::string::npos ? base::FolderOf(program)
+                                                      : program.substr(0, backslash + 1);
   if (result.empty()) return false;
   *folder = std::move(result);
   return true;

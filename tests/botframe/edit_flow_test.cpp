@@ -17,6 +17,7 @@
 #include "host/session.h"
 #include "platform/services.h"
 #include "runner/attribute_list.h"
+#include "tests/botframe/expected_messages.h"
 #include "tests/botframe/in_process_host.h"
 #include "tests/support/edit_call.h"
 #include "tests/support/saved_value.h"
@@ -154,7 +155,7 @@ TEST_F(EditFlowTest, FrontPageUnreachable) {
   const auto& shown = backend_.driver().shown();
   ASSERT_EQ(shown.size(), 2u);
   for (const ui::WindowRecord& record : shown) {
-    EXPECT_EQ(record.text, botframe::kUnableToAccessFpOleServer);
+    EXPECT_EQ(record.text, expected::kUnableToAccessFrontPage);
     EXPECT_EQ(record.caption, "Glintmere Error!");
     EXPECT_EQ(record.icon, ui::Icon::kInformation);
   }
@@ -166,7 +167,7 @@ TEST_F(EditFlowTest, NoWebUrl) {
   ASSERT_EQ(session.Save(platform::GetRegistry()), platform::kOk);
   EXPECT_EQ(Edit(), 0);
   EXPECT_EQ(backend_.driver().MessageTexts(),
-            std::vector<std::string>{botframe::CouldNotGetWebUrlMessage(botframe::kGMWebbotS3Library)});
+            std::vector<std::string>{expected::kNoWebUrl});
 }
 
 TEST_F(EditFlowTest, UnsavedPageAsksAndTheSheetRefusesOk) {

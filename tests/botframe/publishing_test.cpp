@@ -11,6 +11,7 @@
 #include "host/host_objects.h"
 #include "host/session.h"
 #include "platform/services.h"
+#include "tests/botframe/expected_messages.h"
 #include "tests/botframe/in_process_host.h"
 #include "tests/support/edit_call.h"
 #include "tests/support/test_support.h"
@@ -134,7 +135,7 @@ TEST_F(PublishingTest, FailuresSayWhyUnlessQuiet) {
   automation_.explorer = false;
   EXPECT_FALSE(Upload("KelScroll.class", true));
   ASSERT_EQ(boxes_.shown().size(), 1u);
-  EXPECT_EQ(boxes_.shown()[0].text, botframe::kUnableToAccessFpOleServer);
+  EXPECT_EQ(boxes_.shown()[0].text, expected::kUnableToAccessFrontPage);
   EXPECT_EQ(boxes_.shown()[0].icon, ui::Icon::kInformation);
   EXPECT_EQ(dialogs_.open_progress, 0);
 }

@@ -14,6 +14,11 @@
 
 namespace {
 
+// The host's registered classes, written out: a changed identifier would orphan
+// every registration made before.
+constexpr char kEditorClsid[] = "{1219374B-914A-4D16-9764-2D3C6F561CFC}";
+constexpr char kExplorerClsid[] = "{F9990FE0-3D81-4BEA-97AC-3D55B2CFB25E}";
+
 using platform::DispatchValue;
 using platform::RootKey;
 
@@ -174,7 +179,7 @@ TEST_F(RegistrationTest, RunnerFindsTheProgramFolderOfTheRegisteredHost) {
   ASSERT_EQ(platform::ReadString(registry, RootKey::kClassesRoot, "FrontPage.Editor\\CLSID", "",
                                  &clsid),
             platform::kOk);
-  EXPECT_EQ(clsid, host::kEditorClsid);
+  EXPECT_EQ(clsid, kEditorClsid);
 
   ASSERT_EQ(host::UnregisterHost(registry), platform::kOk);
   EXPECT_FALSE(runner::FindFrontPageFolder("4", &folder));
@@ -213,7 +218,7 @@ TEST_F(RegistrationTest, BothVersionedExplorerProgIdsLeadToTheHost) {
       << problem;
   for (const char* version : {"3", "4"}) {
     EXPECT_EQ(RegisteredClass(std::string("FrontPage.Explorer.") + version + ".0"),
-              host::kExplorerClsid);
+              kExplorerClsid);
     std::string folder;
     ASSERT_TRUE(runner::FindFrontPageFolder(version, &folder)) << version;
     EXPECT_EQ(folder, base::FolderOf(program));
@@ -232,8 +237,8 @@ TEST_F(RegistrationTest, AnOlderFrontPagesExplorerIsLeftAloneAndTheRestRegistere
             platform::kOk)
       << problem;
   EXPECT_EQ(RegisteredClass("FrontPage.Explorer.3.0"), other_clsid_);
-  EXPECT_EQ(RegisteredClass("FrontPage.Explorer.4.0"), host::kExplorerClsid);
-  EXPECT_EQ(RegisteredClass("FrontPage.Explorer"), host::kExplorerClsid);
+  EXPECT_EQ(RegisteredClass("FrontPage.Explorer.4.0"), kExplorerClsid);
+  EXPECT_EQ(RegisteredClass("FrontPage.Explorer"), kExplorerClsid);
   ASSERT_EQ(host::UnregisterHost(registry), platform::kOk);
   EXPECT_EQ(RegisteredClass("FrontPage.Explorer.3.0"), other_clsid_);
   EXPECT_EQ(RegisteredClass("FrontPage.Explorer.4.0"), "");

@@ -139,11 +139,23 @@ TEST_F(RunBotTest, VersionBeforeTheFirstDotNamesTheExplorerKey) {
   EXPECT_FALSE(runner::FindFrontPageFolder(major_ + "1", &folder));
 }
 
-TEST_F(RunBotTest, QuotedServerPathWithSwitchesGivesTheProgramFolder) {
-  RegisterExplorer("\"" + install_.Join("FRONTPG.EXE") + "\" /automation");
-  EXPECT_EQ(Run("Worked"), 1);
-  EXPECT_TRUE(boxes_.shown().empty());
-  ASSERT_EQ(automation_.inserted.size(), 1u);
+TEST_F(RunBotTest, ServerPathWithASwitchGivesTheProgramFolderQuotedOrNot) {
+  // Written the Windows way on Linux too: the switch's "/" is no folder.
+  std::string program = install_.Join("FRONTPG.EXE");
+  std::replace(program.begin(), program.end(), '/', '\\');
+  const std::string folder = program.substr(0, program.size() - std::string("FRONTPG.EXE").size());
+  for (const std::string& server : {"\"" + program + "\" /automation", program + " /automation"}) {
+    SCOPED_TRACE(server);
+    RegisterExplorer(server);
+    std::string found;
+    ASSERT_TRUE(runner::FindFrontPageFolder(major_, &found));
+    EXPECT_EQ(found, folder);
+    automation_.inserted.clear();
+    EXPECT_EQ(Run("Worked"), 1);
+    EXPECT_TRUE(boxes_.shown().empty()) << boxes_.shown()[0].text;
+    EXPECT_EQ(automation_.inserted.size(), 1u);
+    boxes_.Clear();
+  }
 }
 
 TEST_F(RunBotTest, InsertsTheComposedComponentWithOleAroundTheInsertionOnly) {
