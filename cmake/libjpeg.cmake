@@ -33,6 +33,7 @@ if(NOT EXISTS ${jpeg_library})
   execute_process(
     COMMAND ${CMAKE_COMMAND} -S ${jpeg_source} -B ${jpeg_build} -G Ninja
             -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
+            -DCMAKE_C_COMPILER_LAUNCHER=${CMAKE_C_COMPILER_LAUNCHER}
             -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=${jpeg_build}/install
             -DWITH_SIMD=OFF -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_TURBOJPEG=OFF
     OUTPUT_FILE ${jpeg_build}-configure.log ERROR_FILE ${jpeg_build}-configure.log

@@ -157,27 +157,21 @@ TEST_F(AppletEditEndToEndTest, UserFillsTheRealAppletPage) {
   auto user = [](void* context) -> DWORD {
     auto* shared = static_cast<Shared*>(context);
     HWND sheet = nullptr;
-    for (int tries = 0; tries < 400 && !sheet; ++tries) {
-      sheet = FindWindowA(nullptr, kSheet);
-      if (!sheet) Sleep(50);
-    }
+    ui_test::WaitUntil([&] { return (sheet = FindWindowA(nullptr, kSheet)) != nullptr; }, 20000);
     if (!sheet) {
       shared->problem = "the sheet did not open";
       return 0;
     }
     HWND page = nullptr;
-    for (int tries = 0; tries < 100 && !page; ++tries) {
-      page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-      if (!page || !GetDlgItem(page, 1104)) {
-        page = nullptr;
-        Sleep(50);
-      }
-    }
-    if (!page) {
+    ui_test::WaitUntil([&] {
+      page = ui_test::CurrentPage(sheet);
+      return page && GetDlgItem(page, 1104);
+    });
+    if (!page || !GetDlgItem(page, 1104)) {
       shared->problem = "the Applet page has no name field";
       return 0;
     }
-    Sleep(300);  // let the sheet paint before the picture is taken
+    ui_test::Painted(sheet);
     shared->screenshot = ui_test::SaveScreenshot(ui_test::CaptureWindow(sheet), "applet_page");
     SetDlgItemTextA(page, 1104, "HarbourNews");
     HWND alignment = GetDlgItem(page, 1103);
@@ -189,16 +183,15 @@ TEST_F(AppletEditEndToEndTest, UserFillsTheRealAppletPage) {
     // even without a browser engine, and the file is there until OK.
     PostMessageA(GetDlgItem(page, 1110), BM_CLICK, 0, 0);
     HWND preview = nullptr;
-    for (int tries = 0; tries < 200 && !preview; ++tries) {
+    ui_test::WaitUntil([&] {
       preview = FindWindowA(nullptr, "Applet Preview");
-      if (!preview) Sleep(50);
-    }
-    if (!preview) {
+      return preview && IsWindowVisible(preview);
+    }, 10000);
+    if (!preview || !ui_test::Painted(preview)) {
       shared->problem = "the preview did not open";
       PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
       return 0;
     }
-    Sleep(300);
     RECT frame{};
     GetWindowRect(preview, &frame);
     shared->preview_width = frame.right - frame.left;
@@ -324,9 +317,11 @@ int ComboIndex(HWND combo, const std::string& text) {
 void ChooseInSelectAFile(const std::string& row, const std::string& screenshot) {
   const HWND dialog = ui_test::WaitForWindow("Select a file");
   if (!dialog) return;
-  Sleep(300);
-  EXPECT_TRUE(ChooseRow(ui_test::Item(dialog, kFileList), row)) << row;
-  Sleep(300);  // the preview loads
+  // The list is filled as the dialog opens; choosing a row loads its preview
+  // before the change notification returns.
+  EXPECT_TRUE(ui_test::WaitUntil([&] { return ChooseRow(ui_test::Item(dialog, kFileList), row); }))
+      << row;
+  ui_test::Painted(dialog);
   ui_test::SaveScreenshot(ui_test::CaptureWindow(dialog), screenshot);
   ui_test::Click(ui_test::Item(dialog, IDOK));
   EXPECT_TRUE(ui_test::WaitUntil([] { return FindWindowA(nullptr, "Select a file") == nullptr; }));
@@ -351,7 +346,7 @@ TEST_F(AppletEditEndToEndTest, UserChoosesTheBackgroundAtTheRealWindows) {
           ui_test::PressSheetButton(sheet, PSBTN_CANCEL);
           return;
         }
-        Sleep(300);
+        ui_test::Painted(sheet);
         ui_test::SaveScreenshot(ui_test::CaptureWindow(sheet), "background_page");
 
         const HWND colours = ui_test::Item(page, kBackground);
@@ -368,13 +363,13 @@ TEST_F(AppletEditEndToEndTest, UserChoosesTheBackgroundAtTheRealWindows) {
         ui_test::Click(ui_test::Item(page, kSizeToImage));
         ui_test::WaitUntil([&] { return ui_test::Text(ui_test::Item(page, kWidth)) == "120"; });
         width_after_sizing = ui_test::Text(ui_test::Item(page, kWidth));
+        ui_test::Painted(sheet);
         ui_test::SaveScreenshot(ui_test::CaptureWindow(sheet), "background_page_chosen");
         // The open list shows the swatches.
         SendMessageA(colours, CB_SHOWDROPDOWN, TRUE, 0);
         COMBOBOXINFO info{};
         info.cbSize = sizeof info;
-        if (GetComboBoxInfo(colours, &info) && info.hwndList) {
-          Sleep(300);
+        if (GetComboBoxInfo(colours, &info) && info.hwndList && ui_test::Painted(info.hwndList)) {
           ui_test::SaveScreenshot(ui_test::CaptureWindow(info.hwndList), "background_colour_list");
         }
         SendMessageA(colours, CB_SHOWDROPDOWN, FALSE, 0);
@@ -503,32 +498,30 @@ TEST_F(AppletEditEndToEndTest, ScrollerLauncherAtTheRealWindows) {
       return page && GetDlgItem(page, kMainColumn);
     });
     const HWND main = page ? GetDlgItem(page, kMainColumn) : nullptr;
-    if (main) {
-      Sleep(300);
+    // The page is shown once it is set up; typing before would be undone.
+    if (main && ui_test::WaitUntil([&] { return IsWindowVisible(main) != FALSE; })) {
       SelectRange(main, 0, -1);
       TypeInto(main, "Fresh bread\rCakes", 18);
       SelectRange(main, 6, 11);
-      ui_test::Click(GetDlgItem(page, 1707));  // B
-      Sleep(300);
-      // The launcher's windows repaint in its own time: ask for it first.
-      RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-      Sleep(300);
+      // Sent, not posted: the bold is applied when it returns.
+      SendMessageA(GetDlgItem(page, 1707), BM_CLICK, 0, 0);  // B
+      ui_test::Painted(sheet);
       ui_test::SaveScreenshot(ui_test::CaptureWindow(sheet), "scroller_strings_page");
       SelectRange(main, 13, 18);
       ui_test::Click(GetDlgItem(page, 1711));  // H
       const HWND link = ui_test::WaitForWindow("Hyperlink");
       if (link) {
-        Sleep(200);
         SetWindowTextA(GetDlgItem(link, 1802), "cakes.htm");
         const HWND target = GetDlgItem(link, 1804);
         SendMessageA(target, CB_SELECTSTRING, static_cast<WPARAM>(-1),
                      reinterpret_cast<LPARAM>("Blank"));
+        ui_test::Painted(link);
         ui_test::SaveScreenshot(ui_test::CaptureWindow(link), "scroller_hyperlink");
         ui_test::Click(GetDlgItem(link, IDOK));
         ui_test::WaitUntil([] { return FindWindowA(nullptr, "Hyperlink") == nullptr; });
       }
       SendMessageA(sheet, PSM_SETCURSEL, 2, 0);  // Animation
-      Sleep(300);
+      ui_test::Painted(sheet);
       ui_test::SaveScreenshot(ui_test::CaptureWindow(sheet), "scroller_animation_page");
     } else {
       ADD_FAILURE() << "the Strings page has no main column";

@@ -112,7 +112,7 @@ TEST(RichEditTest, PositionsFormatsAndRtfAgreeWithTheDocument) {
       [&] {
         const HWND window = ui_test::WaitForWindow(kCaption);
         if (!window) return;
-        Sleep(300);
+        ui_test::Painted(window);
         ui_test::SaveScreenshot(ui_test::CaptureWindow(window), "rich_edit_boxes");
         ui_test::Click(ui_test::Item(window, IDOK));
       },

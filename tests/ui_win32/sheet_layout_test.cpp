@@ -229,9 +229,7 @@ PageLook Look(HWND sheet, const std::string& name) {
   }
   const RECT ok = ScreenRect(GetDlgItem(sheet, IDOK));
   look.buttons_below = ok.top >= ScreenRect(tabs).bottom;
-  // Let the page finish painting before it is taken.
-  SendMessageA(sheet, WM_NULL, 0, 0);
-  Sleep(300);
+  ui_test::Painted(sheet);
   const ui_test::Image image = ui_test::CaptureWindow(sheet);
   look.colours = image.ColourCount();
   look.saved = ui_test::SaveScreenshot(image, "property_sheet_" + name);

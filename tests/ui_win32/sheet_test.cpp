@@ -271,7 +271,7 @@ TEST_F(SheetTest, TheSheetsOwnCheckRefusingOkKeepsItOpenAndAsksNoPage) {
         ui_test::WaitUntil([&] { return log_.Size() == 3; });
         ui_test::Click(GetDlgItem(window, IDOK));
         ui_test::WaitUntil([&] { return log_.Size() == 4; });
-        Sleep(100);
+        ui_test::Settle(window);  // a sheet that wrongly closes is gone by now
         open_after_refusals = IsWindowVisible(window);
         after_refusals = log_.Entries();
         ui_test::Key(ui_test::PageItem(window, kTitle), VK_RETURN);
@@ -307,7 +307,9 @@ TEST_F(SheetTest, ARefusedFieldKeepsItsPageWhateverTheUserTries) {
         tab_after_refusals = static_cast<int>(SendMessageA(TabControl(window), TCM_GETCURSEL, 0, 0));
         ui_test::PressSheetButton(window, PSBTN_OK);
         ui_test::WaitUntil([&] { return boxes.Seen().size() == 3; });
-        Sleep(100);
+        // The box is answered, then the sheet finishes the refused OK.
+        ui_test::WaitUntil([&] { return IsWindowEnabled(window); });
+        ui_test::Settle(window);
         open_after_refused_ok = IsWindowVisible(window);
         pages_after_refusals.push_back(ui_test::CurrentPageIndex(window));
         ui_test::Type(ui_test::PageItem(window, kCount), "7");

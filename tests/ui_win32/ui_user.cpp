@@ -78,6 +78,27 @@ bool WaitUntil(const std::function<bool()>& condition, int timeout_ms) {
   return true;
 }
 
+bool Settle(HWND window, int timeout_ms) {
+  // A sent message is answered only when the receiving thread next looks
+  // for messages, that is when it is done with the one it was handling.
+  DWORD_PTR answer = 0;
+  return ::SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL,
+                               static_cast<UINT>(timeout_ms), &answer) != 0;
+}
+
+bool Painted(HWND window, int timeout_ms) {
+  if (!WaitUntil([&] { return window && ::IsWindowVisible(window); }, timeout_ms)) {
+    ADD_FAILURE() << "the window to take a picture of is not visible";
+    return false;
+  }
+  ::RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  ::UpdateWindow(window);
+  Settle(window, timeout_ms);
+  ::GdiFlush();
+  return true;
+}
+
 HWND Item(HWND dialog, int id) { return dialog ? ::GetDlgItem(dialog, id) : nullptr; }
 
 HWND CurrentPage(HWND sheet) {

@@ -25,6 +25,15 @@ void Drive(const std::function<void()>& steps, const std::function<void()>& show
 HWND WaitForWindow(const std::string& caption, int timeout_ms = 5000);
 // Polls until the condition holds; false after timeout_ms.
 bool WaitUntil(const std::function<bool()>& condition, int timeout_ms = 5000);
+// Returns once the window's thread (of this process or another) has finished
+// the message it was handling and is back in a message loop; false when it
+// did not answer within timeout_ms or the window is gone. Messages still
+// waiting in its queue may not have been handled yet.
+bool Settle(HWND window, int timeout_ms = 5000);
+// Makes the window ready for a picture: waits until it is visible, has it and
+// its children painted now, and lets its thread finish. False (and a test
+// failure) when it does not become visible.
+bool Painted(HWND window, int timeout_ms = 5000);
 
 // A control of a dialog, or of the page a sheet shows.
 HWND Item(HWND dialog, int id);
