@@ -94,6 +94,10 @@ bool Painted(HWND window, int timeout_ms) {
   ::RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   ::UpdateWindow(window);
+  // Twice: Wine copies what a thread painted to the screen when that thread
+  // next goes idle, which the second answer proves has happened (for the
+  // windows of another process, whose pictures are taken from the screen).
+  Settle(window, timeout_ms);
   Settle(window, timeout_ms);
   ::GdiFlush();
   return true;
