@@ -6,6 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <string>
+#include <unordered_map>
 
 #include "base/text.h"
 
@@ -27,12 +30,96 @@ char* CopyText(const char* text) {
   return copy;
 }
 
+// Lists longer than this get an index of their names, so that a bot
+// reading every attribute of a component with a hundred thousand of them
+// is not quadratic. The C list has no room for it: the index is kept here,
+// by list, and trusted only while the list's entries and count are the ones
+// it was built for. Every change goes through these callbacks, which keep
+// it up to date or drop it.
+constexpr int32_t kIndexedFrom = 32;
+
+std::string IndexName(const char* name) {
+  std::string upper(name);
+  for (char& c : upper) c = static_cast<char>(base::ToUpperAnsi(static_cast<unsigned char>(c)));
+  return upper;
+}
+
+struct NameIndex {
+  const BotAttribute* entries = nullptr;
+  int32_t count = 0;
+  std::unordered_map<std::string, int32_t> positions;  // the first entry of each name
+};
+
+std::mutex index_mutex;
+std::unordered_map<const BotAttributeList*, NameIndex>& Indexes() {
+  static auto* indexes = new std::unordered_map<const BotAttributeList*, NameIndex>();
+  return *indexes;
+}
+
+void DropIndex(const BotAttributeList* list) {
+  std::lock_guard<std::mutex> guard(index_mutex);
+  Indexes().erase(list);
+}
+
 BotAttribute* FindEntry(BotAttributeList* list, const char* name) {
   if (!list || !name) return nullptr;
-  for (int32_t i = 0; i < list->count; ++i) {
-    if (base::EqualsNoCase(list->entries[i].name, name)) return &list->entries[i];
+  if (list->count < kIndexedFrom) {
+    for (int32_t i = 0; i < list->count; ++i) {
+      if (base::EqualsNoCase(list->entries[i].name, name)) return &list->entries[i];
+    }
+    return nullptr;
   }
-  return nullptr;
+  std::lock_guard<std::mutex> guard(index_mutex);
+  NameIndex& index = Indexes()[list];
+  if (index.entries != list->entries || index.count != list->count) {
+    index.positions.clear();
+    for (int32_t i = 0; i < list->count; ++i) {
+      index.positions.emplace(IndexName(list->entries[i].name), i);
+    }
+    index.entries = list->entries;
+    index.count = list->count;
+  }
+  const auto found = index.positions.find(IndexName(name));
+  return found == index.positions.end() ? nullptr : &list->entries[found->second];
+}
+
+// Keeps an up-to-date index current after an entry was appended.
+void IndexAppended(BotAttributeList* list, const BotAttribute* old_entries) {
+  std::lock_guard<std::mutex> guard(index_mutex);
+  auto& indexes = Indexes();
+  const auto found = indexes.find(list);
+  if (found == indexes.end()) return;
+  NameIndex& index = found->second;
+  if (index.entries != old_entries || index.count != list->count - 1) return;
+  index.positions.emplace(IndexName(list->entries[list->count - 1].name), list->count - 1);
+  index.entries = list->entries;
+  index.count = list->count;
+}
+
+// Keeps an up-to-date index current after the entry at removed went: later
+// entries moved down by one, and a later entry of the same name, if any,
+// is now the first.
+void IndexRemoved(BotAttributeList* list, int32_t removed, const std::string& removed_name) {
+  std::lock_guard<std::mutex> guard(index_mutex);
+  auto& indexes = Indexes();
+  const auto found = indexes.find(list);
+  if (found == indexes.end()) return;
+  NameIndex& index = found->second;
+  if (index.entries != list->entries || index.count != list->count + 1) {
+    indexes.erase(found);
+    return;
+  }
+  index.positions.erase(removed_name);
+  for (auto& [name, position] : index.positions) {
+    if (position > removed) --position;
+  }
+  for (int32_t i = removed; i < list->count; ++i) {
+    if (base::EqualsNoCase(list->entries[i].name, removed_name)) {
+      index.positions.emplace(removed_name, i);
+      break;
+    }
+  }
+  index.count = list->count;
 }
 
 }  // namespace
@@ -52,6 +139,7 @@ void BOT_CALL HostSetAttribute(BotAttributeList* list, const char* name, const c
     return;
   }
   const size_t new_count = static_cast<size_t>(list->count) + 1;
+  const BotAttribute* old_entries = list->entries;
   auto* grown = static_cast<BotAttribute*>(
       std::realloc(list->entries, new_count * sizeof(BotAttribute)));
   if (!grown) OutOfMemory();
@@ -60,17 +148,20 @@ void BOT_CALL HostSetAttribute(BotAttributeList* list, const char* name, const c
   added.name = CopyText(name);
   added.value = value ? CopyText(value) : nullptr;
   list->count = static_cast<int32_t>(new_count);
+  if (list->count > kIndexedFrom) IndexAppended(list, old_entries);
 }
 
 void BOT_CALL HostRemoveAttribute(BotAttributeList* list, const char* name) {
   BotAttribute* entry = FindEntry(list, name);
   if (!entry) return;
+  const std::string removed_name = IndexName(entry->name);
   std::free(entry->name);
   std::free(entry->value);
   const ptrdiff_t index = entry - list->entries;
   const size_t after = static_cast<size_t>(list->count - index - 1);
   std::memmove(entry, entry + 1, after * sizeof(BotAttribute));
   --list->count;
+  IndexRemoved(list, static_cast<int32_t>(index), removed_name);
 }
 
 void BOT_CALL HostRewindAttributes(BotAttributeList* list) {
@@ -126,6 +217,7 @@ AttributeList::AttributeList(const AttributeEntries& entries) {
 AttributeList::~AttributeList() { Clear(); }
 
 void AttributeList::Clear() {
+  DropIndex(&list_);
   for (int32_t i = 0; i < list_.count; ++i) {
     std::free(list_.entries[i].name);
     std::free(list_.entries[i].value);
