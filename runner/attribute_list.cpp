@@ -9,6 +9,7 @@
 #include <mutex>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "base/text.h"
 
@@ -44,10 +45,42 @@ std::string IndexName(const char* name) {
   return upper;
 }
 
+// Each name is kept with the number its entry got when the index first saw
+// it; a Fenwick tree over those numbers counts the entries still there, so
+// an entry's position is the count up to its number, and a removal (which
+// moves every later entry down by one) is one update, not a renumbering.
 struct NameIndex {
   const BotAttribute* entries = nullptr;
   int32_t count = 0;
-  std::unordered_map<std::string, int32_t> positions;  // the first entry of each name
+  std::unordered_map<std::string, size_t> numbers;  // the first entry of each name
+  std::vector<int32_t> tree;                        // 1-based Fenwick tree of 1 (there) or 0
+  bool has_duplicates = false;  // a list built elsewhere may name an attribute twice
+
+  // How many numbered entries up to number (1-based) are still there.
+  int32_t CountUpTo(size_t number) const {
+    int32_t sum = 0;
+    for (; number > 0; number -= number & (~number + 1)) sum += tree[number - 1];
+    return sum;
+  }
+  void Add(size_t number, int32_t delta) {
+    for (; number <= tree.size(); number += number & (~number + 1)) tree[number - 1] += delta;
+  }
+  // Numbers the entry appended last.
+  void Append(std::string name) {
+    const size_t number = tree.size() + 1;
+    const size_t low = number & (~number + 1);
+    tree.push_back(CountUpTo(number - 1) - CountUpTo(number - low) + 1);
+    if (!numbers.emplace(std::move(name), number).second) has_duplicates = true;
+  }
+  void Build(const BotAttributeList* list) {
+    numbers.clear();
+    tree.clear();
+    has_duplicates = false;
+    for (int32_t i = 0; i < list->count; ++i) Append(IndexName(list->entries[i].name));
+    entries = list->entries;
+    count = list->count;
+  }
+  int32_t PositionOf(size_t number) const { return CountUpTo(number) - 1; }
 };
 
 std::mutex index_mutex;
@@ -71,16 +104,9 @@ BotAttribute* FindEntry(BotAttributeList* list, const char* name) {
   }
   std::lock_guard<std::mutex> guard(index_mutex);
   NameIndex& index = Indexes()[list];
-  if (index.entries != list->entries || index.count != list->count) {
-    index.positions.clear();
-    for (int32_t i = 0; i < list->count; ++i) {
-      index.positions.emplace(IndexName(list->entries[i].name), i);
-    }
-    index.entries = list->entries;
-    index.count = list->count;
-  }
-  const auto found = index.positions.find(IndexName(name));
-  return found == index.positions.end() ? nullptr : &list->entries[found->second];
+  if (index.entries != list->entries || index.count != list->count) index.Build(list);
+  const auto found = index.numbers.find(IndexName(name));
+  return found == index.numbers.end() ? nullptr : &list->entries[index.PositionOf(found->second)];
 }
 
 // Keeps an up-to-date index current after an entry was appended.
@@ -91,34 +117,29 @@ void IndexAppended(BotAttributeList* list, const BotAttribute* old_entries) {
   if (found == indexes.end()) return;
   NameIndex& index = found->second;
   if (index.entries != old_entries || index.count != list->count - 1) return;
-  index.positions.emplace(IndexName(list->entries[list->count - 1].name), list->count - 1);
+  index.Append(IndexName(list->entries[list->count - 1].name));
   index.entries = list->entries;
   index.count = list->count;
 }
 
-// Keeps an up-to-date index current after the entry at removed went: later
-// entries moved down by one, and a later entry of the same name, if any,
-// is now the first.
-void IndexRemoved(BotAttributeList* list, int32_t removed, const std::string& removed_name) {
+// Keeps an up-to-date index current after the first entry of removed_name
+// went: later entries moved down by one.
+void IndexRemoved(BotAttributeList* list, const std::string& removed_name) {
   std::lock_guard<std::mutex> guard(index_mutex);
   auto& indexes = Indexes();
   const auto found = indexes.find(list);
   if (found == indexes.end()) return;
   NameIndex& index = found->second;
-  if (index.entries != list->entries || index.count != list->count + 1) {
+  const auto number = index.numbers.find(removed_name);
+  if (index.entries != list->entries || index.count != list->count + 1 || index.has_duplicates ||
+      number == index.numbers.end()) {
+    // A later entry of the same name is the first one now: built again
+    // when next asked.
     indexes.erase(found);
     return;
   }
-  index.positions.erase(removed_name);
-  for (auto& [name, position] : index.positions) {
-    if (position > removed) --position;
-  }
-  for (int32_t i = removed; i < list->count; ++i) {
-    if (base::EqualsNoCase(list->entries[i].name, removed_name)) {
-      index.positions.emplace(removed_name, i);
-      break;
-    }
-  }
+  index.Add(number->second, -1);
+  index.numbers.erase(number);
   index.count = list->count;
 }
 
@@ -161,7 +182,7 @@ void BOT_CALL HostRemoveAttribute(BotAttributeList* list, const char* name) {
   const size_t after = static_cast<size_t>(list->count - index - 1);
   std::memmove(entry, entry + 1, after * sizeof(BotAttribute));
   --list->count;
-  IndexRemoved(list, static_cast<int32_t>(index), removed_name);
+  IndexRemoved(list, removed_name);
 }
 
 void BOT_CALL HostRewindAttributes(BotAttributeList* list) {
