@@ -1,6 +1,10 @@
 // The attribute interface over the host's callbacks.
 #include "botframe/attributes.h"
 
+#include <algorithm>
+
+#include "base/text.h"
+
 namespace botframe {
 
 std::optional<std::string> Attributes::Get(const char* name) const {
@@ -12,6 +16,12 @@ std::optional<std::string> Attributes::Get(const char* name) const {
 std::string Attributes::GetOr(const char* name, const std::string& fallback) const {
   const char* value = host_->GetAttribute(list_, name);
   return value ? std::string(value) : fallback;
+}
+
+int Attributes::CountOf(const char* name) const {
+  const int stored = base::DecimalValue(GetOr(name, "0"));
+  const int entries = list_ ? list_->count : 0;
+  return stored < 0 ? 0 : std::min(stored, entries);
 }
 
 void Attributes::Set(const char* name, const std::string& value) {

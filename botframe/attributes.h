@@ -23,6 +23,11 @@ class Attributes {
   std::string GetOr(const char* name, const std::string& fallback) const;
   bool Has(const char* name) const { return Get(name).has_value(); }
   void Set(const char* name, const std::string& value);
+  // The count stored under name (a number of lines, of links), but never
+  // more than the list has entries: each counted item is stored in at least
+  // one attribute, so a larger count (2147483647 in a hostile page) is no
+  // reason to loop further.
+  int CountOf(const char* name) const;
   void Remove(const char* name);
 
   // The iteration callbacks.

@@ -62,14 +62,27 @@ bool UploadWithExplorer(const EditRunState& state, platform::DispatchObject& exp
   const std::string target = TargetFolderUrl(state, web_subfolder);
   std::string relative = target;
   if (!state.web_url.empty() && base::StartsWithNoCase(target, state.web_url)) {
-    relative = target.size() > state.web_url.size() ? target.substr(state.web_url.size() + 1)
-                                                    : std::string();
+    // The web's URL may end in "/" itself ("file://" for the root folder):
+    // whatever separators follow it are cut, never a character of a name.
+    const std::string rest = target.substr(state.web_url.size());
+    if (rest.empty() || rest.front() == '/' || state.web_url.back() == '/') {
+      const size_t name = rest.find_first_not_of('/');
+      relative = name == std::string::npos ? std::string() : rest.substr(name);
+    }
   }
   if (!MakeWebFolder(explorer, relative)) {
     ShowPublishingError(state, kUnableToCreateWebFolder);
     return false;
   }
 
+  // A working copy of a master file is published from the master itself:
+  // another edit sharing the user's folder may remove the copy at any time.
+  const auto& copies = state.temporary_copies;
+  if (!from_master && local_subfolder == "_glintmere" && !state.master_folder.empty() &&
+      std::find(copies.begin(), copies.end(), file_name) != copies.end() &&
+      platform::GetFiles().FileExists(MasterCopy(state, file_name))) {
+    from_master = true;
+  }
   std::string local = from_master ? state.master_folder : state.user_data_folder;
   if (!local_subfolder.empty()) local += local_subfolder + "\\";
   local += file_name;

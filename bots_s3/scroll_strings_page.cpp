@@ -126,7 +126,7 @@ void CScrollStringsPage::LoadAttributes(botframe::Attributes* attributes) {
   if (auto rtf = a.Get("param-MainRTF")) main_rtf_ = *rtf;
 
   links_.clear();
-  const int run_count = base::DecimalValue(a.GetOr("param-RunCount", "0"));
+  const int run_count = a.CountOf("param-RunCount");
   for (int k = 1; k <= run_count; ++k) {
     const std::string prefix = base::Format("param-Run%d-", k);
     const auto get = [&](const char* field) { return a.GetOr((prefix + field).c_str(), ""); };
@@ -145,7 +145,7 @@ void CScrollStringsPage::LoadAttributes(botframe::Attributes* attributes) {
   }
 
   lines_.clear();
-  const int line_count = base::DecimalValue(a.GetOr("param-LineCount", "0"));
+  const int line_count = a.CountOf("param-LineCount");
   for (int k = 1; k <= line_count; ++k) {
     const std::string prefix = base::Format("param-Line%d-", k);
     const auto get = [&](const char* field) { return a.GetOr((prefix + field).c_str(), ""); };
@@ -199,14 +199,14 @@ void CScrollStringsPage::SaveAttributes() {
   if (!preview) {
     a.Remove("param-HeaderRTF");
     a.Remove("param-MainRTF");
-    const int old_runs = base::DecimalValue(a.GetOr("param-RunCount", "0"));
+    const int old_runs = a.CountOf("param-RunCount");
     for (int k = 1; k <= old_runs; ++k) {
       for (const char* field : {"URL", "Message", "Target", "HighlightColor",
                                 "customHighlightColor", "Start", "End"}) {
         a.Remove((base::Format("param-Run%d-", k) + field).c_str());
       }
     }
-    const int old_lines = base::DecimalValue(a.GetOr("param-LineCount", "0"));
+    const int old_lines = a.CountOf("param-LineCount");
     for (int k = 1; k <= old_lines; ++k) {
       for (const char* field : {"Sound", "Pause", "Start"}) {
         a.Remove((base::Format("param-Line%d-", k) + field).c_str());

@@ -42,8 +42,7 @@ void ScrollerBot::AddPages(botframe::CGMWebbotProperties& sheet) {
 
 bool ScrollerBot::PublishOwnFiles(botframe::EditContext& context,
                                   botframe::Attributes& attributes) {
-  const std::string count = attributes.GetOr("param-LineCount", "0");
-  const int lines = base::DecimalValue(count);
+  const int lines = attributes.CountOf("param-LineCount");
   for (int k = 1; k <= lines; ++k) {
     std::string sound = attributes.GetOr(base::Format("param-Line%d-Sound", k).c_str(), "");
     const size_t slash = sound.rfind('/');

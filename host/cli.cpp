@@ -8,10 +8,12 @@
 #include "base/text.h"
 #include "host/components.h"
 #include "host/disk_web.h"
+#include "host/host_objects.h"
 #include "host/registration.h"
 #include "host/session.h"
 #include "platform/environment.h"
 #include "platform/module_loader.h"
+#include "platform/process_lock.h"
 #include "platform/services.h"
 #include "runner/attribute_list.h"
 #include "runner/compose.h"
@@ -141,6 +143,9 @@ bool ParseInsert(const std::vector<std::string>& args, InsertArgs* parsed, std::
   return true;
 }
 
+// The largest answers file taken: far more than any editor's dialogs need.
+constexpr size_t kMaxAnswersFileSize = 1 << 20;
+
 // Checks the answers file and hands it on to the bot through the environment;
 // 0, or the exit code after saying why not.
 int PrepareAnswers(const std::string& given, std::ostream& err) {
@@ -152,6 +157,14 @@ int PrepareAnswers(const std::string& given, std::ostream& err) {
   if (!files.FileExists(answers)) {
     return Usage(err, "the answers file " + given + " does not exist");
   }
+  // Only a regular file: a FIFO or a device would never end.
+  std::string text;
+  if (files.ReadFile(answers, &text) != platform::kOk) {
+    return Usage(err, "the answers file " + given + " cannot be read as a file");
+  }
+  if (text.size() > kMaxAnswersFileSize) {
+    return Usage(err, "the answers file " + given + " is larger than 1 MB");
+  }
   ui::Driver check;
   std::string problem;
   if (!ui::LoadAnswersFile(answers, &check, &problem)) return Usage(err, problem);
@@ -162,13 +175,24 @@ int PrepareAnswers(const std::string& given, std::ostream& err) {
   return 0;
 }
 
-// The session of the page `page` (relative to the web folder `web_given`);
-// false after saying why not.
+// The web folder given, as a full path without trailing separators (the
+// root folder keeps its one).
+std::string WebFolderPath(const std::string& given) {
+  std::string web = platform::GetFiles().FullPath(given);
+  while (web.size() > 1 && base::IsPathSeparator(web.back()) &&
+         !(web.size() == 3 && web[1] == ':')) {
+    web.pop_back();
+  }
+  return web;
+}
+
+// The session of the page `page` (relative to the web folder `web_given`),
+// once the page is known to be a file inside the web that can be read;
+// *text is what it holds. False after saying why not.
 bool FindPage(const std::string& web_given, const std::string& page, Session* session,
-              std::ostream& err) {
+              std::string* text, std::ostream& err) {
   platform::Files& files = platform::GetFiles();
-  std::string web = files.FullPath(web_given);
-  while (web.size() > 1 && base::IsPathSeparator(web.back())) web.pop_back();
+  const std::string web = WebFolderPath(web_given);
   if (!files.FolderExists(web)) {
     err << "glintmere: the web folder " << web_given << " does not exist\n";
     return false;
@@ -181,26 +205,54 @@ bool FindPage(const std::string& web_given, const std::string& page, Session* se
   }
   session->web_folder = web;
   session->page = page_url;
-  if (!files.FileExists(session->PagePath())) {
-    err << "glintmere: the page " << session->PagePath() << " does not exist\n";
+  const std::string path = session->PagePath();
+  if (!files.FileExists(path)) {
+    err << "glintmere: the page " << path << " does not exist\n";
+    return false;
+  }
+  // A link (or a linked folder) leading out of the web is not a page of it.
+  if (!platform::RealPathIsInside(path, web)) {
+    err << "glintmere: the page " << path << " leads out of the web folder " << web << "\n";
+    return false;
+  }
+  // Read before any editor runs: an unreadable page, a FIFO or a device is
+  // told now, with nothing published.
+  if (files.ReadFile(path, text) != platform::kOk) {
+    err << "glintmere: could not read the page " << path << " (it must be a readable file)\n";
     return false;
   }
   return true;
 }
 
-// Registers the host's objects and opens the page in them, as FrontPage
-// would have it open; false after saying why not.
-bool OpenInHost(const CliEnvironment& environment, Session& session, std::ostream& err) {
+// Registers the host's objects, opens the run's own session and the page in
+// it, as FrontPage would have it open; false after saying why not.
+bool OpenInHost(const CliEnvironment& environment, Session& session, RunSession& run,
+                std::ostream& err) {
   platform::Registry& registry = platform::GetRegistry();
   std::string problem;
-  if (RegisterHost(registry, environment.server_library, environment.program_path, &problem) !=
-      platform::kOk) {
-    err << "glintmere: " << problem << "\n";
-    return false;
+  {
+    // One run at a time checks and writes the registration: another run's
+    // half-written one must not look like another program's.
+    platform::Status locked = platform::kOk;
+    const std::unique_ptr<platform::ProcessLock> lock =
+        platform::AcquireProcessLock("host-registration", &locked);
+    if (!lock) {
+      err << "glintmere: could not lock the host's registration (error " << locked << ")\n";
+      return false;
+    }
+    if (RegisterHost(registry, environment.server_library, environment.program_path, &problem) !=
+        platform::kOk) {
+      err << "glintmere: " << problem << "\n";
+      return false;
+    }
+    if (platform::Status status = EnsureApplicationDataFolder(registry); status != platform::kOk) {
+      err << "glintmere: could not name the application data folder (registry error " << status
+          << ")\n";
+      return false;
+    }
   }
-  if (platform::Status status = EnsureApplicationDataFolder(registry); status != platform::kOk) {
-    err << "glintmere: could not name the application data folder (registry error " << status
-        << ")\n";
+  if (platform::Status status = run.Open(registry); status != platform::kOk) {
+    err << "glintmere: could not open a session of the host (error " << status << ")\n";
     return false;
   }
   if (platform::Status status = session.Save(registry); status != platform::kOk) {
@@ -217,9 +269,11 @@ int Insert(const std::vector<std::string>& args, const CliEnvironment& environme
   if (!ParseInsert(args, &parsed, &problem)) return Usage(err, problem);
   if (int code = PrepareAnswers(parsed.answers, err); code != 0) return code;
   Session session;
-  if (!FindPage(parsed.web, parsed.page, &session, err)) return 1;
+  std::string text;
+  if (!FindPage(parsed.web, parsed.page, &session, &text, err)) return 1;
   const std::string page_path = session.PagePath();
-  if (!OpenInHost(environment, session, err)) return 1;
+  RunSession run;
+  if (!OpenInHost(environment, session, run, err)) return 1;
 
   // The bots expect the thread FrontPage calls them on: OLE initialised.
   platform::Automation& automation = platform::GetAutomation();
@@ -296,27 +350,25 @@ int Edit(const std::vector<std::string>& args, const CliEnvironment& environment
 
   platform::Files& files = platform::GetFiles();
   const std::string page_path = files.FullPath(parsed.page);
-  std::string web = parsed.web.empty() ? base::FolderOf(page_path) : files.FullPath(parsed.web);
-  while (web.size() > 1 && base::IsPathSeparator(web.back())) web.pop_back();
-  // The page relative to the web, which must hold it.
-  if (page_path.size() <= web.size() + 1 || !base::SamePathText(page_path.substr(0, web.size()), web) ||
-      !base::IsPathSeparator(page_path[web.size()])) {
+  const std::string web =
+      parsed.web.empty() ? WebFolderPath(base::FolderOf(page_path)) : WebFolderPath(parsed.web);
+  // The page relative to the web, which must hold it. A web folder that
+  // ends in a separator (a root folder) is followed by the page's name.
+  const size_t name_at = base::IsPathSeparator(web.back()) ? web.size() : web.size() + 1;
+  if (page_path.size() <= name_at || !base::SamePathText(page_path.substr(0, web.size()), web) ||
+      !base::IsPathSeparator(page_path[name_at - 1])) {
     err << "glintmere: the page " << parsed.page << " is not inside the web folder " << web
         << "\n";
     return 1;
   }
-  std::string relative = page_path.substr(web.size() + 1);
+  std::string relative = page_path.substr(name_at);
   for (char& c : relative) {
     if (c == '\\') c = '/';
   }
   Session session;
-  if (!FindPage(web, relative, &session, err)) return 1;
-
   std::string text;
-  if (files.ReadFile(session.PagePath(), &text) != platform::kOk) {
-    err << "glintmere: could not read " << session.PagePath() << "\n";
-    return 1;
-  }
+  if (!FindPage(web, relative, &session, &text, err)) return 1;
+
   std::vector<WebbotComponent> components = FindWebbotComponents(text);
   if (parsed.component > static_cast<int>(components.size())) {
     err << "glintmere: " << session.PagePath() << " holds " << components.size()
@@ -324,6 +376,12 @@ int Edit(const std::vector<std::string>& args, const CliEnvironment& environment
     return 1;
   }
   const WebbotComponent component = components[static_cast<size_t>(parsed.component) - 1];
+  if (component.holds_component) {
+    // Composed again from its settings, it would lose the one inside.
+    err << "glintmere: component " << parsed.component << " of " << session.PagePath()
+        << " holds another component; edit that one instead\n";
+    return 1;
+  }
   std::string library = parsed.library;
   if (library.empty()) {
     const char* known = LibraryOfBot(component.bot);
@@ -347,7 +405,8 @@ int Edit(const std::vector<std::string>& args, const CliEnvironment& environment
     err << "glintmere: " << library << " has no editor for " << component.bot << "\n";
     return 1;
   }
-  if (!OpenInHost(environment, session, err)) return 1;
+  RunSession run;
+  if (!OpenInHost(environment, session, run, err)) return 1;
 
   runner::AttributeList list(component.attributes);
   platform::Automation& automation = platform::GetAutomation();
@@ -360,7 +419,16 @@ int Edit(const std::vector<std::string>& args, const CliEnvironment& environment
     return 1;
   }
   // The page as it is now (the bot may have published files beside it), with
-  // the component replaced where it stood.
+  // the component replaced where it stood: read, compared and written under
+  // the page's lock, so a change another run made meanwhile is never lost.
+  platform::Status locked = platform::kOk;
+  const std::unique_ptr<platform::ProcessLock> lock =
+      platform::AcquireProcessLock(PageLockName(session.PagePath()), &locked);
+  if (!lock) {
+    err << "glintmere: could not lock " << session.PagePath() << " (error " << locked
+        << "); it is unchanged\n";
+    return 1;
+  }
   std::string now;
   if (files.ReadFile(session.PagePath(), &now) != platform::kOk) {
     err << "glintmere: could not read " << session.PagePath() << " again\n";

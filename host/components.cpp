@@ -1,6 +1,8 @@
 // Reading webbot components back out of a page.
 #include "host/components.h"
 
+#include <algorithm>
+
 #include "base/text.h"
 
 namespace host {
@@ -88,44 +90,55 @@ std::string UnescapeAttributeValue(const std::string& value) {
 }
 
 std::vector<WebbotComponent> FindWebbotComponents(const std::string& page) {
+  // One pass over the webbot comments. Start comments wait on a stack; an
+  // end comment closes the nearest open start of its bot, so the pair of a
+  // component inside another belongs to the inner one, and starts left open
+  // above it are no components. Linear in the page, whatever it holds.
+  struct Open {
+    WebbotComponent component;
+    size_t html_start = 0;
+    bool holds_component = false;
+  };
+  std::vector<Open> open;
   std::vector<WebbotComponent> components;
+  const size_t open_length = std::char_traits<char>::length(kOpen);
   size_t search = 0;
   while (true) {
     const size_t begin = base::FindNoCase(page, kOpen, search);
     if (begin == std::string::npos) break;
     search = begin + 1;
-    size_t at = begin + std::char_traits<char>::length(kOpen);
-    WebbotComponent component;
-    std::string word;
-    if (!ReadHead(page, &at, &component.bot, &word) || !base::EqualsNoCase(word, "startspan")) {
-      continue;
+    size_t at = begin + open_length;
+    std::string bot, word;
+    if (!ReadHead(page, &at, &bot, &word)) continue;
+    if (base::EqualsNoCase(word, "startspan")) {
+      Open entry;
+      entry.component.bot = std::move(bot);
+      entry.component.begin = begin;
+      if (!ReadAttributes(page, &at, &entry.component.attributes)) continue;
+      if (at < page.size() && page[at] == '\n') ++at;
+      entry.html_start = at;
+      search = at;
+      open.push_back(std::move(entry));
+    } else if (base::EqualsNoCase(word, "endspan")) {
+      const size_t finish = page.find("-->", at);
+      if (finish == std::string::npos) break;
+      size_t match = open.size();
+      while (match > 0 && open[match - 1].component.bot != bot) --match;
+      if (match == 0) continue;  // an end comment no start comment waits for
+      Open entry = std::move(open[match - 1]);
+      open.resize(match - 1);
+      WebbotComponent& component = entry.component;
+      component.html = page.substr(entry.html_start, begin - entry.html_start);
+      component.end = finish + 3;
+      if (component.end < page.size() && page[component.end] == '\n') ++component.end;
+      component.holds_component = entry.holds_component;
+      if (!open.empty()) open.back().holds_component = true;
+      search = component.end;
+      components.push_back(std::move(component));
     }
-    if (!ReadAttributes(page, &at, &component.attributes)) continue;
-    if (at < page.size() && page[at] == '\n') ++at;
-    const size_t html_start = at;
-    // The endspan comment of the same bot.
-    size_t close = html_start;
-    bool found = false;
-    while ((close = base::FindNoCase(page, kOpen, close)) != std::string::npos) {
-      size_t after = close + std::char_traits<char>::length(kOpen);
-      std::string bot;
-      if (ReadHead(page, &after, &bot, &word) && bot == component.bot &&
-          base::EqualsNoCase(word, "endspan")) {
-        const size_t finish = page.find("-->", after);
-        if (finish == std::string::npos) break;
-        component.html = page.substr(html_start, close - html_start);
-        component.begin = begin;
-        component.end = finish + 3;
-        if (component.end < page.size() && page[component.end] == '\n') ++component.end;
-        found = true;
-        break;
-      }
-      close += 1;
-    }
-    if (!found) continue;
-    search = component.end;
-    components.push_back(std::move(component));
   }
+  std::sort(components.begin(), components.end(),
+            [](const WebbotComponent& a, const WebbotComponent& b) { return a.begin < b.begin; });
   return components;
 }
 

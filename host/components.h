@@ -18,11 +18,14 @@ struct WebbotComponent {
   size_t end = 0;    // past the endspan comment and the line break after it
   runner::AttributeEntries attributes;  // in the comment's order, values unescaped
   std::string html;  // between the two comments
+  bool holds_component = false;  // another component lies in html
 };
 
-// Every complete component of the page, first to last. A startspan
-// comment without its endspan comment, or one whose attributes cannot be
-// read, is no component.
+// Every complete component of the page, in the order their startspan
+// comments come, components inside others included. An endspan comment
+// closes the nearest open startspan comment of its bot. A startspan comment
+// without its endspan comment, or one whose attributes cannot be read, is no
+// component.
 std::vector<WebbotComponent> FindWebbotComponents(const std::string& page);
 
 // "&quot;", "&amp;", "&lt;" and "&gt;" back into their characters.

@@ -5,6 +5,7 @@
 #include "host/disk_web.h"
 #include "host/session.h"
 #include "host/web_files.h"
+#include "platform/process_lock.h"
 #include "platform/services.h"
 
 namespace host {
@@ -170,12 +171,22 @@ HResult ExplorerFileMethod(std::string_view method, std::span<DispatchValue> arg
 
 }  // namespace
 
+std::string PageLockName(const std::string& page_path) {
+  return platform::FileLockName("page", page_path);
+}
+
 bool InsertIntoOpenPage(const std::string& html) {
   platform::Registry& registry = platform::GetRegistry();
   Session session;
   if (Session::Load(registry, &session) != platform::kOk) return false;
   const std::string path = session.PagePath();
-  if (path.empty()) return false;
+  if (path.empty() || !platform::RealPathIsInside(path, session.web_folder)) return false;
+  // Read, changed and written under the page's lock, so that runs inserting
+  // into one page at the same time never lose each other's components.
+  platform::Status locked = platform::kOk;
+  const std::unique_ptr<platform::ProcessLock> lock =
+      platform::AcquireProcessLock(PageLockName(path), &locked);
+  if (!lock) return false;
   platform::Files& files = platform::GetFiles();
   std::string page;
   if (files.ReadFile(path, &page) != platform::kOk) return false;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "platform/automation.h"
@@ -44,6 +45,10 @@ class ExplorerObject : public platform::DispatchObject {
 std::span<const platform::ServedClass> HostClasses();
 const platform::ServedClass& EditorClass();
 const platform::ServedClass& ExplorerClass();
+
+// The process lock (platform/process_lock.h) held while a page is read,
+// changed and written back.
+std::string PageLockName(const std::string& page_path);
 
 // Inserts html (its body part, when it is a whole document) into the session's
 // open page at the insertion point, writing the page through a temporary file

@@ -38,6 +38,15 @@ platform::Status WriteFailed(const std::string& prog_id, platform::Status status
   return status;
 }
 
+platform::Status RegistryUnusable(platform::Registry& registry, platform::Status status,
+                                  std::string* problem) {
+  const std::string why = registry.LastErrorText();
+  *problem = why.empty() ? base::Format("The registry could not be read (error %lu).",
+                                        static_cast<unsigned long>(status))
+                         : why;
+  return status;
+}
+
 }  // namespace
 
 platform::Status RegisterHost(platform::Registry& registry, const std::string& server_library,
@@ -47,6 +56,21 @@ platform::Status RegisterHost(platform::Registry& registry, const std::string& s
   std::vector<std::string> required;
   for (const platform::ServedClass& served : HostClasses()) required.push_back(served.prog_id);
   required.push_back(RunnersExplorerProgId());
+  // A registry that cannot be read (a broken hive file, a folder in its
+  // place) is told as what it is, never as another program's registration.
+  for (const std::string& prog_id : required) {
+    std::unique_ptr<platform::RegistryKey> key;
+    const platform::Status status = registry.OpenKey(RootKey::kClassesRoot, prog_id, &key);
+    if (status == platform::kFileNotFound) continue;
+    if (status == platform::kOk) {
+      std::string ignored;
+      const platform::Status read =
+          platform::ReadString(registry, RootKey::kClassesRoot, prog_id + "\\CLSID", "", &ignored);
+      if (read == platform::kOk || read == platform::kFileNotFound) continue;
+      return RegistryUnusable(registry, read, problem);
+    }
+    return RegistryUnusable(registry, status, problem);
+  }
   for (const std::string& prog_id : required) {
     const char* clsid = prog_id == EditorClass().prog_id ? kEditorClsid : kExplorerClsid;
     if (platform::IsRegisteredToOther(registry, prog_id, clsid)) {

@@ -7,14 +7,17 @@
 #include "base/path.h"
 #include "base/text.h"
 #include "host/disk_web.h"
+#include "platform/process_lock.h"
 #include "platform/services.h"
 
 namespace host {
 namespace {
 
+#if defined(_WIN32)
 // The prefix of the scratch file a copy is written to before it is renamed
 // into place.
 constexpr std::string_view kScratchPrefix = "~gl";
+#endif
 
 // A path the files service can copy to or from as a plain file: not a device
 // ("CON", "\\.\PIPE\x", "\\?\..." forms) and not a folder path ending in a
@@ -41,6 +44,11 @@ bool IsPlainLocalPath(const std::string& path) {
 // existing to stays and the copy fails.
 bool CopyWhole(platform::Files& files, const std::string& from, const std::string& to,
                bool replace) {
+#if !defined(_WIN32)
+  // The Linux files service copies through a scratch file that has no name
+  // until the rename: nothing is left in the web when the copy is cut short.
+  return files.CopyFile(from, to, replace) == platform::kOk;
+#else
   std::string scratch;
   if (files.CreateTempFile(base::FolderOf(to), kScratchPrefix, &scratch) != platform::kOk) {
     return false;
@@ -51,6 +59,7 @@ bool CopyWhole(platform::Files& files, const std::string& from, const std::strin
   }
   files.DeleteFile(scratch);
   return false;
+#endif
 }
 
 // The endings a file of this kind has; empty for kAllFiles, false for an
@@ -74,22 +83,33 @@ bool EntryUrl(const std::string& folder_url, const std::string& name, std::strin
   return true;
 }
 
+// ResolveInWeb, and then the path's real location (links followed) inside
+// the web's: a link in the web that leads out of it is refused.
+bool ResolveOnDisk(const std::string& web_folder, std::string_view url, std::string* path,
+                   WebRoot root = WebRoot::kRefused) {
+  std::string resolved;
+  if (!ResolveInWeb(web_folder, url, &resolved, root)) return false;
+  if (!platform::RealPathIsInside(resolved, web_folder)) return false;
+  *path = std::move(resolved);
+  return true;
+}
+
 }  // namespace
 
 bool IsPageInWeb(const std::string& web_folder, std::string_view url) {
   std::string path;
-  return ResolveInWeb(web_folder, url, &path) && platform::GetFiles().FileExists(path);
+  return ResolveOnDisk(web_folder, url, &path) && platform::GetFiles().FileExists(path);
 }
 
 bool IsFolderInWeb(const std::string& web_folder, std::string_view url) {
   std::string path;
-  return ResolveInWeb(web_folder, url, &path, WebRoot::kAllowed) &&
+  return ResolveOnDisk(web_folder, url, &path, WebRoot::kAllowed) &&
          platform::GetFiles().FolderExists(path);
 }
 
 bool CreateWebFolder(const std::string& web_folder, std::string_view url) {
   std::string path;
-  if (!ResolveInWeb(web_folder, url, &path, WebRoot::kAllowed)) return false;
+  if (!ResolveOnDisk(web_folder, url, &path, WebRoot::kAllowed)) return false;
   platform::Files& files = platform::GetFiles();
   if (files.FolderExists(path)) return true;
   const platform::Status status = files.CreateFolder(path);
@@ -100,7 +120,7 @@ bool CreateWebFolder(const std::string& web_folder, std::string_view url) {
 bool PutDocument(const std::string& web_folder, const std::string& local_path,
                  std::string_view url, bool overwrite) {
   std::string target;
-  if (!ResolveInWeb(web_folder, url, &target)) return false;
+  if (!ResolveOnDisk(web_folder, url, &target)) return false;
   platform::Files& files = platform::GetFiles();
   if (!IsPlainLocalPath(local_path) || !files.FileExists(local_path)) return false;
   if (!files.FolderExists(base::FolderOf(target)) || files.FolderExists(target)) return false;
@@ -111,7 +131,7 @@ bool PutDocument(const std::string& web_folder, const std::string& local_path,
 bool GetDocToFile(const std::string& web_folder, std::string_view url,
                   const std::string& local_path) {
   std::string source;
-  if (!ResolveInWeb(web_folder, url, &source)) return false;
+  if (!ResolveOnDisk(web_folder, url, &source)) return false;
   platform::Files& files = platform::GetFiles();
   if (!files.FileExists(source) || !IsPlainLocalPath(local_path)) return false;
   // A relative local path is taken from the working folder, once, so the
@@ -124,7 +144,7 @@ bool GetDocToFile(const std::string& web_folder, std::string_view url,
 std::string FoldersList(const std::string& web_folder, std::string_view url) {
   std::string relative, path;
   if (!WebRelativeUrl(web_folder, url, WebRoot::kAllowed, &relative) ||
-      !ResolveInWeb(web_folder, relative, &path, WebRoot::kAllowed)) {
+      !ResolveOnDisk(web_folder, relative, &path, WebRoot::kAllowed)) {
     return std::string();
   }
   std::vector<std::string> names;
@@ -142,7 +162,7 @@ std::string PagesInFolder(const std::string& web_folder, std::string_view url, i
   std::string relative, path;
   if (!EndingsOf(filter, &endings) ||
       !WebRelativeUrl(web_folder, url, WebRoot::kAllowed, &relative) ||
-      !ResolveInWeb(web_folder, relative, &path, WebRoot::kAllowed)) {
+      !ResolveOnDisk(web_folder, relative, &path, WebRoot::kAllowed)) {
     return std::string();
   }
   std::vector<std::string> names;

@@ -6,6 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "base/text.h"
 
@@ -27,12 +31,116 @@ char* CopyText(const char* text) {
   return copy;
 }
 
+// Lists longer than this get an index of their names, so that a bot
+// reading every attribute of a component with a hundred thousand of them
+// is not quadratic. The C list has no room for it: the index is kept here,
+// by list, and trusted only while the list's entries and count are the ones
+// it was built for. Every change goes through these callbacks, which keep
+// it up to date or drop it.
+constexpr int32_t kIndexedFrom = 32;
+
+std::string IndexName(const char* name) {
+  std::string upper(name);
+  for (char& c : upper) c = static_cast<char>(base::ToUpperAnsi(static_cast<unsigned char>(c)));
+  return upper;
+}
+
+// Each name is kept with the number its entry got when the index first saw
+// it; a Fenwick tree over those numbers counts the entries still there, so
+// an entry's position is the count up to its number, and a removal (which
+// moves every later entry down by one) is one update, not a renumbering.
+struct NameIndex {
+  const BotAttribute* entries = nullptr;
+  int32_t count = 0;
+  std::unordered_map<std::string, size_t> numbers;  // the first entry of each name
+  std::vector<int32_t> tree;                        // 1-based Fenwick tree of 1 (there) or 0
+  bool has_duplicates = false;  // a list built elsewhere may name an attribute twice
+
+  // How many numbered entries up to number (1-based) are still there.
+  int32_t CountUpTo(size_t number) const {
+    int32_t sum = 0;
+    for (; number > 0; number -= number & (~number + 1)) sum += tree[number - 1];
+    return sum;
+  }
+  void Add(size_t number, int32_t delta) {
+    for (; number <= tree.size(); number += number & (~number + 1)) tree[number - 1] += delta;
+  }
+  // Numbers the entry appended last.
+  void Append(std::string name) {
+    const size_t number = tree.size() + 1;
+    const size_t low = number & (~number + 1);
+    tree.push_back(CountUpTo(number - 1) - CountUpTo(number - low) + 1);
+    if (!numbers.emplace(std::move(name), number).second) has_duplicates = true;
+  }
+  void Build(const BotAttributeList* list) {
+    numbers.clear();
+    tree.clear();
+    has_duplicates = false;
+    for (int32_t i = 0; i < list->count; ++i) Append(IndexName(list->entries[i].name));
+    entries = list->entries;
+    count = list->count;
+  }
+  int32_t PositionOf(size_t number) const { return CountUpTo(number) - 1; }
+};
+
+std::mutex index_mutex;
+std::unordered_map<const BotAttributeList*, NameIndex>& Indexes() {
+  static auto* indexes = new std::unordered_map<const BotAttributeList*, NameIndex>();
+  return *indexes;
+}
+
+void DropIndex(const BotAttributeList* list) {
+  std::lock_guard<std::mutex> guard(index_mutex);
+  Indexes().erase(list);
+}
+
 BotAttribute* FindEntry(BotAttributeList* list, const char* name) {
   if (!list || !name) return nullptr;
-  for (int32_t i = 0; i < list->count; ++i) {
-    if (base::EqualsNoCase(list->entries[i].name, name)) return &list->entries[i];
+  if (list->count < kIndexedFrom) {
+    for (int32_t i = 0; i < list->count; ++i) {
+      if (base::EqualsNoCase(list->entries[i].name, name)) return &list->entries[i];
+    }
+    return nullptr;
   }
-  return nullptr;
+  std::lock_guard<std::mutex> guard(index_mutex);
+  NameIndex& index = Indexes()[list];
+  if (index.entries != list->entries || index.count != list->count) index.Build(list);
+  const auto found = index.numbers.find(IndexName(name));
+  return found == index.numbers.end() ? nullptr : &list->entries[index.PositionOf(found->second)];
+}
+
+// Keeps an up-to-date index current after an entry was appended.
+void IndexAppended(BotAttributeList* list, const BotAttribute* old_entries) {
+  std::lock_guard<std::mutex> guard(index_mutex);
+  auto& indexes = Indexes();
+  const auto found = indexes.find(list);
+  if (found == indexes.end()) return;
+  NameIndex& index = found->second;
+  if (index.entries != old_entries || index.count != list->count - 1) return;
+  index.Append(IndexName(list->entries[list->count - 1].name));
+  index.entries = list->entries;
+  index.count = list->count;
+}
+
+// Keeps an up-to-date index current after the first entry of removed_name
+// went: later entries moved down by one.
+void IndexRemoved(BotAttributeList* list, const std::string& removed_name) {
+  std::lock_guard<std::mutex> guard(index_mutex);
+  auto& indexes = Indexes();
+  const auto found = indexes.find(list);
+  if (found == indexes.end()) return;
+  NameIndex& index = found->second;
+  const auto number = index.numbers.find(removed_name);
+  if (index.entries != list->entries || index.count != list->count + 1 || index.has_duplicates ||
+      number == index.numbers.end()) {
+    // A later entry of the same name is the first one now: built again
+    // when next asked.
+    indexes.erase(found);
+    return;
+  }
+  index.Add(number->second, -1);
+  index.numbers.erase(number);
+  index.count = list->count;
 }
 
 }  // namespace
@@ -52,6 +160,7 @@ void BOT_CALL HostSetAttribute(BotAttributeList* list, const char* name, const c
     return;
   }
   const size_t new_count = static_cast<size_t>(list->count) + 1;
+  const BotAttribute* old_entries = list->entries;
   auto* grown = static_cast<BotAttribute*>(
       std::realloc(list->entries, new_count * sizeof(BotAttribute)));
   if (!grown) OutOfMemory();
@@ -60,17 +169,20 @@ void BOT_CALL HostSetAttribute(BotAttributeList* list, const char* name, const c
   added.name = CopyText(name);
   added.value = value ? CopyText(value) : nullptr;
   list->count = static_cast<int32_t>(new_count);
+  if (list->count > kIndexedFrom) IndexAppended(list, old_entries);
 }
 
 void BOT_CALL HostRemoveAttribute(BotAttributeList* list, const char* name) {
   BotAttribute* entry = FindEntry(list, name);
   if (!entry) return;
+  const std::string removed_name = IndexName(entry->name);
   std::free(entry->name);
   std::free(entry->value);
   const ptrdiff_t index = entry - list->entries;
   const size_t after = static_cast<size_t>(list->count - index - 1);
   std::memmove(entry, entry + 1, after * sizeof(BotAttribute));
   --list->count;
+  IndexRemoved(list, removed_name);
 }
 
 void BOT_CALL HostRewindAttributes(BotAttributeList* list) {
@@ -126,6 +238,7 @@ AttributeList::AttributeList(const AttributeEntries& entries) {
 AttributeList::~AttributeList() { Clear(); }
 
 void AttributeList::Clear() {
+  DropIndex(&list_);
   for (int32_t i = 0; i < list_.count; ++i) {
     std::free(list_.entries[i].name);
     std::free(list_.entries[i].value);

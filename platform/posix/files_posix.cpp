@@ -120,6 +120,43 @@ Status CreateUniqueFile(const std::string& native_folder, std::string_view prefi
   return kFileExists;  // every name is taken, as GetTempFileNameA reports it
 }
 
+// A scratch file in native_folder that has no name while it is written
+// (O_TMPFILE), so a process killed half way leaves nothing behind; where the
+// file system cannot do that, a named one as CreateUniqueFile makes it.
+// *native_path is empty for an unnamed file until NameScratch gives it one.
+Status CreateScratch(const std::string& native_folder, std::string* native_path, UniqueFd* fd) {
+  native_path->clear();
+#if defined(O_TMPFILE)
+  const int opened = ::open(native_folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  if (opened >= 0) {
+    fd->Reset(opened);
+    return kOk;
+  }
+  if (errno == ENOENT || errno == ENOTDIR) return kPathNotFound;
+  if (errno == EACCES || errno == EPERM || errno == EROFS) return StatusFromErrno(errno);
+#endif
+  return CreateUniqueFile(native_folder, kScratchPrefix, native_path, fd);
+}
+
+// Gives an unnamed scratch file a unique name in native_folder, just before
+// it is renamed into place.
+Status NameScratch(const std::string& native_folder, int fd, std::string* native_path) {
+  if (!native_path->empty()) return kOk;
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  static std::atomic<unsigned> calls{0};
+  const unsigned start = (static_cast<unsigned>(::getpid()) * 2654435761u ^ calls++ * 40503u) & 0xFFFFu;
+  for (unsigned attempt = 0; attempt < 0x10000u; ++attempt) {
+    const std::string path = JoinNative(
+        native_folder, std::string(kScratchPrefix) + base::Format("%X", (start + attempt) & 0xFFFFu) + ".tmp");
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      *native_path = path;
+      return kOk;
+    }
+    if (errno != EEXIST) return StatusFromErrno(errno);
+  }
+  return kFileExists;
+}
+
 Status WriteAll(int fd, std::string_view data) {
   while (!data.empty()) {
     const ssize_t written = ::write(fd, data.data(), data.size());
@@ -195,22 +232,42 @@ class PosixFiles : public Files {
       if (fs::equivalent(source, target, error)) return kSharingViolation;
     }
 
-    // The copy goes to a temporary file beside the target and is renamed
+    // The copy goes to a scratch file beside the target and is renamed
     // into place, so a failed copy (a full disk) never leaves a truncated
     // target behind, and "do not replace" holds even against a racing writer.
     const std::string target_folder = FolderOfNative(target);
+    UniqueFd in(::open(source.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (in.get() < 0) return StatusFromErrno(errno);
+    struct stat source_info {};
+    if (::fstat(in.get(), &source_info) != 0) return StatusFromErrno(errno);
+    if (!S_ISREG(source_info.st_mode)) return kAccessDenied;
     std::string scratch;
     UniqueFd scratch_fd;
-    Status status = CreateUniqueFile(target_folder, kScratchPrefix, &scratch, &scratch_fd);
+    Status status = CreateScratch(target_folder, &scratch, &scratch_fd);
     if (status != kOk) return status;
     RemoveOnExit remove_scratch(scratch);
-    scratch_fd.Reset();
-    if (!fs::copy_file(source, scratch, fs::copy_options::overwrite_existing, error)) {
-      return StatusFromErrorCode(error);
+    char buffer[65536];
+    for (;;) {
+      const ssize_t got = ::read(in.get(), buffer, sizeof buffer);
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        return kReadFault;
+      }
+      if (got == 0) break;
+      if ((status = WriteAll(scratch_fd.get(), std::string_view(buffer, static_cast<size_t>(got)))) != kOk) {
+        return status;
+      }
     }
+    ::fchmod(scratch_fd.get(), source_info.st_mode & 0777);
     // Windows keeps the time the source was last written.
-    const fs::file_time_type written = fs::last_write_time(source, error);
-    if (!error) fs::last_write_time(scratch, written, error);
+    const timespec times[2] = {source_info.st_atim, source_info.st_mtim};
+    ::futimens(scratch_fd.get(), times);
+    if ((status = NameScratch(target_folder, scratch_fd.get(), &scratch)) != kOk) return status;
+    RemoveOnExit remove_named(scratch);
+    remove_scratch.Keep();
+    if (const int close_error = scratch_fd.Close(); close_error != 0) {
+      return StatusFromErrno(close_error);
+    }
 
     if (replace) {
       if (::rename(scratch.c_str(), target.c_str()) != 0) return StatusFromErrno(errno);
@@ -219,7 +276,7 @@ class PosixFiles : public Files {
       if (rename_error == EEXIST) return kFileExists;
       if (rename_error != 0) return StatusFromErrno(rename_error);
     }
-    remove_scratch.Keep();
+    remove_named.Keep();
     return kOk;
   }
 
@@ -291,14 +348,17 @@ class PosixFiles : public Files {
   Status ReadFile(const std::string& path, std::string* contents) override {
     contents->clear();
     const std::string native = NativePath(path);
-    UniqueFd fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC));
+    // O_NONBLOCK: opening a FIFO must not wait for a writer that never comes.
+    UniqueFd fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
       return errno == ENOENT ? NotFoundStatus(native) : StatusFromErrno(errno);
     }
     struct stat info {};
     if (::fstat(fd.get(), &info) != 0) return StatusFromErrno(errno);
-    if (S_ISDIR(info.st_mode)) return kAccessDenied;  // as CreateFileA on a folder
-    if (S_ISREG(info.st_mode)) contents->reserve(static_cast<size_t>(info.st_size));
+    // A folder (as CreateFileA on a folder), a FIFO or a device such as
+    // /dev/zero, which would never end, is not a file to read.
+    if (!S_ISREG(info.st_mode)) return kAccessDenied;
+    contents->reserve(static_cast<size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
       const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
@@ -325,7 +385,7 @@ class PosixFiles : public Files {
     const std::string folder = FolderOfNative(target);
     std::string scratch;
     UniqueFd fd;
-    const Status created = CreateUniqueFile(folder, kScratchPrefix, &scratch, &fd);
+    const Status created = CreateScratch(folder, &scratch, &fd);
     if (created != kOk) return created;
     RemoveOnExit remove_scratch(scratch);
 
@@ -338,9 +398,12 @@ class PosixFiles : public Files {
     // The data must be on disk before the rename makes it the file:
     // otherwise a crash can leave an empty file under the old name.
     if (::fsync(fd.get()) != 0) return kWriteFault;
+    if (const Status named = NameScratch(folder, fd.get(), &scratch); named != kOk) return named;
+    RemoveOnExit remove_named(scratch);
+    remove_scratch.Keep();
     if (const int close_error = fd.Close(); close_error != 0) return StatusFromErrno(close_error);
     if (::rename(scratch.c_str(), target.c_str()) != 0) return StatusFromErrno(errno);
-    remove_scratch.Keep();
+    remove_named.Keep();
     SyncFolder(folder);
     return kOk;
   }

@@ -1,6 +1,7 @@
 // The POSIX registry: a REGEDIT4 hive file read and written under a file lock.
 #include "platform/posix/registry_posix.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
@@ -10,6 +11,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <mutex>
 #include <utility>
 #include <vector>
@@ -42,33 +44,68 @@ struct HiveValue {
   RegistryValue value;
 };
 
+// The form of a key or value name its index is kept under: names compare
+// without regard to case.
+std::string IndexName(std::string_view name) {
+  std::string upper(name);
+  for (char& c : upper) c = static_cast<char>(base::ToUpperAnsi(static_cast<unsigned char>(c)));
+  return upper;
+}
+
 struct HiveKey {
   std::string name;
   std::vector<std::string> comments;  // ";" lines of the key's section
   std::vector<HiveValue> values;      // in creation order
   std::vector<std::unique_ptr<HiveKey>> subkeys;
+  // Indexes by IndexName, so a key with many subkeys or values (a hive of a
+  // hundred thousand keys) is read and searched in n log n, not n squared.
+  std::map<std::string, HiveKey*> subkey_index;
+  std::map<std::string, size_t> value_index;
 
   HiveKey* FindSubKey(std::string_view wanted) const {
-    for (const auto& sub : subkeys) {
-      if (base::EqualsNoCase(sub->name, wanted)) return sub.get();
-    }
-    return nullptr;
+    const auto found = subkey_index.find(IndexName(wanted));
+    return found == subkey_index.end() ? nullptr : found->second;
   }
 
   // The subkey of that name, created when missing; *created tells which.
   HiveKey* AddSubKey(std::string_view wanted, bool* created) {
-    if (HiveKey* sub = FindSubKey(wanted)) return sub;
+    std::string index_name = IndexName(wanted);
+    if (const auto found = subkey_index.find(index_name); found != subkey_index.end()) {
+      return found->second;
+    }
     subkeys.push_back(std::make_unique<HiveKey>());
     subkeys.back()->name = std::string(wanted);
+    subkey_index.emplace(std::move(index_name), subkeys.back().get());
     *created = true;
     return subkeys.back().get();
   }
 
+  bool RemoveSubKey(std::string_view wanted) {
+    const auto found = subkey_index.find(IndexName(wanted));
+    if (found == subkey_index.end()) return false;
+    HiveKey* const gone = found->second;
+    subkey_index.erase(found);
+    std::erase_if(subkeys, [gone](const std::unique_ptr<HiveKey>& sub) { return sub.get() == gone; });
+    return true;
+  }
+
   HiveValue* FindValue(std::string_view wanted) {
-    for (HiveValue& value : values) {
-      if (base::EqualsNoCase(value.name, wanted)) return &value;
-    }
-    return nullptr;
+    const auto found = value_index.find(IndexName(wanted));
+    return found == value_index.end() ? nullptr : &values[found->second];
+  }
+
+  void AddValue(HiveValue value) {
+    value_index.emplace(IndexName(value.name), values.size());
+    values.push_back(std::move(value));
+  }
+
+  bool RemoveValue(std::string_view wanted) {
+    const auto found = value_index.find(IndexName(wanted));
+    if (found == value_index.end()) return false;
+    values.erase(values.begin() + static_cast<std::ptrdiff_t>(found->second));
+    value_index.clear();
+    for (size_t i = 0; i < values.size(); ++i) value_index.emplace(IndexName(values[i].name), i);
+    return true;
   }
 };
 
@@ -310,7 +347,7 @@ class HiveParser {
                                            : base::Format("the value \"%s\" is given twice",
                                                           name.c_str()));
     }
-    key->values.push_back(HiveValue{std::move(name), std::move(value)});
+    key->AddValue(HiveValue{std::move(name), std::move(value)});
     return true;
   }
 
@@ -756,6 +793,7 @@ class HiveFile {
   Status Save() {
     const std::string target = FollowLinks(path_);
     const std::string folder = FolderOfPath(target);
+    RemoveStaleTemporaryFiles(target);
     std::string temp = target + ".tmp-XXXXXX";
     UniqueFd file(mkostemp(temp.data(), O_CLOEXEC));
     if (!file.valid()) return FailErrno(kWriteFault, "write");
@@ -782,6 +820,25 @@ class HiveFile {
       state_ = State::kUnknown;  // read it again next time
     }
     return kOk;
+  }
+
+  // Removes the temporary files a writer killed half way left beside the
+  // hive. Every writer holds the lock while its temporary file exists, and
+  // so does the caller: any such file found now is a left-over.
+  static void RemoveStaleTemporaryFiles(const std::string& target) {
+    const std::string folder = FolderOfPath(target);
+    const size_t slash = target.rfind('/');
+    const std::string prefix =
+        (slash == std::string::npos ? target : target.substr(slash + 1)) + ".tmp-";
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return;
+    while (const dirent* entry = readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (name.size() == prefix.size() + 6 && name.compare(0, prefix.size(), prefix) == 0) {
+        unlinkat(dirfd(dir), name.c_str(), 0);
+      }
+    }
+    closedir(dir);
   }
 
   mutable std::mutex mutex_;
@@ -832,7 +889,7 @@ class PosixKey : public RegistryKey {
         if (found->value == stored) return kOk;
         found->value = std::move(stored);
       } else {
-        key->values.push_back(HiveValue{std::string(name), std::move(stored)});
+        key->AddValue(HiveValue{std::string(name), std::move(stored)});
       }
       *changed = true;
       return kOk;
@@ -843,14 +900,9 @@ class PosixKey : public RegistryKey {
     return hive_->Run(true, [&](Hive& hive, bool* changed) {
       HiveKey* key = FindKey(hive, root_, names_);
       if (!key) return kKeyDeleted;
-      for (auto it = key->values.begin(); it != key->values.end(); ++it) {
-        if (base::EqualsNoCase(it->name, name)) {
-          key->values.erase(it);
-          *changed = true;
-          return kOk;
-        }
-      }
-      return kFileNotFound;
+      if (!key->RemoveValue(name)) return kFileNotFound;
+      *changed = true;
+      return kOk;
     });
   }
 
@@ -930,15 +982,9 @@ Status PosixRegistry::DeleteTree(RootKey root, std::string_view path) {
   return hive_->Run(true, [&](Hive& hive, bool* changed) {
     HiveKey* parent = FindKey(hive, root, names);
     if (!parent) return kFileNotFound;
-    auto& subkeys = parent->subkeys;
-    for (auto it = subkeys.begin(); it != subkeys.end(); ++it) {
-      if (base::EqualsNoCase((*it)->name, leaf)) {
-        subkeys.erase(it);
-        *changed = true;
-        return kOk;
-      }
-    }
-    return kFileNotFound;
+    if (!parent->RemoveSubKey(leaf)) return kFileNotFound;
+    *changed = true;
+    return kOk;
   });
 }
 

@@ -107,6 +107,24 @@ TEST_F(PublishingTest, PageInASubfolderGetsItsOwnAppletFolder) {
   EXPECT_TRUE(Exists(Web("a/b/x/y/_glintmere/mine.gif")));
 }
 
+// A web whose URL ends in "/" (the root folder's "file:///"): the page's
+// folder keeps its whole name.
+TEST_F(PublishingTest, AWebUrlEndingInASlashKeepsThePagesFolderWhole) {
+  state().web_url += "/";
+  state().page_url = state().web_url + "a/b/page.htm";
+  EXPECT_TRUE(Upload("KelScroll.class"));
+  EXPECT_EQ(ReadText(Web("a/b/_glintmere/KelScroll.class")), "class file");
+}
+
+// Another edit sharing the user's folder may remove a working copy at any
+// moment: a master file's copy is published from the master.
+TEST_F(PublishingTest, AWorkingCopyRemovedByAnotherEditIsPublishedFromTheMaster) {
+  state().temporary_copies = {"KelScroll.class"};
+  EXPECT_TRUE(Upload("KelScroll.class", false, /*from_master=*/false));
+  EXPECT_EQ(ReadText(Web("_glintmere/KelScroll.class")), "class file");
+  EXPECT_TRUE(boxes_.shown().empty());
+}
+
 TEST_F(PublishingTest, UnsafeNamesAreRefusedAsFailedCopies) {
   for (const char* name : {"..\\..\\outside.txt", "../outside.txt", "C:outside.txt", "NUL",
                            "com1.gif", "a\\b.gif", ""}) {

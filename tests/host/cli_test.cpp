@@ -2,7 +2,12 @@
 // inserts through the host as the runner would.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
+
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
 
 #include "host/cli.h"
 #include "host/host_objects.h"
@@ -158,6 +163,65 @@ TEST_F(CliTest, AnAnswersFileIsCheckedThenHandedToTheBotThroughTheEnvironment) {
   EXPECT_EQ(platform::EnvironmentValue("GLINTMERE_ANSWERS"),
             platform::GetFiles().FullPath(answers));
   platform::ClearEnvironmentValue("GLINTMERE_ANSWERS");
+}
+
+#if !defined(_WIN32)
+// Pages and answers files that are links out of the web, FIFOs or devices
+// are refused, quickly, before any editor runs; nothing outside changes.
+TEST_F(CliTest, HostilePagesAndAnswersFilesAreRefusedBeforeTheEditorRuns) {
+  namespace fs = std::filesystem;
+  test_support::TempFolder outside;
+  test_support::WriteText(outside.Join("secret.htm"), "<body>\n</body>");
+  fs::create_symlink(outside.Join("secret.htm"), web_.Join("link.htm"));
+  fs::create_directory_symlink(outside.path(), web_.Join("linked"));
+  ASSERT_EQ(mkfifo(web_.Join("fifo.htm").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo(install_.Join("fifo.json").c_str(), 0600), 0);
+  test_support::WriteText(install_.Join("big.json"), "[" + std::string(2 << 20, ' ') + "]");
+  struct Case {
+    const char* page;
+    std::string answers;
+    int code;
+    std::string message;
+  };
+  const Case cases[] = {
+      {"link.htm", "", 1, "leads out of the web folder"},
+      {"linked/secret.htm", "", 1, "leads out of the web folder"},
+      {"fifo.htm", "", 1, "could not read the page"},
+      {"index.htm", install_.Join("fifo.json"), 2, "cannot be read as a file"},
+      {"index.htm", "/dev/zero", 2, "cannot be read as a file"},
+      {"index.htm", install_.Join("big.json"), 2, "is larger than 1 MB"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"insert", "L.dll", "B", "--web", web_.path(), "--page", c.page};
+    if (!c.answers.empty()) args.insert(args.end(), {"--answers", c.answers});
+    EXPECT_EQ(Run(args), c.code) << c.page << " " << c.answers;
+    EXPECT_NE(err_.str().find(c.message), std::string::npos) << err_.str();
+  }
+  EXPECT_TRUE(last_call.bot.empty());
+  EXPECT_EQ(test_support::ReadText(outside.Join("secret.htm")), "<body>\n</body>");
+  EXPECT_EQ(Run({"edit", web_.Join("link.htm")}), 1);
+  EXPECT_NE(err_.str().find("leads out of the web folder"), std::string::npos) << err_.str();
+}
+
+// The web's root folder is a web like any other: its pages keep their names.
+TEST_F(CliTest, PagesOfARootWebKeepTheirWholeName) {
+  EXPECT_EQ(Run({"edit", web_.Join("index.htm"), "--web", "/"}), 1);
+  EXPECT_NE(err_.str().find("holds 0 component(s)"), std::string::npos) << err_.str();
+}
+#endif
+
+// Editing a component that holds another would compose it again without the
+// inner one: refused, the page left whole.
+TEST_F(CliTest, EditRefusesAComponentHoldingAnother) {
+  const std::string page =
+      "<body>\n<!--webbot bot=\"GMScroller\" startspan -->\n"
+      "<!--webbot bot=\"GMScroller\" startspan java-Name=\"Inner\" -->\nx\n"
+      "<!--webbot bot=\"GMScroller\" endspan -->\n"
+      "<!--webbot bot=\"GMScroller\" endspan -->\n</body>";
+  test_support::WriteText(web_.Join("nested.htm"), page);
+  EXPECT_EQ(Run({"edit", web_.Join("nested.htm"), "--component", "1"}), 1);
+  EXPECT_NE(err_.str().find("holds another component"), std::string::npos) << err_.str();
+  EXPECT_EQ(test_support::ReadText(web_.Join("nested.htm")), page);
 }
 
 }  // namespace

@@ -51,4 +51,39 @@ TEST(WebbotComponentsTest, IncompleteOrForeignCommentsAreNoComponents) {
   EXPECT_EQ(host::UnescapeAttributeValue("&amp;lt; &quot;x&quot; &nbsp;"), "&lt; \"x\" &nbsp;");
 }
 
+TEST(WebbotComponentsTest, AnInnerPairBelongsToTheInnerComponent) {
+  auto start = [](const char* bot) { return std::string("<!--webbot bot=\"") + bot + "\" startspan -->"; };
+  auto end = [](const char* bot) { return std::string("<!--webbot bot=\"") + bot + "\" endspan -->"; };
+  struct Case {
+    const char* name;
+    std::string page;
+    std::vector<std::string> spans;  // each component's text, in page order
+    std::vector<bool> holds;
+  };
+  const Case cases[] = {
+      {"same bot inside", start("A") + "a" + start("A") + "b" + end("A") + "c" + end("A"),
+       {start("A") + "a" + start("A") + "b" + end("A") + "c" + end("A"),
+        start("A") + "b" + end("A")},
+       {true, false}},
+      {"other bot inside", start("A") + start("B") + end("B") + end("A"),
+       {start("A") + start("B") + end("B") + end("A"), start("B") + end("B")},
+       {true, false}},
+      {"unclosed inner start", start("A") + start("B") + "x" + end("A"),
+       {start("A") + start("B") + "x" + end("A")},
+       {false}},
+      {"stray end comment", end("A") + start("A") + "x" + end("A") + end("A"),
+       {start("A") + "x" + end("A")},
+       {false}},
+  };
+  for (const Case& c : cases) {
+    const std::vector<host::WebbotComponent> found = FindWebbotComponents(c.page);
+    ASSERT_EQ(found.size(), c.spans.size()) << c.name;
+    for (size_t i = 0; i < found.size(); ++i) {
+      EXPECT_EQ(c.page.substr(found[i].begin, found[i].end - found[i].begin), c.spans[i])
+          << c.name;
+      EXPECT_EQ(found[i].holds_component, c.holds[i]) << c.name;
+    }
+  }
+}
+
 }  // namespace

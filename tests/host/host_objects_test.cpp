@@ -1,12 +1,19 @@
 // The host's session, its editor and Explorer objects, and its registration.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#if !defined(_WIN32)
+#include "platform/posix/registry_posix.h"
+#endif
+
 #include "base/path.h"
 #include "host/disk_web.h"
 #include "host/host_objects.h"
 #include "host/registration.h"
 #include "host/session.h"
 #include "platform/com_registration.h"
+#include "platform/environment.h"
 #include "platform/services.h"
 #include "runner/run_bot.h"
 #include "tests/support/faulty_files.h"
@@ -258,5 +265,92 @@ TEST_F(RegistrationTest, TheRunnersExplorerOwnedByAnotherProgramStopsRegistratio
   EXPECT_EQ(RegisteredClass("FrontPage.Editor"), "");
   EXPECT_EQ(RegisteredClass("FrontPage.Explorer.3.0"), "");
 }
+
+#if !defined(_WIN32)
+// A registry file that cannot be used is reported as what it is (the file,
+// the line, what is wrong), never as another program's registration, and is
+// never rewritten.
+TEST(RegistryFileErrorsTest, UnusableFilesAreNamedAndLeftAsTheyAre) {
+  namespace fs = std::filesystem;
+  test_support::TempFolder folder;
+  const std::string hive = folder.Join("registry.reg");
+  struct Case {
+    const char* name;
+    std::string text;  // empty: a folder in the file's place
+    std::string message;
+  };
+  const Case cases[] = {
+      {"bad header", "REGEDIT5\r\n\r\n[HKEY_CLASSES_ROOT\\X]\r\n", "malformed at line 1"},
+      {"random bytes", std::string("\x7f\x01\xfe\x00junk\n\x80", 10), "malformed at line 1"},
+      {"truncated", "REGEDIT4\r\n\r\n[HKEY_CLASSES_ROOT\\FrontPage.Editor\\CLSID]\r\n@=\"{1219",
+       "malformed at line 4: a string has no closing quote"},
+      {"folder", "", "is not a file"},
+  };
+  for (const Case& c : cases) {
+    fs::remove_all(hive);
+    if (c.text.empty()) {
+      fs::create_directory(hive);
+    } else {
+      test_support::WriteText(hive, c.text);
+    }
+    platform::PosixRegistry registry(hive);
+    std::string problem;
+    EXPECT_NE(host::RegisterHost(registry, "GlintmereHost.so", "glintmere", &problem),
+              platform::kOk)
+        << c.name;
+    EXPECT_NE(problem.find(hive), std::string::npos) << c.name << ": " << problem;
+    EXPECT_NE(problem.find(c.message), std::string::npos) << c.name << ": " << problem;
+    EXPECT_EQ(problem.find("registered to another program"), std::string::npos) << c.name;
+    if (!c.text.empty()) {
+      EXPECT_EQ(test_support::ReadText(hive), c.text) << c.name;
+    }
+  }
+}
+
+// Each run has a session of its own, named in the environment; outside any
+// run, the newest open run is joined, and runs that ended are forgotten.
+TEST(RunSessionTest, RunsSeeOnlyTheirOwnSessionAndEndedOnesGo) {
+  platform::Registry& registry = platform::GetRegistry();
+  platform::ClearEnvironmentValue(host::kSessionVariable);
+  // A session left by a run that was killed: its process is gone.
+  const std::string ended = std::string(host::kRunSessionsKey) + "\\7ffffff0-1";
+  ASSERT_EQ(platform::WriteDword(registry, RootKey::kCurrentUser, ended, "Process", 0x7ffffff0),
+            platform::kOk);
+  ASSERT_EQ(platform::WriteString(registry, RootKey::kCurrentUser, ended, "Web", "/ended"),
+            platform::kOk);
+  EXPECT_NE(host::CurrentSessionKey(registry), ended);
+  {
+    host::RunSession first;
+    ASSERT_EQ(first.Open(registry), platform::kOk);
+    const std::optional<std::string> first_name = platform::EnvironmentValue(host::kSessionVariable);
+    ASSERT_TRUE(first_name);
+    host::Session session;
+    session.web_folder = "/first";
+    ASSERT_EQ(session.Save(registry), platform::kOk);
+    {
+      host::RunSession second;
+      ASSERT_EQ(second.Open(registry), platform::kOk);
+      EXPECT_NE(platform::EnvironmentValue(host::kSessionVariable), first_name);
+      host::Session loaded;
+      EXPECT_EQ(host::Session::Load(registry, &loaded), platform::kFileNotFound);
+      session.web_folder = "/second";
+      ASSERT_EQ(session.Save(registry), platform::kOk);
+    }
+    EXPECT_EQ(platform::EnvironmentValue(host::kSessionVariable), first_name);
+    host::Session loaded;
+    ASSERT_EQ(host::Session::Load(registry, &loaded), platform::kOk);
+    EXPECT_EQ(loaded.web_folder, "/first");
+    // A program started by hand, outside any run, joins the open run.
+    platform::ClearEnvironmentValue(host::kSessionVariable);
+    ASSERT_EQ(host::Session::Load(registry, &loaded), platform::kOk);
+    EXPECT_EQ(loaded.web_folder, "/first");
+    platform::SetEnvironmentValue(host::kSessionVariable, *first_name);
+  }
+  EXPECT_FALSE(platform::EnvironmentValue(host::kSessionVariable));
+  std::unique_ptr<platform::RegistryKey> key;
+  EXPECT_EQ(registry.OpenKey(RootKey::kCurrentUser, ended, &key), platform::kFileNotFound);
+  EXPECT_EQ(host::CurrentSessionKey(registry), host::kSessionKey);
+}
+#endif
 
 }  // namespace

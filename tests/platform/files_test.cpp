@@ -5,16 +5,23 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <memory>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
+
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
 
 #include "base/path.h"
 #include "base/text.h"
 #include "platform/files.h"
+#include "platform/process_lock.h"
 #include "platform/system_services.h"
 #include "tests/support/test_support.h"
 
@@ -246,6 +253,71 @@ TEST_F(FilesTest, ReadFileGivesTheExactBytes) {
   EXPECT_EQ(platform::kPathNotFound, files_->ReadFile(At("missing\\x.txt"), &contents));
   fs::create_directory(Native("folder"));
   EXPECT_EQ(platform::kAccessDenied, files_->ReadFile(At("folder"), &contents));
+}
+
+#if !defined(_WIN32)
+// Only regular files are read: a FIFO would wait for a writer for ever and a
+// device such as /dev/zero would never end.
+TEST_F(FilesTest, ReadFileRefusesWhatIsNotARegularFile) {
+  ASSERT_EQ(mkfifo(Native("fifo").c_str(), 0600), 0);
+  for (const std::string& path : {At("fifo"), std::string("/dev/zero"), std::string("/dev/null")}) {
+    std::string contents = "stale";
+    EXPECT_EQ(platform::kAccessDenied, files_->ReadFile(path, &contents)) << path;
+    EXPECT_TRUE(contents.empty()) << path;
+  }
+}
+#endif
+
+// Real paths follow links, so a link that leads out of a folder is seen to
+// lie outside it; a missing tail is kept as written.
+TEST_F(FilesTest, RealPathsFollowLinksOutOfAFolder) {
+  Put("web/page.htm", "p");
+  Put("outside/secret.htm", "s");
+  std::error_code error;
+  fs::create_symlink(Native("outside/secret.htm"), Native("web/link.htm"), error);
+  if (error) GTEST_SKIP() << "no file links here: " << error.message();
+  fs::create_directory_symlink(Native("outside"), Native("web/sub"), error);
+  if (error) GTEST_SKIP() << "no folder links here: " << error.message();
+  struct Case {
+    const char* path;
+    bool inside;
+  };
+  const Case cases[] = {{"web\\page.htm", true},     {"web\\new\\file.htm", true},
+                        {"web\\link.htm", false},    {"web\\sub\\secret.htm", false},
+                        {"web\\sub\\missing.htm", false}, {"web", true},
+                        {"outside\\secret.htm", false}, {"web\\..\\outside", false}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(platform::RealPathIsInside(At(c.path), At("web")), c.inside) << c.path;
+  }
+  EXPECT_EQ(platform::RealPath(At("web\\sub\\secret.htm")),
+            platform::RealPath(At("outside\\secret.htm")));
+}
+
+// A process lock excludes every other holder until it goes, and locks of
+// other names do not wait for it.
+TEST(ProcessLockTest, OneHolderAtATime) {
+  platform::Status status = 1;
+  auto held = platform::AcquireProcessLock("test-lock-" + test_support::UniqueName("a"), &status);
+  ASSERT_TRUE(held) << status;
+  EXPECT_EQ(status, platform::kOk);
+  const std::string name = "test-lock-" + test_support::UniqueName("b");
+  std::atomic<int> order{0};
+  int second_at = 0;
+  auto first = platform::AcquireProcessLock(name, &status);
+  ASSERT_TRUE(first);
+  std::thread other([&] {
+    platform::Status other_status = 1;
+    auto lock = platform::AcquireProcessLock(name, &other_status);
+    second_at = ++order;
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  const int released_at = ++order;
+  first.reset();
+  other.join();
+  EXPECT_EQ(released_at, 1);
+  EXPECT_EQ(second_at, 2);
+  EXPECT_FALSE(platform::AcquireProcessLock("no/slashes", &status));
+  EXPECT_EQ(status, platform::kInvalidName);
 }
 
 TEST_F(FilesTest, WriteFileAtomicReplacesTheWholeFileAndLeavesNothingElse) {

@@ -4,6 +4,8 @@
 #if !defined(_WIN32)
 
 #include <gtest/gtest.h>
+
+#include <chrono>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -445,6 +447,43 @@ TEST_F(HiveTest, ProcessesWritingAtOnceLoseNoUpdate) {
   // Only the hive and its lock file are left: no temporary files.
   EXPECT_EQ(FilesIn(folder_.path()),
             (std::vector<std::string>{"registry.reg", "registry.reg.lock"}));
+}
+
+// A hive of a hundred thousand keys (and one key of a hundred thousand
+// values) is read, searched and written back in seconds, not hours.
+TEST_F(HiveTest, LargeHivesLoadInNLogNTime) {
+  constexpr int kCount = 100000;
+  std::string text = "REGEDIT4\r\n\r\n";
+  for (int i = 0; i < kCount; ++i) {
+    text += base::Format("[HKEY_CURRENT_USER\\Software\\Many\\K%d]\r\n\"v\"=dword:%08x\r\n", i, i);
+  }
+  text += "[HKEY_CURRENT_USER\\Software\\Values]\r\n";
+  for (int i = 0; i < kCount; ++i) text += base::Format("\"V%d\"=\"%d\"\r\n", i, i);
+  test_support::WriteText(hive_, text);
+  const auto started = std::chrono::steady_clock::now();
+  PosixRegistry registry(hive_);
+  EXPECT_EQ(Read(registry, kUser, "Software\\Many\\k99999", "V"), RegistryValue::Dword(99999));
+  EXPECT_EQ(Read(registry, kUser, "Software\\Values", "v77777"), RegistryValue::String("77777"));
+  EXPECT_EQ(platform::WriteDword(registry, kUser, "Software\\Many\\K5", "w", 1), kOk);
+  EXPECT_EQ(registry.DeleteTree(kUser, "Software\\Many\\K7"), kOk);
+  PosixRegistry again(hive_);
+  EXPECT_EQ(Read(again, kUser, "Software\\Many\\K5", "w"), RegistryValue::Dword(1));
+  EXPECT_EQ(Read(again, kUser, "Software\\Many\\K7", "v"), std::nullopt);
+  EXPECT_EQ(Read(again, kUser, "Software\\Many\\K8", "v"), RegistryValue::Dword(8));
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(30));
+}
+
+// A writer killed half way leaves its temporary file; the next write, which
+// holds the lock every writer holds, removes it.
+TEST_F(HiveTest, TemporaryFilesOfKilledWritersGoWithTheNextWrite) {
+  PosixRegistry registry(hive_);
+  ASSERT_EQ(platform::WriteDword(registry, kUser, "Software\\X", "a", 1), kOk);
+  test_support::WriteText(hive_ + ".tmp-Ab3xYz", "REGEDIT4\r\n half");
+  test_support::WriteText(hive_ + ".tmp-other-name", "not ours");
+  ASSERT_EQ(platform::WriteDword(registry, kUser, "Software\\X", "a", 2), kOk);
+  EXPECT_EQ(FilesIn(folder_.path()),
+            (std::vector<std::string>{"registry.reg", "registry.reg.lock",
+                                      "registry.reg.tmp-other-name"}));
 }
 
 // Sets or clears an environment variable for the lifetime of the object.
