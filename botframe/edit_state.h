@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/colour.h"
 #include "ui/message_box.h"
 
 namespace botframe {
@@ -39,7 +40,7 @@ struct EditRunState {
   std::string common_folder;
   std::vector<MissingEntry> missing_files;
   std::vector<std::string> temporary_copies;  // no duplicates
-  uint32_t background_colour = 0;             // 0x00bbggrr, as Windows keeps RGB values
+  base::BgrColour background_colour{};        // as Windows keeps RGB values
 };
 
 }  // namespace botframe

@@ -169,34 +169,25 @@ const char* NamedColourName(int table_index) {
 }
 
 std::string FormatRgb(Rgb colour) {
-  return base::Format("%02x%02x%02x", (colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF);
+  return base::Format("%02x%02x%02x", colour.red(), colour.green(), colour.blue());
 }
 
 bool ParseRgb(std::string_view text, Rgb* colour) {
   if (text.size() != 6) return false;
-  Rgb value = 0;
+  uint32_t value = 0;
   for (char c : text) {
     const int digit = HexDigit(c);
     if (digit < 0) return false;
-    value = value * 16 + static_cast<Rgb>(digit);
+    value = value * 16 + static_cast<uint32_t>(digit);
   }
-  *colour = value;
+  *colour = Rgb(value);
   return true;
-}
-
-ui::Colour ToUiColour(Rgb colour) {
-  return ui::Rgb(static_cast<int>((colour >> 16) & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
-                 static_cast<int>(colour & 0xFF));
-}
-
-Rgb FromUiColour(ui::Colour colour) {
-  return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
 }
 
 int32_t ColourListState::ColourOf(int list_index) const {
   const int table_index = TableIndex(list_index);
   if (table_index < 0 || table_index >= kNamedColourCount) return kNoColour;
-  if (table_index == kCustomColourIndex) return static_cast<int32_t>(custom_);
+  if (table_index == kCustomColourIndex) return static_cast<int32_t>(custom_.value());
   return kTable[table_index].value;
 }
 
@@ -206,8 +197,8 @@ void ColourListState::Fill(ui::ListControl list, int list_index) {
     const int32_t value = kTable[table_index].value;
     const int item =
         list.Add(table_index == 0 ? none_name_ : NamedColourName(table_index), value);
-    if (value >= 0) list.SetItemColour(item, ToUiColour(static_cast<Rgb>(value)));
-    if (table_index == kCustomColourIndex) list.SetItemColour(item, ToUiColour(custom_));
+    if (value >= 0) list.SetItemColour(item, base::ToBgr(Rgb(static_cast<uint32_t>(value))));
+    if (table_index == kCustomColourIndex) list.SetItemColour(item, base::ToBgr(custom_));
   }
   list.Select(list_index);
   previous_ = list_index;
@@ -216,12 +207,12 @@ void ColourListState::Fill(ui::ListControl list, int list_index) {
 int ColourListState::OnSelectionChanged(ui::ListControl list, ui::WindowHandle owner) {
   const int selected = list.Selection();
   if (TableIndex(selected) == kCustomColourIndex) {
-    ui::Colour chosen = ToUiColour(custom_);
+    ui::Colour chosen = base::ToBgr(custom_);
     if (!ui::GetUiBackend().ChooseColour(owner, &chosen)) {
       list.Select(previous_);
       return previous_;
     }
-    custom_ = FromUiColour(chosen);
+    custom_ = base::ToRgb(chosen);
     list.SetItemColour(selected, chosen);
   }
   previous_ = selected;

@@ -9,13 +9,14 @@
 #include <string>
 #include <string_view>
 
+#include "base/colour.h"
 #include "ui/controls.h"
 #include "ui/message_box.h"
 
 namespace botframe {
 
 // A colour as 0xRRGGBB.
-using Rgb = uint32_t;
+using Rgb = base::RgbColour;
 
 // Marker values of the first two table entries.
 inline constexpr int32_t kNoColour = -1;      // "None" / "Default"
@@ -41,9 +42,6 @@ std::string FormatRgb(Rgb colour);
 // Three two-digit hexadecimal numbers, red, green, blue ("ff8000"); false
 // (and *colour unchanged) for anything else.
 bool ParseRgb(std::string_view text, Rgb* colour);
-// The user interface's colour value (0x00bbggrr) of an RGB colour, and back.
-ui::Colour ToUiColour(Rgb colour);
-Rgb FromUiColour(ui::Colour colour);
 
 // A colour list of a page: the list control plus the custom colour behind
 // its "Custom..." entry and the selection to go back to when the colour
@@ -78,7 +76,7 @@ class ColourListState {
  private:
   bool with_none_ = false;
   const char* none_name_ = "None";
-  Rgb custom_ = 0xFFFFFF;
+  Rgb custom_{0xFFFFFF};
   int previous_ = -1;
 };
 

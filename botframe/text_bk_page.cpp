@@ -81,7 +81,7 @@ bool IsFileName(const std::string& name) { return !name.empty() && name != kNoFi
 // The colour a list index of list stands for, as RGB (black for "None").
 Rgb ColourOfIndex(const ColourListState& list, int index) {
   const int32_t colour = list.ColourOf(index);
-  return colour < 0 ? 0 : static_cast<Rgb>(colour);
+  return Rgb(colour < 0 ? 0u : static_cast<uint32_t>(colour));
 }
 
 // A list index within the list's entries, else the fallback.
@@ -108,7 +108,7 @@ CTextBkPage::CTextBkPage(EditContext& context)
 }
 
 void CTextBkPage::PublishBackgroundColour() {
-  state().background_colour = ToUiColour(ColourOfIndex(background_list_, background_index_));
+  state().background_colour = base::ToBgr(ColourOfIndex(background_list_, background_index_));
 }
 
 void CTextBkPage::LoadAttributes(Attributes* attributes) {
@@ -139,7 +139,7 @@ void CTextBkPage::LoadAttributes(Attributes* attributes) {
   if (std::optional<std::string> index = attributes->Get("temp-AppBGColor")) {
     background_index_ = ValidIndex(background_list_, base::DecimalValue(*index),
                                    library().default_background_index);
-    Rgb custom = 0;
+    Rgb custom;
     if (background_list_.TableIndex(background_index_) == kCustomColourIndex &&
         ParseRgb(attributes->GetOr("param-AppBGColor", ""), &custom)) {
       background_list_.set_custom_colour(custom);
@@ -150,7 +150,7 @@ void CTextBkPage::LoadAttributes(Attributes* attributes) {
   if (library().background_highlight_colour) {
     if (std::optional<std::string> index = attributes->Get("temp-AppHighlightColor")) {
       highlight_index_ = ValidIndex(highlight_list_, base::DecimalValue(*index), 0);
-      Rgb custom = 0;
+      Rgb custom;
       if (highlight_list_.TableIndex(highlight_index_) == kCustomColourIndex &&
           ParseRgb(attributes->GetOr("param-AppHighlightColor", ""), &custom)) {
         highlight_list_.set_custom_colour(custom);

@@ -28,7 +28,7 @@ class CHyperlinkDlg : public ui::Dialog {
   std::string target;
   std::string message;
   int highlight = 11;   // named colour row, with "None" at row 0
-  botframe::Rgb custom_colour = 0xFFFFFF;
+  botframe::Rgb custom_colour{0xFFFFFF};
 
  protected:
   bool OnInitDialog() override;

@@ -78,9 +78,7 @@ int StyleIndex(const richtext::CharFormat& format) {
   return (format.bold ? 1 : 0) + (format.italic ? 2 : 0) + (format.underline ? 4 : 0);
 }
 
-std::string ColourText(uint32_t colour) {
-  return base::Format("%02x%02x%02x", colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
-}
+std::string ColourText(richtext::Colour colour) { return botframe::FormatRgb(base::ToRgb(colour)); }
 
 std::string TargetKeyword(const std::string& target) {
   static constexpr const char* kTargets[][2] = {
@@ -122,7 +120,8 @@ std::string LinkValue(const ScrollLink& link, bool preview, const std::string& p
     const auto table = botframe::NamedColours();
     const int row = link.highlight < botframe::kNamedColourCount ? link.highlight
                                                                   : kDefaultLinkHighlight;
-    colour = botframe::FormatRgb(static_cast<botframe::Rgb>(table[static_cast<size_t>(row)].value));
+    colour = botframe::FormatRgb(
+        botframe::Rgb(static_cast<uint32_t>(table[static_cast<size_t>(row)].value)));
   }
   std::string value = (preview ? AbsoluteUrl(link.url, page_url) : link.url) + "|" +
                       TargetKeyword(link.target) + "|" + colour;

@@ -63,7 +63,7 @@ class DocumentColumn : public ScrollColumn {
 const char* StyleKeyword(int style_index);
 int StyleIndex(const richtext::CharFormat& format);
 // "rrggbb" of a colour kept as 0x00bbggrr.
-std::string ColourText(uint32_t colour);
+std::string ColourText(richtext::Colour colour);
 // The applet's keyword of a target caption ("Blank" gives "_blank", "Main"
 // "main"); other text unchanged.
 std::string TargetKeyword(const std::string& target);

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "base/colour.h"
+
 namespace bots_s3 {
 
 // The named colour row a new link starts with ("Blue").
@@ -21,7 +23,7 @@ struct ScrollLink {
   std::string message;
   std::string target;
   int highlight = kDefaultLinkHighlight;  // named colour row: 0 none, 1 custom
-  uint32_t custom_colour = 0;             // 0xRRGGBB, for row 1
+  base::RgbColour custom_colour{};        // for row 1
 
   bool Contains(int position) const { return position >= start && position <= end; }
   bool operator==(const ScrollLink&) const = default;

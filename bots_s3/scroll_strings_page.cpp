@@ -113,7 +113,7 @@ class CScrollStringsPage::SelfChange {
 CScrollStringsPage::CScrollStringsPage(botframe::EditContext& context)
     : CWebBotPage(context, kSpec) {
   set_help_topic("SAStrings");
-  colours_.set_custom_colour(0xFFFFFF);
+  colours_.set_custom_colour(botframe::Rgb(0xFFFFFF));
 }
 
 // ---------------------------------------------------------------------------
@@ -136,7 +136,7 @@ void CScrollStringsPage::LoadAttributes(botframe::Attributes* attributes) {
     link.target = get("Target");
     link.highlight = base::DecimalValue(get("HighlightColor"));
     if (link.highlight == 1) {
-      botframe::Rgb colour = 0;
+      botframe::Rgb colour;
       if (botframe::ParseRgb(get("customHighlightColor"), &colour)) link.custom_colour = colour;
     }
     link.start = base::DecimalValue(get("Start"));
@@ -225,8 +225,8 @@ void CScrollStringsPage::SaveAttributes() {
     a.Set((prefix + "HighlightColor").c_str(), base::Format("%d", link.highlight));
     if (link.highlight == 1) {
       a.Set((prefix + "customHighlightColor").c_str(),
-            base::Format("%02X%02X%02X", (link.custom_colour >> 16) & 0xFF,
-                         (link.custom_colour >> 8) & 0xFF, link.custom_colour & 0xFF));
+            base::Format("%02X%02X%02X", link.custom_colour.red(), link.custom_colour.green(),
+                         link.custom_colour.blue()));
     }
     a.Set((prefix + "Start").c_str(), base::Format("%d", link.start));
     a.Set((prefix + "End").c_str(), base::Format("%d", link.end));
@@ -544,13 +544,13 @@ void CScrollStringsPage::RefreshFormat() {
     list.Select(-1);
     return;
   }
-  const botframe::Rgb rgb = botframe::FromUiColour(format.colour);
+  const botframe::Rgb rgb = base::ToRgb(format.colour);
   const auto table = botframe::NamedColours();
   for (int row = 1; row < botframe::kNamedColourCount; ++row) {
     const int32_t value = row == botframe::kCustomColourIndex
-                              ? static_cast<int32_t>(colours_.custom_colour())
+                              ? static_cast<int32_t>(colours_.custom_colour().value())
                               : table[static_cast<size_t>(row)].value;
-    if (value == static_cast<int32_t>(rgb)) {
+    if (value == static_cast<int32_t>(rgb.value())) {
       list.Select(colours_.ListIndex(row));
       return;
     }
@@ -603,7 +603,8 @@ void CScrollStringsPage::ApplyColour() {
   SelfChange self(*this);
   if (active_ == Column::kHeader) ExtendHeaderSelectionToLines();
   richtext::CharFormat format;
-  format.colour = botframe::ToUiColour(static_cast<botframe::Rgb>(colours_.ColourOf(row)));
+  format.colour =
+      base::ToBgr(botframe::Rgb(static_cast<uint32_t>(colours_.ColourOf(row))));
   Active().SetFormat(ui::RichEdit::Target::kSelection, format, richtext::mask::kColour);
   RefreshFormat();
   Active().Focus();

@@ -135,7 +135,7 @@ class CScrollStringsPage : public botframe::CWebBotPage {
   int italic_ = 0;
   int underline_ = 0;
   int link_look_ = 0;
-  botframe::Rgb caret_link_colour_ = 0;
+  botframe::Rgb caret_link_colour_{};
   Column active_ = Column::kHeader;
   int last_start_ = 0;
   int last_end_ = 0;

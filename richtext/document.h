@@ -12,16 +12,18 @@
 #include <string_view>
 #include <vector>
 
+#include "base/colour.h"
+
 namespace richtext {
 
 // Colours are 0x00bbggrr, as Windows keeps them.
-using Colour = uint32_t;
+using Colour = base::BgrColour;
 
 struct CharFormat {
   bool bold = false;
   bool italic = false;
   bool underline = false;
-  Colour colour = 0;
+  Colour colour{};
   std::string face = "Arial";
   int height = 200;  // twips (20 a point)
 

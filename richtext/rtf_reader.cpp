@@ -31,7 +31,7 @@ struct State {
   bool bold = false;
   bool italic = false;
   bool underline = false;
-  Colour colour = 0;
+  Colour colour;
   int font = -1;  // -1: the default font (\deff)
   int height = kPlainHeight;
   int unicode_skip = 1;  // \ucN
@@ -39,7 +39,7 @@ struct State {
 
   void Plain() {
     bold = italic = underline = false;
-    colour = 0;
+    colour = Colour();
     font = -1;
     height = kPlainHeight;
   }
@@ -364,8 +364,7 @@ bool Parser::Character(unsigned char c, bool literal) {
       return true;
     case Destination::kColourTable:
       if (literal && c == ';') {
-        colours_.push_back(colour_given_ ? static_cast<Colour>(red_ | (green_ << 8) | (blue_ << 16))
-                                         : 0);
+        colours_.push_back(colour_given_ ? Colour::FromComponents(red_, green_, blue_) : Colour());
         red_ = green_ = blue_ = 0;
         colour_given_ = false;
       }
@@ -505,7 +504,7 @@ bool Parser::ControlWord(std::string_view word, bool has_parameter, int64_t para
   } else if (word == "cf") {
     // \cf0 and an index past the table are the automatic colour, black.
     const size_t index = parameter < 0 ? 0 : static_cast<size_t>(parameter);
-    s.colour = index < colours_.size() ? colours_[index] : 0;
+    s.colour = index < colours_.size() ? colours_[index] : Colour();
   } else if (word == "f") {
     s.font = ClampToInt(parameter, 0, INT_MAX);
   } else if (word == "fs") {

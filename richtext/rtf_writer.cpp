@@ -52,15 +52,16 @@ std::string Document::WriteRtf() const {
   }
   std::map<std::string, int> font_index;
   std::vector<const std::string*> fonts;
-  std::map<Colour, int> colour_index;
+  // Keyed by the colour without its top byte, which RTF cannot carry.
+  std::map<uint32_t, int> colour_index;
   std::vector<Colour> colours;
   for (const CharFormat* format : formats) {
     if (font_index.emplace(format->face, static_cast<int>(fonts.size())).second) {
       fonts.push_back(&format->face);
     }
-    const Colour colour = format->colour & 0xFFFFFFu;
+    const uint32_t colour = format->colour.value() & 0xFFFFFFu;
     if (colour != 0 && colour_index.emplace(colour, static_cast<int>(colours.size()) + 1).second) {
-      colours.push_back(colour);
+      colours.push_back(Colour(colour));
     }
   }
 
@@ -72,8 +73,7 @@ std::string Document::WriteRtf() const {
   }
   out += "}{\\colortbl;";
   for (const Colour colour : colours) {
-    out += base::Format("\\red%u\\green%u\\blue%u;", colour & 0xFF, (colour >> 8) & 0xFF,
-                        (colour >> 16) & 0xFF);
+    out += base::Format("\\red%d\\green%d\\blue%d;", colour.red(), colour.green(), colour.blue());
   }
   out += "}\r\n";
 
@@ -89,7 +89,7 @@ std::string Document::WriteRtf() const {
     if (format.underline != written.underline) word(format.underline ? "\\ul" : "\\ulnone");
     const int font = font_index.at(format.face);
     if (font != written.font) word(base::Format("\\f%d", font));
-    const Colour colour = format.colour & 0xFFFFFFu;
+    const uint32_t colour = format.colour.value() & 0xFFFFFFu;
     const int colour_number = colour == 0 ? 0 : colour_index.at(colour);
     if (colour_number != written.colour) word(base::Format("\\cf%d", colour_number));
     // Twips to half points, to the nearest; RTF has no finer size.

@@ -12,17 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "base/colour.h"
 #include "ui/control_table.h"
 #include "ui/message_box.h"
 
 namespace ui {
 
 // Colours are 0x00bbggrr, as Windows keeps them.
-using Colour = uint32_t;
-inline constexpr Colour Rgb(int r, int g, int b) {
-  return static_cast<Colour>(r & 0xFF) | (static_cast<Colour>(g & 0xFF) << 8) |
-         (static_cast<Colour>(b & 0xFF) << 16);
-}
+using Colour = base::BgrColour;
+inline constexpr Colour Rgb(int r, int g, int b) { return Colour::FromComponents(r, g, b); }
 
 class ControlPeer;
 

@@ -41,17 +41,15 @@ TEST(NamedColoursTest, TableHoldsTheNamesLetterForLetter) {
 }
 
 TEST(NamedColoursTest, ColoursAsHexadecimalText) {
-  EXPECT_EQ(botframe::FormatRgb(0xFF8000), "ff8000");
-  EXPECT_EQ(botframe::FormatRgb(0x00000A), "00000a");
-  botframe::Rgb colour = 0x123456;
+  EXPECT_EQ(botframe::FormatRgb(botframe::Rgb(0xFF8000)), "ff8000");
+  EXPECT_EQ(botframe::FormatRgb(botframe::Rgb(0x00000A)), "00000a");
+  botframe::Rgb colour(0x123456);
   EXPECT_TRUE(botframe::ParseRgb("A0b1C2", &colour));
-  EXPECT_EQ(colour, 0xA0B1C2u);
+  EXPECT_EQ(colour, botframe::Rgb(0xA0B1C2));
   for (const char* bad : {"", "fff", "ff80000", "gg0000", " ff800", "-f8000"}) {
     EXPECT_FALSE(botframe::ParseRgb(bad, &colour)) << bad;
   }
-  EXPECT_EQ(colour, 0xA0B1C2u);
-  EXPECT_EQ(botframe::ToUiColour(0x112233), ui::Rgb(0x11, 0x22, 0x33));
-  EXPECT_EQ(botframe::FromUiColour(ui::Rgb(0x11, 0x22, 0x33)), 0x112233u);
+  EXPECT_EQ(colour, botframe::Rgb(0xA0B1C2));
 }
 
 // A dialog holding one colour list.
@@ -88,7 +86,7 @@ TEST(ColourListTest, CustomAsksForAColourAndCancelGoesBack) {
   ui::ScopedScriptedBackend scoped(&backend);
   backend.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
   ColourListState state;
-  state.set_custom_colour(0x102030);
+  state.set_custom_colour(botframe::Rgb(0x102030));
   ColourDialog dialog(state);
   backend.driver().ExpectColour(std::nullopt);                      // cancelled
   backend.driver().ExpectColour(ui::Rgb(0xFF, 0x80, 0x00));          // chosen
@@ -97,14 +95,14 @@ TEST(ColourListTest, CustomAsksForAColourAndCancelGoesBack) {
     EXPECT_EQ(w.SelectedItem("Background Color:"), "White");
     w.Select("Background Color:", "Custom...");
     EXPECT_EQ(w.SelectedItem("Background Color:"), "White");  // back where it was
-    EXPECT_EQ(state.custom_colour(), 0x102030u);
+    EXPECT_EQ(state.custom_colour(), botframe::Rgb(0x102030));
     w.Select("Background Color:", "Custom...");
     EXPECT_EQ(w.SelectedItem("Background Color:"), "Custom...");
     w.PressOk();
   });
   EXPECT_EQ(dialog.DoModal(), ui::kIdOk);
   EXPECT_EQ(dialog.selected, 0);
-  EXPECT_EQ(state.custom_colour(), 0xFF8000u);
+  EXPECT_EQ(state.custom_colour(), botframe::Rgb(0xFF8000));
   EXPECT_EQ(state.ColourOf(0), 0xFF8000);
 }
 

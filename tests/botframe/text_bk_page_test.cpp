@@ -75,7 +75,7 @@ TEST_F(TextBkPageTest, NewBotTakesTheShippedLogoAndItsSize) {
   EXPECT_EQ(page.audio(), "(None)");
   EXPECT_EQ(page.init_choice(), "Default");
   EXPECT_TRUE(Exists(root_.Join("user/_glintmere/GMQFXLogo.gif")));  // the working copy
-  EXPECT_EQ(state().background_colour, 0xFFFFFFu);
+  EXPECT_EQ(state().background_colour, ui::Rgb(0xFF, 0xFF, 0xFF));
 
   page.SaveAttributes();
   EXPECT_EQ(Attribute("param-AppBGColor"), "ffffff");
@@ -158,9 +158,9 @@ TEST_F(TextBkPageTest, CustomColoursRoundTripAndTheHighlightParameter) {
   CTextBkPage page(context());
   page.LoadAttributes(&attributes_);
   EXPECT_EQ(page.background_index(), 0);
-  EXPECT_EQ(page.custom_colour(), 0x12AB9Fu);
+  EXPECT_EQ(page.custom_colour(), botframe::Rgb(0x12AB9F));
   EXPECT_EQ(page.highlight_index(), 1);
-  EXPECT_EQ(page.custom_highlight_colour(), 0xC0FFEEu);
+  EXPECT_EQ(page.custom_highlight_colour(), botframe::Rgb(0xC0FFEE));
   EXPECT_EQ(state().background_colour, ui::Rgb(0x12, 0xAB, 0x9F));
 
   page.SaveAttributes();

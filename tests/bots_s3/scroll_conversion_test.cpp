@@ -65,7 +65,7 @@ TEST(ScrollConversionTest, FormatsSplitSegmentsAndLineEndsCarryThePause) {
   look.bold = true;
   look.italic = true;
   main.ApplyFormat(0, 4, look, richtext::mask::kBold | richtext::mask::kItalic);
-  look.colour = 0x0000FF;  // red, as 0x00bbggrr
+  look.colour = richtext::Colour(0x0000FF);  // red, as 0x00bbggrr
   main.ApplyFormat(4, 7, look, richtext::mask::kColour);
   look.underline = true;
   main.ApplyFormat(11, 17, look, richtext::mask::kUnderline);
@@ -97,7 +97,7 @@ TEST(ScrollConversionTest, LinkValuesTargetsColoursMessagesAndPreviewUrls) {
   EXPECT_EQ(bots_s3::LinkValue(Link(0, 1, "a.htm", "Top", 0, "Go there"), false, ""),
             "a.htm|_top|_none|Go there");
   ScrollLink custom = Link(0, 1, "a.htm", "frame2", 1);
-  custom.custom_colour = 0x12AB9F;
+  custom.custom_colour = base::RgbColour(0x12AB9F);
   EXPECT_EQ(bots_s3::LinkValue(custom, false, ""), "a.htm|frame2|12ab9f");
   EXPECT_EQ(bots_s3::LinkValue(Link(0, 1, "a.htm", "main", 11), false, ""), "a.htm|main|0000ff");
 

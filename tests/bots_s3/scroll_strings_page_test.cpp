@@ -169,7 +169,7 @@ TEST_F(ScrollStringsPageTest, StoredLinksAndLinesAreReplacedAndCustomColoursRoun
   Run([](ui::ScriptedWindow& w) {
     CScrollStringsPage* page = StringsPage(w);
     ASSERT_EQ(page->links().size(), 5u);
-    EXPECT_EQ(page->links()[0].custom_colour, 0x12AB9Fu);
+    EXPECT_EQ(page->links()[0].custom_colour, base::RgbColour(0x12AB9F));
     EXPECT_EQ(page->line_settings()[0].sound, "(None)");
     EXPECT_EQ(page->left_margin(), "7");  // the offset wins over the old margin
     EXPECT_EQ(w.SelectedItem("Font Name:"), "Courier New");

@@ -26,7 +26,7 @@ CharFormat Italic() {
 
 CharFormat Red() {
   CharFormat format;
-  format.colour = 0x0000FF;
+  format.colour = richtext::Colour(0x0000FF);
   return format;
 }
 
@@ -236,12 +236,12 @@ TEST(FormatTest, LineBreakHasTheFormatOfTheCharacterBeforeIt) {
   document.ApplyFormat(4, 6, Red(), mask::kColour);  // "cd" red, "ab" black
   CharFormat format;
   EXPECT_EQ(document.GetFormat(4, 6, &format), mask::kAll);
-  EXPECT_EQ(format.colour, 0x0000FFu);
+  EXPECT_EQ(format.colour, richtext::Colour(0x0000FF));
   // The break is black like "b", so break + "c" is mixed.
   EXPECT_EQ(document.GetFormat(2, 5, &format), mask::kAll & ~mask::kColour);
-  EXPECT_EQ(format.colour, 0u);
+  EXPECT_EQ(format.colour, richtext::Colour(0));
   EXPECT_EQ(document.GetFormat(2, 4, &format), mask::kAll);  // the break alone
-  EXPECT_EQ(format.colour, 0u);
+  EXPECT_EQ(format.colour, richtext::Colour(0));
   // Ending between CR and LF leaves the break out.
   EXPECT_EQ(document.GetFormat(0, 3, &format), mask::kAll);
 
@@ -271,7 +271,7 @@ TEST(FormatTest, ApplyingOneAttributeLeavesTheOthers) {
   EXPECT_TRUE(!e.bold && !e.italic && e.height == 400);
   EXPECT_TRUE(!f.bold && !f.italic && f.height == 200);
   for (const CharFormat& each : {a, b, c, e, f}) {
-    EXPECT_EQ(each.colour, 0x0000FFu);
+    EXPECT_EQ(each.colour, richtext::Colour(0x0000FF));
     EXPECT_EQ(each.face, "Arial");
   }
   EXPECT_EQ(document.GetFormat(0, document.Length(), nullptr), mask::kColour | mask::kFace |
@@ -288,9 +288,9 @@ TEST(FormatTest, FormatOfAllAndOfATrailingEmptyParagraph) {
   document.ApplyFormatToAll(Red(), mask::kColour);
   CharFormat format;
   EXPECT_EQ(document.GetFormat(0, document.Length(), &format), mask::kAll);
-  EXPECT_EQ(format.colour, 0x0000FFu);
+  EXPECT_EQ(format.colour, richtext::Colour(0x0000FF));
   EXPECT_TRUE(format.bold);
-  EXPECT_EQ(document.default_format().colour, 0x0000FFu);
+  EXPECT_EQ(document.default_format().colour, richtext::Colour(0x0000FF));
   EXPECT_FALSE(document.default_format().bold);
 }
 

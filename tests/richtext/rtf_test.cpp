@@ -73,8 +73,8 @@ TEST(RtfReadTest, WineRichEditOutput) {
 
   const CharFormat red = FormatOf(document, 25, 28, &uniform);
   EXPECT_EQ(uniform, mask::kAll);
-  EXPECT_EQ(red.colour, 0x0000FFu);
-  EXPECT_EQ(FormatOf(document, 28, 33).colour, 0u);  // \cf0: automatic, black
+  EXPECT_EQ(red.colour, richtext::Colour(0x0000FF));
+  EXPECT_EQ(FormatOf(document, 28, 33).colour, richtext::Colour(0));  // \cf0: automatic, black
   EXPECT_EQ(document.GetParagraphFormat(0), ParagraphFormat{});  // \sl-240\slmult1: single
   EXPECT_EQ(document.GetParagraphFormat(1), ParagraphFormat{});
 }
@@ -88,7 +88,7 @@ TEST(RtfReadTest, WindowsRichEditOutput) {
   EXPECT_EQ(cafe.height, 220);
   const CharFormat blue = FormatOf(document, 5, 9);
   EXPECT_EQ(blue.face, "Times New Roman");
-  EXPECT_EQ(blue.colour, 0xFF0000u);
+  EXPECT_EQ(blue.colour, richtext::Colour(0xFF0000));
   EXPECT_TRUE(blue.underline);
   EXPECT_EQ(document.GetParagraphFormat(0).line_spacing, 360);
   // The empty last paragraph has the format in force at its \par.
@@ -172,7 +172,7 @@ TEST(RtfWriteTest, HeaderTablesAndEscapes) {
   Document document;
   document.SetText("caf\xE9 {x}\\ \x80");
   CharFormat red;
-  red.colour = 0x0000FF;
+  red.colour = richtext::Colour(0x0000FF);
   document.ApplyFormat(0, 4, red, mask::kColour);
   const std::string rtf = document.WriteRtf();
   EXPECT_EQ(rtf.rfind("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0", 0), 0u) << rtf;
@@ -192,7 +192,7 @@ TEST(RtfRoundTripTest, TextFormatsAndParagraphFormatsSurvive) {
   format.italic = true;
   format.face = "Times New Roman";
   document.ApplyFormat(8, 17, format, mask::kItalic | mask::kFace);
-  format.colour = 0x00336699;
+  format.colour = richtext::Colour(0x00336699);
   format.height = 360;
   document.ApplyFormat(21, 24, format, mask::kColour | mask::kHeight);
   format.underline = true;
@@ -299,9 +299,9 @@ TEST(RtfReadTest, HugeNumbersStayInRange) {
       Read("{\\rtf1{\\colortbl;\\red9999999999\\green-5\\blue300;}\\fs2147483647\\cf1 "
            "\\li2147483647\\fi-2147483647\\sl-2147483647 a\\cf9999999999 b\\par}");
   const CharFormat a = FormatOf(document, 0, 1);
-  EXPECT_EQ(a.colour, 0xFF00FFu);
+  EXPECT_EQ(a.colour, richtext::Colour(0xFF00FF));
   EXPECT_GT(a.height, 0);
-  EXPECT_EQ(FormatOf(document, 1, 2).colour, 0u);  // past the table: automatic
+  EXPECT_EQ(FormatOf(document, 1, 2).colour, richtext::Colour(0));  // past the table: automatic
   const ParagraphFormat paragraph = document.GetParagraphFormat(0);
   EXPECT_GT(paragraph.line_spacing, 0);
   EXPECT_EQ(paragraph.start_indent, 0);

@@ -67,7 +67,7 @@ TEST_F(AnswersFileTest, ColoursFilesAndTheDefaultCancel) {
       {"colour": "#FF8000"}, {"color": "cancel"},
       {"files": ["C:\\web\\a.gif"], "caption": "Add Images"}, {"files": []}]})"),
             "");
-  ui::Colour colour = 0;
+  ui::Colour colour;
   EXPECT_TRUE(backend_.ChooseColour(nullptr, &colour));
   EXPECT_EQ(colour, ui::Rgb(0xFF, 0x80, 0x00));
   EXPECT_FALSE(backend_.ChooseColour(nullptr, &colour));

@@ -271,7 +271,7 @@ TEST_F(ScriptedSheetTest, EntriesAreTakenByCaptionThenInTheirOrder) {
 
   EXPECT_EQ(ui::ShowMessage("First box", "Glintmere", ui::Buttons::kOkCancel), ui::Answer::kCancel);
   EXPECT_EQ(ui::ShowMessage("Second box", "Glintmere", ui::Buttons::kYesNo), ui::Answer::kNo);
-  ui::Colour colour = 0;
+  ui::Colour colour;
   EXPECT_TRUE(ui::GetUiBackend().ChooseColour(nullptr, &colour));
   EXPECT_EQ(colour, ui::Rgb(0x12, 0x34, 0x56));
   std::vector<std::string> paths;

@@ -85,7 +85,7 @@ TEST(RichEditTest, PositionsFormatsAndRtfAgreeWithTheDocument) {
     first.SetSelection(6, 10);
     first.SetFormat(ui::RichEdit::Target::kSelection, bold, richtext::mask::kBold);
     richtext::CharFormat red = Plain();
-    red.colour = RGB(255, 0, 0);
+    red.colour = richtext::Colour(RGB(255, 0, 0));
     first.SetSelection(19, 22);
     first.SetFormat(ui::RichEdit::Target::kSelection, red, richtext::mask::kColour);
     first.SetSelection(4, 8);
@@ -100,7 +100,7 @@ TEST(RichEditTest, PositionsFormatsAndRtfAgreeWithTheDocument) {
     document.SetText("Alpha beta\r\ngamma");
     richtext::CharFormat italic = Plain();
     italic.italic = true;
-    italic.colour = RGB(0, 0, 255);
+    italic.colour = richtext::Colour(RGB(0, 0, 255));
     document.ApplyFormat(6, 10, italic, richtext::mask::kItalic | richtext::mask::kColour);
     ui::RichEdit second = d.GetRichEdit(kSecond);
     EXPECT_TRUE(second.SetRtf(document.WriteRtf()));
@@ -135,14 +135,14 @@ TEST(RichEditTest, PositionsFormatsAndRtfAgreeWithTheDocument) {
   EXPECT_TRUE(seen.bold);
   EXPECT_FALSE(from_control.GetFormat(0, 5, &seen) == 0 || seen.bold);
   from_control.GetFormat(19, 22, &seen);
-  EXPECT_EQ(seen.colour, static_cast<richtext::Colour>(RGB(255, 0, 0)));
+  EXPECT_EQ(seen.colour, richtext::Colour(RGB(255, 0, 0)));
   from_control.GetFormat(12, 18, &seen);
-  EXPECT_EQ(seen.colour, 0u);
+  EXPECT_EQ(seen.colour, richtext::Colour(0));
 
   EXPECT_EQ(second_text, "Alpha beta\r\ngamma");
   EXPECT_NE(second_mask & richtext::mask::kItalic, 0u);
   EXPECT_TRUE(second_seen.italic);
-  EXPECT_EQ(second_seen.colour, static_cast<richtext::Colour>(RGB(0, 0, 255)));
+  EXPECT_EQ(second_seen.colour, richtext::Colour(RGB(0, 0, 255)));
 }
 
 TEST(RichEditTest, TypingNotifiesSelectionAndTextChanges) {

@@ -320,7 +320,7 @@ void ReadEntry(const Json& json, const std::string& name, size_t number, Pending
         rgb = rgb * 16 + static_cast<unsigned>(digit);
       }
       if (!valid) throw BadAnswers{where + ": the colour must be \"#RRGGBB\" or \"cancel\""};
-      colour = Rgb(static_cast<int>(rgb >> 16), static_cast<int>(rgb >> 8), static_cast<int>(rgb));
+      colour = base::ToBgr(base::RgbColour(rgb));
     }
     const std::string origin = where + " (colour)";
     pending->push_back([colour, origin](Driver& driver) { driver.ExpectColour(colour, origin); });

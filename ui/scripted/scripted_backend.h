@@ -24,7 +24,7 @@ struct ScriptedItem {
   std::string text;
   std::vector<std::string> columns;  // list-view: the texts of columns 1, 2, ...
   intptr_t data = 0;
-  Colour colour = 0;  // colour lists
+  Colour colour{};  // colour lists
   int icon = -1;      // list-view
   bool selected = false;
   bool checked = false;
@@ -53,7 +53,7 @@ struct ScriptedControl {
   // selection in select_start/select_end, and how the box shows.
   std::shared_ptr<richtext::Document> rich;
   bool selection_hidden = false;
-  Colour background = 0xFFFFFF;
+  Colour background{0xFFFFFF};
   int x = 0, y = 0, width = 0, height = 0;  // client pixels
 
   int id() const { return spec->id; }

@@ -174,7 +174,7 @@ void DrawColourItem(const DRAWITEMSTRUCT& item, const std::string& text,
   int text_left = rect.left + 2;
   if (swatch) {
     const RECT box{rect.left + 2, rect.top + 2, rect.left + 2 + 26, rect.bottom - 2};
-    Fill(dc, box, static_cast<COLORREF>(*swatch));
+    Fill(dc, box, swatch->value());
     ::FrameRect(dc, &box, ::GetSysColorBrush(COLOR_WINDOWTEXT));
     text_left = rect.left + 30;
   }

@@ -45,7 +45,7 @@ CHARFORMATA ToCharFormat(const richtext::CharFormat& format, uint32_t mask) {
   out.dwEffects = (format.bold ? CFE_BOLD : 0) | (format.italic ? CFE_ITALIC : 0) |
                   (format.underline ? CFE_UNDERLINE : 0);
   // An explicit colour: CFE_AUTOCOLOR stays clear.
-  out.crTextColor = format.colour;
+  out.crTextColor = format.colour.value();
   out.yHeight = format.height;
   out.bCharSet = ANSI_CHARSET;
   const size_t face = std::min(format.face.size(), sizeof out.szFaceName - 1);
@@ -210,7 +210,7 @@ uint32_t RichEditBox::GetFormat(richtext::CharFormat* format) {
   format->bold = (got.dwEffects & CFE_BOLD) != 0;
   format->italic = (got.dwEffects & CFE_ITALIC) != 0;
   format->underline = (got.dwEffects & CFE_UNDERLINE) != 0;
-  format->colour = (got.dwEffects & CFE_AUTOCOLOR) ? 0 : got.crTextColor;
+  format->colour = richtext::Colour((got.dwEffects & CFE_AUTOCOLOR) ? 0 : got.crTextColor);
   format->face = got.szFaceName;
   format->height = static_cast<int>(got.yHeight);
   return FromCharMask(uniform & kCharMaskAll);
@@ -285,7 +285,7 @@ bool RichEditBox::SetRtf(const std::string& rtf) {
 
 void RichEditBox::SetBackground(Colour colour) {
   if (const HWND control = control_) {
-    ::SendMessageA(control, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(colour));
+    ::SendMessageA(control, EM_SETBKGNDCOLOR, 0, static_cast<LPARAM>(colour.value()));
   }
 }
 

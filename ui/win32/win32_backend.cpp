@@ -94,11 +94,11 @@ bool Win32Backend::ChooseColour(WindowHandle owner, Colour* colour) {
   CHOOSECOLORA choose{};
   choose.lStructSize = sizeof choose;
   choose.hwndOwner = static_cast<HWND>(owner);
-  choose.rgbResult = static_cast<COLORREF>(*colour);
+  choose.rgbResult = colour->value();
   choose.lpCustColors = custom_colours_;
   choose.Flags = CC_RGBINIT | CC_FULLOPEN | CC_ANYCOLOR;
   if (!::ChooseColorA(&choose)) return false;
-  *colour = static_cast<Colour>(choose.rgbResult);
+  *colour = Colour(choose.rgbResult);
   return true;
 }
 
