@@ -79,19 +79,6 @@ std::string ToLower(std::string_view text) {
   return out;
 }
 
-int DecimalValue(std::string_view text) {
-  size_t at = 0;
-  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
-  bool negative = false;
-  if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
-  long long value = 0;
-  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-    value = value * 10 + (text[at] - '0');
-    if (value > 0x7FFFFFFF) return negative ? -0x7FFFFFFF : 0x7FFFFFFF;
-  }
-  return static_cast<int>(negative ? -value : value);
-}
-
 std::string FormatV(const char* format, va_list args) {
   va_list copy;
   va_copy(copy, args);

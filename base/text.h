@@ -34,11 +34,6 @@ size_t FindNoCase(std::string_view text, std::string_view needle, size_t from = 
 std::string ToUpper(std::string_view text);
 std::string ToLower(std::string_view text);
 
-// A decimal number as atoi reads it: leading blanks, a sign, then digits up
-// to the first other character (0 without any); kept within int instead of
-// overflowing.
-int DecimalValue(std::string_view text);
-
 // printf-style formatting into a growable string.
 std::string Format(const char* format, ...)
 #if defined(__GNUC__)

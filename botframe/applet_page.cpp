@@ -1,8 +1,7 @@
 // The Applet page.
 #include "botframe/applet_page.h"
 
-#include <cstdlib>
-
+#include "base/numbers.h"
 #include "base/text.h"
 #include "botframe/edit_state.h"
 #include "platform/services.h"
@@ -57,19 +56,6 @@ constexpr ui::Tooltip kTooltips[] = {
     {CAppletPage::kServerPreviewId,
      "URLs will support preview of the applet on the server when published"},
 };
-
-// Leading decimal digits, 0 when there are none (as atoi does), kept within
-// the unsigned range.
-uint32_t LeadingNumber(const std::string& text) {
-  unsigned long long value = 0;
-  size_t at = 0;
-  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
-  for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-    value = value * 10 + static_cast<unsigned>(text[at] - '0');
-    if (value > 0xFFFFFFFFull) return 0xFFFFFFFFu;
-  }
-  return static_cast<uint32_t>(value);
-}
 
 // The stored text with its line breaks as CR LF, whatever they were.
 std::string WithCrLf(const std::string& text) {
@@ -140,10 +126,10 @@ void CAppletPage::LoadAttributes(Attributes* attributes) {
     alignment_ = "Baseline";
   }
   if (std::optional<std::string> hspace = attributes->Get("java-hspace")) {
-    horizontal_margin_ = LeadingNumber(*hspace);
+    horizontal_margin_ = base::UnsignedDecimalValue(*hspace);
   }
   if (std::optional<std::string> vspace = attributes->Get("java-vspace")) {
-    vertical_margin_ = LeadingNumber(*vspace);
+    vertical_margin_ = base::UnsignedDecimalValue(*vspace);
   }
   if (std::optional<std::string> code_base = attributes->Get("java-codebase")) {
     code_base_ = *code_base;

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "base/numbers.h"
 #include "base/text.h"
 #include "botframe/applet_tag.h"
 #include "botframe/edit_state.h"

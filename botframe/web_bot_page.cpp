@@ -1,6 +1,7 @@
 // The page base class: help and the shared preview.
 #include "botframe/web_bot_page.h"
 
+#include "base/numbers.h"
 #include "botframe/install_folders.h"
 #include "botframe/preview.h"
 #include "botframe/properties.h"
@@ -11,8 +12,7 @@ namespace botframe {
 namespace {
 
 int NumberOr(const std::optional<std::string>& text, int fallback) {
-  if (!text) return fallback;
-  return std::atoi(text->c_str());
+  return text ? base::DecimalValue(*text) : fallback;
 }
 
 }  // namespace

@@ -2,10 +2,10 @@
 #include "bots_s3/animation_page.h"
 
 #include <algorithm>
-#include <charconv>
 #include <optional>
 #include <string_view>
 
+#include "base/numbers.h"
 #include "base/text.h"
 #include "botframe/applet_tag.h"
 #include "botframe/edit_state.h"
@@ -59,55 +59,9 @@ constexpr int kPresentationStepSizeMin = 3;
 constexpr int kPresentationStepSizeMax = 50;
 constexpr int kImageDelayMax = 150;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// A real number as atof reads it in the "C" locale: leading blanks, a sign,
-// digits with an optional "." fraction and exponent; 0 when there is none.
-// The decimal point is "." whatever the process locale, and values beyond
-// the range of double give 0, so the result is always finite.
-double RealOf(const std::string& text) {
-  size_t at = 0;
-  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
-  bool negative = false;
-  if (at < text.size() && (text[at] == '-' || text[at] == '+')) negative = text[at++] == '-';
-  const size_t start = at;
-  size_t digits = 0;
-  for (; at < text.size() && IsDigit(text[at]); ++at) ++digits;
-  if (at < text.size() && text[at] == '.') {
-    ++at;
-    for (; at < text.size() && IsDigit(text[at]); ++at) ++digits;
-  }
-  if (digits == 0) return 0;
-  if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-    size_t exponent = at + 1;
-    if (exponent < text.size() && (text[exponent] == '-' || text[exponent] == '+')) ++exponent;
-    if (exponent < text.size() && IsDigit(text[exponent])) {
-      at = exponent;
-      while (at < text.size() && IsDigit(text[at])) ++at;
-    }
-  }
-  double value = 0;
-  const std::from_chars_result result =
-      std::from_chars(text.data() + start, text.data() + at, value, std::chars_format::general);
-  if (result.ec != std::errc()) return 0;
-  return negative ? -value : value;
-}
-
-// value in fixed notation with precision decimals ("." as the decimal point),
-// padded with spaces on the left to width characters, as "%*.*f" does.
-std::string FormatFixed(double value, int width, int precision) {
-  // Room for the 309 integer digits of the largest double and the rest.
-  char buffer[400];
-  const std::to_chars_result result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, precision);
-  std::string text(buffer, result.ec == std::errc() ? result.ptr : buffer);
-  if (static_cast<int>(text.size()) < width) text.insert(0, width - text.size(), ' ');
-  return text;
-}
-
 // The seconds an image delay slider position stands for, as shown.
 std::string ImageDelayText(int position) {
-  return FormatFixed(position == 0 ? 0.1 : 0.2 * position, 4, 1);
+  return base::FormatFixed(position == 0 ? 0.1 : 0.2 * position, 4, 1);
 }
 
 // Index of the mode whose caption is caption, or -1.
@@ -150,7 +104,7 @@ void CAnimationPage::LoadAttributes(botframe::Attributes* attributes) {
   if (!presentation_) return;
   if (std::optional<std::string> delay = attributes->Get("param-ImageDelay")) {
     // Stored in milliseconds, shown in seconds.
-    image_delay_ = FormatFixed(RealOf(*delay) * 0.001, 4, 1);
+    image_delay_ = base::FormatFixed(base::RealValue(*delay) * 0.001, 4, 1);
   }
 }
 
@@ -165,7 +119,7 @@ void CAnimationPage::SaveAttributes() {
     }
   }
   if (presentation_ && !image_delay_.empty()) {
-    attributes.Set("param-ImageDelay", FormatFixed(RealOf(image_delay_) * 1000, 0, 0));
+    attributes.Set("param-ImageDelay", base::FormatFixed(base::RealValue(image_delay_) * 1000, 0, 0));
   }
 }
 
@@ -198,7 +152,7 @@ bool CAnimationPage::OnInitDialog() {
   int mode_count = kScrollerModeCount;
   if (presentation_) {
     // Clamped before the conversion, which is undefined outside int.
-    const double position = std::clamp(RealOf(image_delay_) * 5, 0.0, double{kImageDelayMax});
+    const double position = std::clamp(base::RealValue(image_delay_) * 5, 0.0, double{kImageDelayMax});
     GetSlider(kImageDelayId).SetPosition(static_cast<int>(position));
     GetControl(kStepSizeUnitId).SetText("steps");
     first_mode = kPresentationFirstMode;

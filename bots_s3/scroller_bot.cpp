@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "base/numbers.h"
 #include "base/text.h"
 #include "botframe/about_page.h"
 #include "botframe/applet_page.h"

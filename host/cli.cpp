@@ -1,9 +1,10 @@
 // The glintmere commands.
 #include "host/cli.h"
 
-#include <cstdlib>
+#include <climits>
 #include <memory>
 
+#include "base/numbers.h"
 #include "base/path.h"
 #include "base/text.h"
 #include "host/components.h"
@@ -316,12 +317,12 @@ bool ParseEdit(const std::vector<std::string>& args, EditArgs* parsed, std::stri
       }
       const std::string& value = args[++i];
       if (arg == "--component") {
-        const int n = std::atoi(value.c_str());
-        if (n < 1 || value.find_first_not_of("0123456789") != std::string::npos) {
+        const std::optional<int64_t> n = base::WholeNumber(value, 1, INT_MAX);
+        if (!n || value.find_first_not_of("0123456789") != std::string::npos) {
           *problem = "--component needs a number from 1 on";
           return false;
         }
-        parsed->component = n;
+        parsed->component = static_cast<int>(*n);
       } else {
         (arg == "--web" ? parsed->web : arg == "--library" ? parsed->library : parsed->answers) =
             value;

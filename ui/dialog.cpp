@@ -3,44 +3,13 @@
 #include "ui/dialog.h"
 
 #include <algorithm>
+#include <limits>
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
-
+#include "base/numbers.h"
 #include "base/text.h"
 #include "ui/backend.h"
 
 namespace ui {
-namespace {
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// Parses a whole decimal number (blanks around it allowed) into *value.
-bool ParseNumber(const std::string& text, bool allow_sign, long long* value) {
-  size_t at = 0;
-  while (at < text.size() && IsBlank(text[at])) ++at;
-  size_t end = text.size();
-  while (end > at && IsBlank(text[end - 1])) --end;
-  if (at == end) return false;
-  bool negative = false;
-  if (text[at] == '-' || text[at] == '+') {
-    if (!allow_sign && text[at] == '-') return false;
-    negative = text[at] == '-';
-    ++at;
-  }
-  if (at == end) return false;
-  long long number = 0;
-  for (; at < end; ++at) {
-    if (text[at] < '0' || text[at] > '9') return false;
-    number = number * 10 + (text[at] - '0');
-    if (number > 0xFFFFFFFFll) return false;
-  }
-  *value = negative ? -number : number;
-  return true;
-}
-
-}  // namespace
 
 // --- Dialog ---
 
@@ -202,33 +171,30 @@ void DataExchange::Text(int id, std::string& value, int max_chars) {
 // A number field: shown as decimal text; taken back only when the whole
 // text is a number within [minimum, maximum], else refused with message.
 template <typename Number>
-bool ExchangeNumber(DataExchange& dx, Control field, Number& value, bool allow_sign,
-                    long long minimum, long long maximum, const char* message) {
+bool ExchangeNumber(DataExchange& dx, Control field, Number& value, const char* message) {
   const int id = field.id();
   if (!dx.saving()) {
     field.SetText(std::to_string(value));
     return true;
   }
-  long long number = 0;
-  if (!ParseNumber(field.Text(), allow_sign, &number) || number < minimum ||
-      number > maximum) {
+  const std::optional<int64_t> number = base::WholeNumber(
+      field.Text(), std::numeric_limits<Number>::min(), std::numeric_limits<Number>::max());
+  if (!number) {
     dx.Fail(id, message);
     return false;
   }
-  value = static_cast<Number>(number);
+  value = static_cast<Number>(*number);
   return true;
 }
 
 void DataExchange::Unsigned(int id, uint32_t& value) {
   if (Skip()) return;
-  ExchangeNumber(*this, dialog_.GetControl(id), value, /*allow_sign=*/false, 0, 0xFFFFFFFFll,
-                 "Please enter a positive integer.");
+  ExchangeNumber(*this, dialog_.GetControl(id), value, "Please enter a positive integer.");
 }
 
 void DataExchange::Integer(int id, int32_t& value) {
   if (Skip()) return;
-  ExchangeNumber(*this, dialog_.GetControl(id), value, /*allow_sign=*/true, INT32_MIN, INT32_MAX,
-                 "Please enter an integer.");
+  ExchangeNumber(*this, dialog_.GetControl(id), value, "Please enter an integer.");
 }
 
 void DataExchange::Check(int id, bool& value) {

@@ -28,16 +28,6 @@ TEST(TextTest, FormattingAndLimits) {
   EXPECT_EQ(base::Format("[%s]", big.c_str()).size(), 5002u);
 }
 
-TEST(TextTest, DecimalValuesReadAsAtoiDoesWithoutOverflowing) {
-  EXPECT_EQ(base::DecimalValue("  42px"), 42);
-  EXPECT_EQ(base::DecimalValue("-7"), -7);
-  EXPECT_EQ(base::DecimalValue("+3"), 3);
-  EXPECT_EQ(base::DecimalValue("x1"), 0);
-  EXPECT_EQ(base::DecimalValue(""), 0);
-  EXPECT_EQ(base::DecimalValue("99999999999999999999"), 2147483647);
-  EXPECT_EQ(base::DecimalValue("-99999999999999999999"), -2147483647);
-}
-
 TEST(TextTest, TrimAndSplit) {
   EXPECT_EQ(base::Trim("  a b\r\n"), "a b");
   EXPECT_EQ(base::Trim(" \t "), "");

@@ -74,6 +74,7 @@ TEST_F(CliTest, BadArgumentsGetTheUsageAndExitCodeTwo) {
       {"edit", "a.htm", "b.htm"},
       {"edit", "a.htm", "--component", "0"},
       {"edit", "a.htm", "--component", "2x"},
+      {"edit", "a.htm", "--component", "99999999999999999999"},
   };
   for (const auto& args : bad) {
     EXPECT_EQ(Run(args), 2) << (args.empty() ? "" : args[0]);
