@@ -99,11 +99,14 @@ bool HasForbiddenCharacter(const std::string& name) {
 
 }  // namespace
 
-const char* const CAppletPage::kAlignmentNames[9] = {
-    "Left",   "Right",    "Top",    "Text Top",       "Middle",
-    "Absolute Middle", "Baseline", "Bottom", "Absolute Bottom"};
-const char* const CAppletPage::kAlignmentValues[9] = {
-    "left", "right", "top", "texttop", "middle", "absmiddle", "", "bottom", "absbottom"};
+namespace {
+constexpr base::KeywordRow kAlignmentRows[] = {
+    {"Left", "left"},     {"Right", "right"},         {"Top", "top"},
+    {"Text Top", "texttop"}, {"Middle", "middle"},    {"Absolute Middle", "absmiddle"},
+    {"Baseline", ""},     {"Bottom", "bottom"},       {"Absolute Bottom", "absbottom"}};
+}  // namespace
+
+const base::KeywordTable CAppletPage::kAlignments{kAlignmentRows};
 
 CAppletPage::CAppletPage(EditContext& context)
     : CWebBotPage(context, kAppletSpec), non_java_text_(kDefaultNonJavaText) {
@@ -116,12 +119,8 @@ CAppletPage::CAppletPage(EditContext& context)
 void CAppletPage::LoadAttributes(Attributes* attributes) {
   CWebBotPage::LoadAttributes(attributes);
   if (std::optional<std::string> align = attributes->Get("java-align")) {
-    alignment_.clear();
-    for (int i = 0; i < 9; ++i) {
-      // "baseline" is stored nowhere by this page, but a hand-made one is read.
-      const char* value = i == 6 ? "baseline" : kAlignmentValues[i];
-      if (*align == value) alignment_ = kAlignmentNames[i];
-    }
+    // "baseline" is stored nowhere by this page, but a hand-made one is read.
+    alignment_ = *align == "baseline" ? "Baseline" : kAlignments.CaptionOf(*align).value_or("");
   } else {
     alignment_ = "Baseline";
   }
@@ -150,10 +149,7 @@ void CAppletPage::SaveAttributes() {
   if (!attributes_) return;
   const EditRunState& state = this->state();
   attributes_->Set("java-code", bot().applet_code);
-  std::string align_value;
-  for (int i = 0; i < 9; ++i) {
-    if (alignment_ == kAlignmentNames[i]) align_value = kAlignmentValues[i];
-  }
+  const std::string_view align_value = kAlignments.KeywordOf(alignment_).value_or("");
   if (!align_value.empty()) {
     attributes_->Set("java-align", align_value);
   } else {
@@ -177,7 +173,7 @@ bool CAppletPage::OnInitDialog() {
   const EditRunState& state = this->state();
   AddTooltips(kTooltips);
   ui::ListControl alignment = GetList(kAlignmentId);
-  for (const char* name : kAlignmentNames) alignment.Add(name);
+  for (const base::KeywordRow& row : kAlignments) alignment.Add(row.caption);
   UpdateData(false);
   const int selected = alignment.Find(alignment_);
   alignment.Select(selected >= 0 ? selected : 0);

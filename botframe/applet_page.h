@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/keyword_table.h"
+
 #include "botframe/web_bot_page.h"
 
 namespace botframe {
@@ -46,8 +48,7 @@ class CAppletPage : public CWebBotPage {
 
   // The nine alignments in list order, and the value "java-align" takes for
   // each ("" for "Baseline": the attribute is removed).
-  static const char* const kAlignmentNames[9];
-  static const char* const kAlignmentValues[9];
+  static const base::KeywordTable kAlignments;
 
  protected:
   bool OnInitDialog() override;

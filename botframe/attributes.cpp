@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "base/text.h"
+#include "base/numbers.h"
 
 namespace botframe {
 
@@ -24,8 +24,10 @@ int Attributes::CountOf(const char* name) const {
   return stored < 0 ? 0 : std::min(stored, entries);
 }
 
-void Attributes::Set(const char* name, const std::string& value) {
-  host_->SetAttribute(list_, name, value.c_str());
+void Attributes::Set(std::string_view name, std::string_view value) {
+  const std::string name_text(name);
+  const std::string value_text(value);
+  host_->SetAttribute(list_, name_text.c_str(), value_text.c_str());
 }
 
 void Attributes::Remove(const char* name) { host_->RemoveAttribute(list_, name); }

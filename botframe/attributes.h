@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "runner/bot_host.h"
@@ -22,7 +23,8 @@ class Attributes {
   // The value, or fallback when not set.
   std::string GetOr(const char* name, const std::string& fallback) const;
   bool Has(const char* name) const { return Get(name).has_value(); }
-  void Set(const char* name, const std::string& value);
+  // The host's table takes NUL-terminated texts: both are copied into ones.
+  void Set(std::string_view name, std::string_view value);
   // The count stored under name (a number of lines, of links), but never
   // more than the list has entries: each counted item is stored in at least
   // one attribute, so a larger count (2147483647 in a hostile page) is no

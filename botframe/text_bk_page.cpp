@@ -1,7 +1,9 @@
 // The Background page.
 #include "botframe/text_bk_page.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "base/numbers.h"
 #include "base/text.h"
@@ -69,7 +71,7 @@ constexpr ui::Tooltip kTooltips[] = {
     {CTextBkPage::kTileId, "Check if background image should be tiled across the applet."},
 };
 
-constexpr int kCustomChoice = CTextBkPage::kInitChoiceCount - 1;
+constexpr int kCustomChoice = 5;
 
 // The text after the last "/" (all of it without one).
 std::string AfterLastSlash(const std::string& text) {
@@ -94,11 +96,18 @@ int ValidIndex(const ColourListState& list, int index, int fallback) {
 
 }  // namespace
 
-const char* const CTextBkPage::kInitChoices[kInitChoiceCount] = {
-    "Default", "Java Version Report", "Java Vendor Report", "Java Information Report",
-    "URL Report", "Custom"};
-const char* const CTextBkPage::kInitValues[kInitChoiceCount] = {
-    "", "_javaversion", "_javavendor", "_javainfo", "_url", ""};
+namespace {
+constexpr base::KeywordRow kInitRows[] = {
+    {"Default", ""},
+    {"Java Version Report", "_javaversion"},
+    {"Java Vendor Report", "_javavendor"},
+    {"Java Information Report", "_javainfo"},
+    {"URL Report", "_url"},
+    {"Custom", ""}};
+static_assert(std::size(kInitRows) == kCustomChoice + 1);
+}  // namespace
+
+const base::KeywordTable CTextBkPage::kInitChoices{kInitRows};
 
 CTextBkPage::CTextBkPage(EditContext& context)
     : CWebBotPage(context,
@@ -124,16 +133,14 @@ void CTextBkPage::LoadAttributes(Attributes* attributes) {
     stored_size = true;
   }
 
-  init_choice_ = kInitChoices[0];
+  init_choice_ = kInitChoices[0].caption;
   std::optional<std::string> init = attributes->Get("param-AppInitString");
   if (init && !init->empty()) {
-    init_choice_ = kInitChoices[kCustomChoice];
+    init_choice_ = kInitChoices[kCustomChoice].caption;
     custom_init_ = *init;
-    for (int i = 1; i < kCustomChoice; ++i) {
-      if (*init == kInitValues[i]) {
-        init_choice_ = kInitChoices[i];
-        custom_init_.clear();
-      }
+    if (const auto caption = kInitChoices.CaptionOf(*init)) {
+      init_choice_ = *caption;
+      custom_init_.clear();
     }
   }
 
@@ -198,15 +205,12 @@ void CTextBkPage::UseLogoBackground() {
 void CTextBkPage::SaveAttributes() {
   if (!attributes_) return;
   Attributes& attributes = *attributes_;
-  int choice = 0;
-  for (int i = 0; i < kInitChoiceCount; ++i) {
-    if (init_choice_ == kInitChoices[i]) choice = i;
-  }
+  const int choice = std::max(kInitChoices.IndexOfCaption(init_choice_), 0);
   if (choice == 0) {
     attributes.Remove("param-AppInitString");
   } else {
     attributes.Set("param-AppInitString",
-                   choice == kCustomChoice ? custom_init_ : std::string(kInitValues[choice]));
+                   choice == kCustomChoice ? custom_init_ : std::string(kInitChoices[choice].keyword));
   }
 
   attributes.Set("param-AppBGColor", FormatRgb(ColourOfIndex(background_list_, background_index_)));
@@ -264,7 +268,7 @@ bool CTextBkPage::OnInitDialog() {
   background_list_.Fill(GetList(kBackgroundId), background_index_);
   if (library().background_highlight_colour) highlight_list_.Fill(GetList(kHighlightId), highlight_index_);
   ui::ListControl init = GetList(kInitListId);
-  for (const char* choice : kInitChoices) init.Add(choice);
+  for (const base::KeywordRow& choice : kInitChoices) init.Add(choice.caption);
   GetButton(kImageId).SetText(image_);
   GetButton(kAudioId).SetText(audio_);
   UpdateData(false);
@@ -278,7 +282,7 @@ void CTextBkPage::UpdateEnabling() {
   GetControl(kTileId).Enable(IsFileName(image_));
   GetControl(kSizeToImageId).Enable(IsFileName(image_));
   GetControl(kCustomInitId).Enable(GetList(kInitListId).ItemText(GetList(kInitListId).Selection()) ==
-                                   kInitChoices[kCustomChoice]);
+                                   kInitChoices[kCustomChoice].caption);
 }
 
 void CTextBkPage::DoDataExchange(ui::DataExchange& dx) {

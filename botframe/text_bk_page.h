@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/keyword_table.h"
+
 #include "botframe/file_dialogs.h"
 #include "botframe/named_colours.h"
 #include "botframe/web_bot_page.h"
@@ -34,9 +36,7 @@ class CTextBkPage : public CWebBotPage {
   // The initialisation string choices, in list order ("Custom" last, added
   // when the page opens), and what each stores in "param-AppInitString"
   // ("Default" removes it; "Custom" stores the custom string).
-  static constexpr int kInitChoiceCount = 6;
-  static const char* const kInitChoices[kInitChoiceCount];
-  static const char* const kInitValues[kInitChoiceCount];
+  static const base::KeywordTable kInitChoices;
 
   // The defaults of this library's variant (profile): 320 x 240, White
   // (GMWebbotS3) or Gray (GMWebbot), no highlight, no files.

@@ -64,23 +64,21 @@ std::string ImageDelayText(int position) {
   return base::FormatFixed(position == 0 ? 0.1 : 0.2 * position, 4, 1);
 }
 
-// Index of the mode whose caption is caption, or -1.
-int ModeOfCaption(const std::string& caption) {
-  for (int i = 0; i < CAnimationPage::kModeCount; ++i) {
-    if (caption == CAnimationPage::kModeCaptions[i]) return i;
-  }
-  return -1;
-}
-
 }  // namespace
 
-const char* const CAnimationPage::kModeCaptions[kModeCount] = {
-    "Sequential",              "Random",                   "First then Random",
-    "JavaScript Controlled",   "Cycle then stop on last",  "Cycle then stop on first",
-    "Continuous",              "Stop on Cursor Entry"};
-const char* const CAnimationPage::kModeKeywords[kModeCount] = {
-    "_none", "_random", "_first", "_manual", "_cycletoend", "_cycletobegin", "_continuous",
-    "_enter"};
+namespace {
+constexpr base::KeywordRow kModeRows[] = {
+    {"Sequential", "_none"},
+    {"Random", "_random"},
+    {"First then Random", "_first"},
+    {"JavaScript Controlled", "_manual"},
+    {"Cycle then stop on last", "_cycletoend"},
+    {"Cycle then stop on first", "_cycletobegin"},
+    {"Continuous", "_continuous"},
+    {"Stop on Cursor Entry", "_enter"}};
+}  // namespace
+
+const base::KeywordTable CAnimationPage::kModes{kModeRows};
 
 CAnimationPage::CAnimationPage(botframe::EditContext& context, Variant variant)
     : CWebBotPage(context, kAnimationSpec),
@@ -97,9 +95,7 @@ void CAnimationPage::LoadAttributes(botframe::Attributes* attributes) {
   if (std::optional<std::string> delay = attributes->Get("param-StepDelay")) step_delay_ = *delay;
   if (std::optional<std::string> size = attributes->Get("param-StepSize")) step_size_ = *size;
   if (std::optional<std::string> mode = attributes->Get("param-Mode")) {
-    for (int i = 0; i < kModeCount; ++i) {
-      if (*mode == kModeKeywords[i]) mode_ = kModeCaptions[i];
-    }
+    if (const auto caption = kModes.CaptionOf(*mode)) mode_ = *caption;
   }
   if (!presentation_) return;
   if (std::optional<std::string> delay = attributes->Get("param-ImageDelay")) {
@@ -114,9 +110,7 @@ void CAnimationPage::SaveAttributes() {
   if (!step_delay_.empty()) attributes.Set("param-StepDelay", step_delay_);
   if (!step_size_.empty()) attributes.Set("param-StepSize", step_size_);
   if (!mode_.empty()) {
-    if (const int mode = ModeOfCaption(mode_); mode >= 0) {
-      attributes.Set("param-Mode", kModeKeywords[mode]);
-    }
+    if (const auto keyword = kModes.KeywordOf(mode_)) attributes.Set("param-Mode", *keyword);
   }
   if (presentation_ && !image_delay_.empty()) {
     attributes.Set("param-ImageDelay", base::FormatFixed(base::RealValue(image_delay_) * 1000, 0, 0));
@@ -164,7 +158,9 @@ bool CAnimationPage::OnInitDialog() {
     }
   }
   ui::ListControl modes = GetList(kModeId);
-  for (int i = first_mode; i < first_mode + mode_count; ++i) modes.Add(kModeCaptions[i]);
+  for (int i = first_mode; i < first_mode + mode_count; ++i) {
+    modes.Add(kModes[static_cast<size_t>(i)].caption);
+  }
   UpdateData(false);
   for (int i = 0, n = modes.Count(); i < n; ++i) {
     if (modes.ItemText(i).starts_with(mode_)) {

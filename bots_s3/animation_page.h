@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "base/keyword_table.h"
+
 #include "botframe/web_bot_page.h"
 
 namespace bots_s3 {
@@ -30,9 +32,7 @@ class CAnimationPage : public botframe::CWebBotPage {
   // The animation modes: captions as the list shows them and the keyword
   // each stores in "param-Mode". The presentation offers the first six, the
   // scroller the last two.
-  static constexpr int kModeCount = 8;
-  static const char* const kModeCaptions[kModeCount];
-  static const char* const kModeKeywords[kModeCount];
+  static const base::KeywordTable kModes;
 
   // Which bot's page this is: the scroller's or the presentation's.
   enum class Variant { kScroller, kPresentation };

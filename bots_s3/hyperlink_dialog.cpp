@@ -1,7 +1,10 @@
 // The Hyperlink dialog.
 #include "bots_s3/hyperlink_dialog.h"
 
+#include <algorithm>
+
 #include "botframe/file_dialogs.h"
+#include "bots_s3/scroll_links.h"
 
 namespace bots_s3 {
 namespace {
@@ -29,7 +32,6 @@ constexpr ui::DialogSpec kSpec{"Hyperlink", 251, 102, kControls};
 
 }  // namespace
 
-const char* const CHyperlinkDlg::kTargets[5] = {"Self", "Blank", "Parent", "Top", "Main"};
 
 CHyperlinkDlg::CHyperlinkDlg(const botframe::EditContext& context)
     : ui::Dialog(kSpec), context_(context) {}
@@ -46,17 +48,14 @@ bool CHyperlinkDlg::OnInitDialog() {
   AddTooltips(kTips);
   GetEdit(kUrlId).SetLimit(256);
   ui::ListControl targets = GetList(kTargetId);
-  int selected = 0;
-  for (int i = 0; i < 5; ++i) {
-    targets.Add(kTargets[i]);
-    if (target == kTargets[i]) selected = i;
-  }
+  for (const base::KeywordRow& row : kLinkTargets) targets.Add(row.caption);
+  const int selected = std::max(kLinkTargets.IndexOfCaption(target), 0);
   colours_.set_custom_colour(custom_colour);
   const int row = highlight >= 0 && highlight < botframe::kNamedColourCount ? highlight : 11;
   colours_.Fill(GetList(kHighlightId), row);
   UpdateData(false);
   targets.Select(selected);
-  GetControl(kTargetId).SetText(kTargets[selected]);
+  GetControl(kTargetId).SetText(kLinkTargets[static_cast<size_t>(selected)].caption);
   return true;
 }
 

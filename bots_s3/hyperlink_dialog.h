@@ -15,9 +15,6 @@ class CHyperlinkDlg : public ui::Dialog {
  public:
   enum : int { kTextId = 1801, kUrlId, kBrowseId, kTargetId, kHighlightId, kMessageId };
 
-  // The target captions in list order ("Main" is the applet's "main").
-  static const char* const kTargets[5];
-
   // context: the edit call whose web "Browse..." shows; it must outlive
   // the dialog.
   explicit CHyperlinkDlg(const botframe::EditContext& context);

@@ -81,13 +81,7 @@ int StyleIndex(const richtext::CharFormat& format) {
 std::string ColourText(richtext::Colour colour) { return botframe::FormatRgb(base::ToRgb(colour)); }
 
 std::string TargetKeyword(const std::string& target) {
-  static constexpr const char* kTargets[][2] = {
-      {"Self", "_self"}, {"Blank", "_blank"}, {"Parent", "_parent"}, {"Top", "_top"},
-      {"Main", "main"}};
-  for (const auto& [caption, keyword] : kTargets) {
-    if (base::EqualsNoCase(target, caption)) return keyword;
-  }
-  return target;
+  return std::string(kLinkTargets.KeywordOf(target).value_or(target));
 }
 
 std::string AbsoluteUrl(const std::string& url_in, const std::string& page_url) {

@@ -9,8 +9,16 @@
 #include <vector>
 
 #include "base/colour.h"
+#include "base/keyword_table.h"
 
 namespace bots_s3 {
+
+// The targets a link offers, in list order: the caption a link keeps and
+// the applet's keyword for it ("Main" is the applet's "main").
+inline constexpr base::KeywordRow kLinkTargetRows[] = {
+    {"Self", "_self"}, {"Blank", "_blank"}, {"Parent", "_parent"}, {"Top", "_top"},
+    {"Main", "main"}};
+inline constexpr base::KeywordTable kLinkTargets{kLinkTargetRows};
 
 // The named colour row a new link starts with ("Blue").
 inline constexpr int kDefaultLinkHighlight = 11;

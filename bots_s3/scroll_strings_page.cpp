@@ -65,10 +65,11 @@ constexpr ui::ControlSpec kControls[] = {
 };
 constexpr ui::DialogSpec kSpec{"Strings", 249, 238, kControls};
 
-constexpr const char* kAlignmentNames[3] = {"Left", "Center", "Right"};
-constexpr const char* kAlignmentKeywords[3] = {"_left", "_center", "_right"};
-constexpr const char* kStartupNames[2] = {"Empty", "Full"};
-constexpr const char* kStartupKeywords[2] = {"_empty", "_full"};
+constexpr base::KeywordRow kAlignmentRows[] = {
+    {"Left", "_left"}, {"Center", "_center"}, {"Right", "_right"}};
+constexpr base::KeywordTable kAlignments{kAlignmentRows};
+constexpr base::KeywordRow kStartupRows[] = {{"Empty", "_empty"}, {"Full", "_full"}};
+constexpr base::KeywordTable kStartups{kStartupRows};
 // The colour list's row of "Black" (a list without "None").
 constexpr int kBlackRow = 8;
 constexpr const char* kPanel = "Strings";
@@ -170,14 +171,10 @@ void CScrollStringsPage::LoadAttributes(botframe::Attributes* attributes) {
   if (auto v = a.Get("param-TextLeftMargin")) left_margin_ = *v;
   if (auto v = a.Get("param-AddLineSpacing")) line_spacing_ = *v;
   if (auto v = a.Get("param-TextAlign")) {
-    for (int i = 0; i < 3; ++i) {
-      if (base::EqualsNoCase(*v, kAlignmentKeywords[i])) alignment_ = i;
-    }
+    if (const int i = kAlignments.IndexOfKeyword(*v); i >= 0) alignment_ = i;
   }
   if (auto v = a.Get("param-Startup")) {
-    for (int i = 0; i < 2; ++i) {
-      if (base::EqualsNoCase(*v, kStartupKeywords[i])) startup_ = i;
-    }
+    if (const int i = kStartups.IndexOfKeyword(*v); i >= 0) startup_ = i;
   }
   if (auto v = a.Get("param-HeadWidth")) header_width_ = *v;
   if (auto v = a.Get("param-HeaderEnabled")) header_enabled_ = base::DecimalValue(*v) != 0;
@@ -249,8 +246,8 @@ void CScrollStringsPage::SaveAttributes() {
   a.Set("param-FontFace", kScrollFonts[font_].name);
   a.Set("param-FontSize", font_size_);
   a.Set("param-AddLineSpacing", line_spacing_);
-  a.Set("param-TextAlign", kAlignmentKeywords[alignment_]);
-  a.Set("param-Startup", kStartupKeywords[startup_]);
+  a.Set("param-TextAlign", kAlignments[static_cast<size_t>(alignment_)].keyword);
+  a.Set("param-Startup", kStartups[static_cast<size_t>(startup_)].keyword);
   a.Set("param-HeadWidth", header_width_);
   a.Set("param-HeaderEnabled", base::Format("%d", header_enabled_ ? 1 : 0));
   a.Set("param-HeadOffset", left_margin_);
@@ -402,9 +399,9 @@ bool CScrollStringsPage::OnInitDialog() {
   ui::ListControl fonts = GetList(kFontId);
   for (const ScrollFont& font : kScrollFonts) fonts.Add(font.name);
   ui::ListControl alignments = GetList(kAlignmentId);
-  for (const char* name : kAlignmentNames) alignments.Add(name);
+  for (const base::KeywordRow& row : kAlignments) alignments.Add(row.caption);
   ui::ListControl startups = GetList(kStartupId);
-  for (const char* name : kStartupNames) startups.Add(name);
+  for (const base::KeywordRow& row : kStartups) startups.Add(row.caption);
   UpdateData(false);
   GetButton(kSoundId).SetText(botframe::kNoFileName);
   GetEdit(kPauseId).SetText("0");

@@ -124,14 +124,14 @@ TEST_F(AnimationPageTest, StoredValuesLoadAndSaveAgain) {
 
   // Every keyword gives its caption, whichever bot stored it; others, in
   // another case included, leave the mode.
-  for (int i = 0; i < CAnimationPage::kModeCount; ++i) {
-    attributes_.Set("param-Mode", CAnimationPage::kModeKeywords[i]);
+  for (const base::KeywordRow& mode : CAnimationPage::kModes) {
+    attributes_.Set("param-Mode", mode.keyword);
     CAnimationPage page(context(), variant_);
     page.LoadAttributes(&attributes_);
-    EXPECT_EQ(page.mode(), CAnimationPage::kModeCaptions[i]);
+    EXPECT_EQ(page.mode(), mode.caption);
     attributes_.Remove("param-Mode");
     page.SaveAttributes();
-    EXPECT_EQ(Attribute("param-Mode"), CAnimationPage::kModeKeywords[i]);
+    EXPECT_EQ(Attribute("param-Mode"), mode.keyword);
   }
   for (const char* unknown : {"_RANDOM", "Random"}) {
     attributes_.Set("param-Mode", unknown);
