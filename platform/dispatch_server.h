@@ -20,6 +20,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "base/export.h"
 #include "platform/automation.h"
 #include "platform/status.h"
 
@@ -82,17 +83,17 @@ HResult ServedCanUnloadNow();
 // their plain names.
 #if defined(_WIN32)
 #define GLINTMERE_DISPATCH_SERVER_EXPORTS()                                              \
-  extern "C" __declspec(dllexport) long __stdcall DllGetClassObject(                     \
+  extern "C" GLINTMERE_EXPORT long __stdcall DllGetClassObject(                          \
       const void* rclsid, const void* riid, void** ppv) {                                \
     return static_cast<long>(::platform::ServedGetClassObject(rclsid, riid, ppv));       \
   }                                                                                      \
-  extern "C" __declspec(dllexport) long __stdcall DllCanUnloadNow() {                    \
+  extern "C" GLINTMERE_EXPORT long __stdcall DllCanUnloadNow() {                         \
     return static_cast<long>(::platform::ServedCanUnloadNow());                          \
   }                                                                                      \
   static_assert(true, "")
 #else
 #define GLINTMERE_DISPATCH_SERVER_EXPORTS()                                              \
-  extern "C" __attribute__((visibility("default"))) ::platform::DispatchObject*          \
+  extern "C" GLINTMERE_EXPORT ::platform::DispatchObject*                                 \
   GlintmereCreateObject(const char* clsid) {                                             \
     return ::platform::CreateServedObject(clsid);                                        \
   }                                                                                      \

@@ -6,16 +6,17 @@
 
 #include <stdint.h>
 
+#include "base/export.h"
+
 #if defined(_WIN32)
 #define KELRTL_CALL __stdcall
-#if defined(KELRTL_BUILDING)
-#define KELRTL_EXPORT __declspec(dllexport)
-#else
-#define KELRTL_EXPORT __declspec(dllimport)
-#endif
 #else
 #define KELRTL_CALL
-#define KELRTL_EXPORT __attribute__((visibility("default")))
+#endif
+#if defined(KELRTL_BUILDING)
+#define KELRTL_EXPORT GLINTMERE_EXPORT
+#else
+#define KELRTL_EXPORT GLINTMERE_IMPORT
 #endif
 
 #ifdef __cplusplus

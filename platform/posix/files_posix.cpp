@@ -17,7 +17,7 @@
 
 #include "base/text.h"
 #include "platform/files.h"
-#include "platform/posix/posix_errors.h"
+#include "platform/posix/posix_util.h"
 #include "platform/system_services.h"
 
 namespace platform {
@@ -28,33 +28,11 @@ using posix::NativePath;
 using posix::NotFoundStatus;
 using posix::StatusFromErrno;
 using posix::StatusFromErrorCode;
+using posix::UniqueFd;
 
 // The prefix of the temporary files WriteFileAtomic and CopyFile write
 // beside their target.
 constexpr std::string_view kScratchPrefix = "~gm";
-
-// Closes a file descriptor when it goes out of scope.
-class UniqueFd {
- public:
-  explicit UniqueFd(int fd = -1) : fd_(fd) {}
-  UniqueFd(const UniqueFd&) = delete;
-  UniqueFd& operator=(const UniqueFd&) = delete;
-  ~UniqueFd() { Reset(); }
-  int get() const { return fd_; }
-  void Reset(int fd = -1) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = fd;
-  }
-  // Closes now and reports the error close() gives (a delayed write error).
-  int Close() {
-    const int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0 ? 0 : errno;
-  }
-
- private:
-  int fd_;
-};
 
 // Removes a file when it goes out of scope unless Keep() was called: the
 // temporary file of a write that failed half way.
@@ -157,18 +135,6 @@ Status NameScratch(const std::string& native_folder, int fd, std::string* native
   return kFileExists;
 }
 
-Status WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    const ssize_t written = ::write(fd, data.data(), data.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return StatusFromErrno(errno);
-    }
-    data.remove_prefix(static_cast<size_t>(written));
-  }
-  return kOk;
-}
-
 // Makes a rename in folder durable. A failure here is not reported: the
 // rename itself has happened and is visible.
 void SyncFolder(const std::string& native_folder) {
@@ -254,8 +220,9 @@ class PosixFiles : public Files {
         return kReadFault;
       }
       if (got == 0) break;
-      if ((status = WriteAll(scratch_fd.get(), std::string_view(buffer, static_cast<size_t>(got)))) != kOk) {
-        return status;
+      const std::string_view data(buffer, static_cast<size_t>(got));
+      if (const int error = posix::WriteAll(scratch_fd.get(), data); error != 0) {
+        return StatusFromErrno(error);
       }
     }
     ::fchmod(scratch_fd.get(), source_info.st_mode & 0777);
@@ -389,7 +356,9 @@ class PosixFiles : public Files {
     if (created != kOk) return created;
     RemoveOnExit remove_scratch(scratch);
 
-    if (const Status written = WriteAll(fd.get(), contents); written != kOk) return written;
+    if (const int error = posix::WriteAll(fd.get(), contents); error != 0) {
+      return StatusFromErrno(error);
+    }
     // A replaced file keeps its permissions (a script stays executable).
     struct stat old_info {};
     if (::stat(target.c_str(), &old_info) == 0 && S_ISREG(old_info.st_mode)) {

@@ -10,7 +10,7 @@
 
 #include "base/text.h"
 #include "platform/module_loader.h"
-#include "platform/posix/posix_errors.h"
+#include "platform/posix/posix_util.h"
 #include "platform/system_services.h"
 
 namespace platform {

@@ -17,11 +17,14 @@
 #include <vector>
 
 #include "base/text.h"
+#include "platform/posix/posix_util.h"
 #include "platform/registry_encoding.h"
 #include "platform/system_services.h"
 
 namespace platform {
 namespace {
+
+using posix::UniqueFd;
 
 // What Windows answers for a key path that starts with a backslash.
 constexpr Status kBadPathname = 161;  // ERROR_BAD_PATHNAME
@@ -511,17 +514,18 @@ std::string SerializeHive(const Hive& hive) {
 // ---------------------------------------------------------------------------
 // File helpers.
 
-Status StatusFromErrno(int error, Status otherwise) {
-  switch (error) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-      return kAccessDenied;
-    case ENOENT:
-    case ENOTDIR:
+// The registry reports fewer codes than the files do: the shared mapping,
+// with a missing file a missing path as well, a read-only file system access
+// denied, and anything but those and a lack of memory given as otherwise.
+Status RegistryStatus(int error, Status otherwise) {
+  if (error == EROFS) return kAccessDenied;
+  switch (const Status status = posix::StatusFromErrno(error)) {
+    case kFileNotFound:
+    case kPathNotFound:
       return kPathNotFound;
-    case ENOMEM:
-      return kNotEnoughMemory;
+    case kAccessDenied:
+    case kNotEnoughMemory:
+      return status;
     default:
       return otherwise;
   }
@@ -564,18 +568,6 @@ std::string FollowLinks(std::string path) {
   return path;
 }
 
-bool WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    ssize_t written = write(fd, data.data(), data.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data.remove_prefix(static_cast<size_t>(written));
-  }
-  return true;
-}
-
 bool ReadAll(int fd, std::string* data) {
   data->clear();
   char buffer[65536];
@@ -589,28 +581,6 @@ bool ReadAll(int fd, std::string* data) {
     data->append(buffer, static_cast<size_t>(got));
   }
 }
-
-// An open file descriptor, closed on destruction.
-class UniqueFd {
- public:
-  UniqueFd() = default;
-  explicit UniqueFd(int fd) : fd_(fd) {}
-  UniqueFd(UniqueFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-  UniqueFd& operator=(UniqueFd&& other) noexcept {
-    if (this != &other) Reset(std::exchange(other.fd_, -1));
-    return *this;
-  }
-  ~UniqueFd() { Reset(); }
-  void Reset(int fd = -1) {
-    if (fd_ >= 0) close(fd_);
-    fd_ = fd;
-  }
-  int get() const { return fd_; }
-  bool valid() const { return fd_ >= 0; }
-
- private:
-  int fd_ = -1;
-};
 
 // What tells one version of the hive file from another. The file read last
 // stays open, so its inode number cannot be given to a newer file.
@@ -712,7 +682,7 @@ class HiveFile {
 
   Status FailErrno(Status otherwise, const char* what) {
     int error = errno;
-    return Fail(StatusFromErrno(error, otherwise),
+    return Fail(RegistryStatus(error, otherwise),
                 base::Format("Cannot %s the registry file \"%s\": %s.", what, path_.c_str(),
                              std::strerror(error)));
   }
@@ -800,7 +770,7 @@ class HiveFile {
 
     const std::string text = SerializeHive(hive_);
     bool written = (!identity_.exists || fchmod(file.get(), identity_.mode & 07777) == 0) &&
-                   WriteAll(file.get(), text) && fsync(file.get()) == 0 &&
+                   ::platform::posix::WriteAll(file.get(), text) == 0 && fsync(file.get()) == 0 &&
                    rename(temp.c_str(), target.c_str()) == 0;
     if (!written) {
       int error = errno;

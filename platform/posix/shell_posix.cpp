@@ -23,7 +23,7 @@
 
 #include "base/text.h"
 #include "platform/command_line.h"
-#include "platform/posix/posix_errors.h"
+#include "platform/posix/posix_util.h"
 #include "platform/shell.h"
 #include "platform/system_services.h"
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "base/text.h"
-#include "platform/posix/posix_errors.h"
+#include "platform/posix/posix_util.h"
 #include "platform/sound.h"
 #include "platform/system_services.h"
 

@@ -1,5 +1,8 @@
-// errno to Win32 error codes, and native paths, for the POSIX services.
-#include "platform/posix/posix_errors.h"
+// errno to Win32 error codes, native paths, file descriptors and writes for
+// the POSIX services.
+#include "platform/posix/posix_util.h"
+
+#include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -82,6 +85,29 @@ Status StatusFromErrorCode(const std::error_code& error) {
     return StatusFromErrno(error.value());
   }
   return kGenFailure;
+}
+
+void UniqueFd::Reset(int fd) {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = fd;
+}
+
+int UniqueFd::Close() {
+  const int fd = std::exchange(fd_, -1);
+  if (fd < 0) return 0;
+  return ::close(fd) == 0 ? 0 : errno;
+}
+
+int WriteAll(int fd, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t written = ::write(fd, data.data(), data.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return errno;
+    }
+    data.remove_prefix(static_cast<size_t>(written));
+  }
+  return 0;
 }
 
 Status NotFoundStatus(const std::string& native_path) {
