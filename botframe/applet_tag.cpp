@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "base/quoting.h"
 
 namespace botframe {
 namespace {
@@ -136,29 +137,8 @@ void WriteParam(std::string& out, const char* name, const char* value) {
   out += "\n<param name=";
   out += name;
   out += quoted ? " value=\"" : " value=";
-  EscapeParamValue(out, text);
+  base::AppendEscapedAttributeValue(out, text);
   out += quoted ? "\">" : ">";
-}
-
-void EscapeParamValue(std::string& out, std::string_view value) {
-  for (char c : value) {
-    switch (c) {
-      case '"':
-        out += "&quot;";
-        break;
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      default:
-        out += c;
-    }
-  }
 }
 
 void ResolveRelativeUrl(std::string& url, std::string_view base) {

@@ -33,10 +33,6 @@ void WriteAppletTag(std::string& out, Attributes& attributes,
 // value is written as a single space.
 void WriteParam(std::string& out, const char* name, const char* value);
 
-// Appends value with '"', '&', '<' and '>' written as "&quot;", "&amp;",
-// "&lt;" and "&gt;"; every other byte unchanged.
-void EscapeParamValue(std::string& out, std::string_view value);
-
 // Rewrites url in place as an absolute address against base, the address of
 // the page that refers to it: a bare name or "./name" lands in the page's
 // folder, each leading "../" one folder higher (never above the root of the

@@ -9,11 +9,6 @@
 
 namespace runner {
 
-// Appends value to out with the four HTML specials replaced: '"' by "&quot;",
-// '&' by "&amp;", '<' by "&lt;" and '>' by "&gt;". Every other byte is
-// copied unchanged. out grows once, to its final size.
-void EscapeAttributeValue(std::string_view value, std::string* out);
-
 // The component's HTML: the startspan comment with every attribute but
 // "S-HTML" (in list order), the "S-HTML" value unescaped, and the endspan
 // comment, wrapped in "<html>\n<body>" and "</body>\n</html>".

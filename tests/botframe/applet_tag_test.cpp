@@ -60,12 +60,6 @@ std::string Param(const char* name, const char* value) {
   return out;
 }
 
-std::string Escaped(std::string_view value) {
-  std::string out;
-  botframe::EscapeParamValue(out, value);
-  return out;
-}
-
 std::string Resolved(std::string url, std::string_view base) {
   botframe::ResolveRelativeUrl(url, base);
   return url;
@@ -204,16 +198,6 @@ TEST(WriteParamTest, LongNamesAndValuesAreKeptWhole) {
   const std::string spaced = value + " end";
   EXPECT_EQ(Param(name.c_str(), spaced.c_str()),
             "\n<param name=" + name + " value=\"" + spaced + "\">");
-}
-
-TEST(EscapeParamValueTest, ReplacesTheFourCharactersAndCopiesEveryOtherByte) {
-  EXPECT_EQ(Escaped("\"&<>"), "&quot;&amp;&lt;&gt;");
-  EXPECT_EQ(Escaped("&amp;"), "&amp;amp;");  // no entity is taken as already escaped
-  const std::string others = "a 'b'\t=\xE9\xFF\x80/\n";
-  EXPECT_EQ(Escaped(others), others);
-  std::string out = "x";
-  botframe::EscapeParamValue(out, "");
-  EXPECT_EQ(out, "x");
 }
 
 TEST(ResolveRelativeUrlTest, ResolvesAgainstThePagesFolder) {

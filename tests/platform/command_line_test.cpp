@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/quoting.h"
 #include "platform/command_line.h"
 
 namespace {
@@ -38,6 +39,30 @@ TEST(CommandLineTest, SplitsAsTheMicrosoftCRuntime) {
   for (const Case& c : cases) {
     EXPECT_EQ(c.expected, platform::SplitCommandLine(c.line)) << "line: " << c.line;
   }
+}
+
+TEST(CommandLineTest, QuotedArgumentsComeBackUnchanged) {
+  const struct {
+    const char* argument;
+    const char* quoted;
+  } cases[] = {
+      {"plain", "plain"},
+      {R"(C:\Kel\bot.exe)", R"(C:\Kel\bot.exe)"},
+      {"", R"("")"},
+      {"a b", R"("a b")"},
+      {R"(C:\Program Files\Kel\)", R"("C:\Program Files\Kel\\")"},
+      {R"(say "hi")", R"("say \"hi\"")"},
+      {R"(a\"b)", R"("a\\\"b")"},
+      {"tab\there", "\"tab\there\""},
+  };
+  std::vector<std::string> arguments;
+  std::string line;
+  for (const auto& c : cases) {
+    EXPECT_EQ(base::QuoteArgument(c.argument), c.quoted) << c.argument;
+    arguments.push_back(c.argument);
+    line += (line.empty() ? "" : " ") + base::QuoteArgument(c.argument);
+  }
+  EXPECT_EQ(platform::SplitCommandLine(line), arguments) << line;
 }
 
 }  // namespace

@@ -32,15 +32,6 @@ TEST(ComposeTest, EscapesValuesButNotTheShownHtml) {
       << html;
 }
 
-TEST(ComposeTest, LineBreaksAndHighBytesAreCopied) {
-  std::string out;
-  runner::EscapeAttributeValue("a\nb\r\xE9\xFF", &out);
-  EXPECT_EQ(out, "a\nb\r\xE9\xFF");
-  out = "keep:";
-  runner::EscapeAttributeValue("\"&<>", &out);
-  EXPECT_EQ(out, "keep:&quot;&amp;&lt;&gt;");
-}
-
 TEST(ComposeTest, ShtmlInAnyCaseIsTheBodyAndTheLastOneWins) {
   // SetAttribute keeps names unique, but a list a host builds by hand may
   // repeat one; composition must still pick the last "S-HTML".
