@@ -52,14 +52,37 @@ constexpr int kScrollerFirstMode = 6;
 constexpr int kScrollerModeCount = 2;
 
 // Slider ranges.
-constexpr int kStepDelayMax = 38;
-constexpr int kScrollerStepSizeMin = 1;
-constexpr int kScrollerStepSizeMax = 10;
-constexpr int kPresentationStepSizeMin = 3;
-constexpr int kPresentationStepSizeMax = 50;
 constexpr int kImageDelayMax = 150;
 
-// The seconds an image delay slider position stands for, as shown.
+// Stored in milliseconds, shown in seconds.
+std::optional<std::string> ImageDelayShown(const std::string& stored) {
+  return base::FormatFixed(base::RealValue(stored) * 0.001, 4, 1);
+}
+std::optional<std::string> ImageDelayStored(const std::string& shown) {
+  return base::FormatFixed(base::RealValue(shown) * 1000, 0, 0);
+}
+
+// Modes are stored as keywords and shown as captions. A keyword that no mode
+// has leaves the mode; a caption without a keyword stores nothing.
+std::optional<std::string> ModeShown(const std::string& stored) {
+  const std::optional<std::string_view> caption = CAnimationPage::kModes.CaptionOf(stored);
+  return caption ? std::optional<std::string>(*caption) : std::nullopt;
+}
+std::optional<std::string> ModeStored(const std::string& shown) {
+  const std::optional<std::string_view> keyword = CAnimationPage::kModes.KeywordOf(shown);
+  return keyword ? std::optional<std::string>(*keyword) : std::nullopt;
+}
+
+// Slider positions of the texts, and back. Out-of-range values put the
+// slider at its nearer end; the label keeps the stored text.
+int StepDelayPosition(const std::string& text) { return base::DecimalValue(text) / 5 - 2; }
+std::string StepDelayText(int position) { return base::Format("%d", 10 + 5 * position); }
+int StepSizePosition(const std::string& text) { return base::DecimalValue(text); }
+std::string StepSizeText(int position) { return base::Format("%d", position); }
+int ImageDelayPosition(const std::string& text) {
+  // Clamped before the conversion, which is undefined outside int.
+  return static_cast<int>(std::clamp(base::RealValue(text) * 5, 0.0, double{kImageDelayMax}));
+}
 std::string ImageDelayText(int position) {
   return base::FormatFixed(position == 0 ? 0.1 : 0.2 * position, 4, 1);
 }
@@ -80,74 +103,102 @@ constexpr base::KeywordRow kModeRows[] = {
 
 const base::KeywordTable CAnimationPage::kModes{kModeRows};
 
+// What each setting is: its member, where it is stored, the applet parameter
+// written from it, its defaults, and how the page shows it. Load, save, the
+// params and the data exchange all go down this table in its order.
+struct CAnimationPage::Setting {
+  std::string CAnimationPage::*member;
+  const char* attribute;
+  const char* param;
+  const char* scroller_default;
+  const char* presentation_default;
+  bool presentation_only;
+  // The stored text as the page shows it and back; null for the text as it
+  // is. No value: keep the member (loading) or store nothing (saving).
+  std::optional<std::string> (*shown_of_stored)(const std::string& stored);
+  std::optional<std::string> (*stored_of_shown)(const std::string& shown);
+  // The slider that sets it and the label that shows it; 0 for none.
+  int slider_id;
+  int label_id;
+  int scroller_min, scroller_max, presentation_min, presentation_max;
+  int (*position_of)(const std::string& text);
+  std::string (*text_of)(int position);
+};
+
+const CAnimationPage::Setting CAnimationPage::kSettings[] = {
+    {&CAnimationPage::step_delay_, "param-StepDelay", "StepDelay", "20", "20", false, nullptr,
+     nullptr, kStepDelayId, kStepDelayValueId, 0, 38, 0, 38, StepDelayPosition, StepDelayText},
+    {&CAnimationPage::step_size_, "param-StepSize", "StepSize", "1", "8", false, nullptr, nullptr,
+     kStepSizeId, kStepSizeValueId, 1, 10, 3, 50, StepSizePosition, StepSizeText},
+    {&CAnimationPage::mode_, "param-Mode", "Mode", "Stop on Cursor Entry", "Sequential", false,
+     ModeShown, ModeStored, 0, 0, 0, 0, 0, 0, nullptr, nullptr},
+    {&CAnimationPage::image_delay_, "param-ImageDelay", "ImageDelay", "3.0", "3.0", true,
+     ImageDelayShown, ImageDelayStored, kImageDelayId, kImageDelayValueId, 0, kImageDelayMax, 0,
+     kImageDelayMax, ImageDelayPosition, ImageDelayText},
+};
+
 CAnimationPage::CAnimationPage(botframe::EditContext& context, Variant variant)
-    : CWebBotPage(context, kAnimationSpec),
-      presentation_(variant == Variant::kPresentation),
-      step_delay_("20"),
-      step_size_(presentation_ ? "8" : "1"),
-      image_delay_("3.0"),
-      mode_(presentation_ ? "Sequential" : "Stop on Cursor Entry") {
+    : CWebBotPage(context, kAnimationSpec), presentation_(variant == Variant::kPresentation) {
+  for (const Setting& setting : kSettings) {
+    this->*setting.member =
+        presentation_ ? setting.presentation_default : setting.scroller_default;
+  }
   set_bot_help_topic("Animation");
+}
+
+bool CAnimationPage::Has(const Setting& setting) const {
+  return presentation_ || !setting.presentation_only;
 }
 
 void CAnimationPage::LoadAttributes(botframe::Attributes* attributes) {
   CWebBotPage::LoadAttributes(attributes);
-  if (std::optional<std::string> delay = attributes->Get("param-StepDelay")) step_delay_ = *delay;
-  if (std::optional<std::string> size = attributes->Get("param-StepSize")) step_size_ = *size;
-  if (std::optional<std::string> mode = attributes->Get("param-Mode")) {
-    if (const auto caption = kModes.CaptionOf(*mode)) mode_ = *caption;
-  }
-  if (!presentation_) return;
-  if (std::optional<std::string> delay = attributes->Get("param-ImageDelay")) {
-    // Stored in milliseconds, shown in seconds.
-    image_delay_ = base::FormatFixed(base::RealValue(*delay) * 0.001, 4, 1);
+  for (const Setting& setting : kSettings) {
+    if (!Has(setting)) continue;
+    const std::optional<std::string> stored = attributes->Get(setting.attribute);
+    if (!stored) continue;
+    if (!setting.shown_of_stored) {
+      this->*setting.member = *stored;
+    } else if (std::optional<std::string> shown = setting.shown_of_stored(*stored)) {
+      this->*setting.member = std::move(*shown);
+    }
   }
 }
 
 void CAnimationPage::SaveAttributes() {
   if (!attributes_) return;
-  botframe::Attributes& attributes = *attributes_;
-  if (!step_delay_.empty()) attributes.Set("param-StepDelay", step_delay_);
-  if (!step_size_.empty()) attributes.Set("param-StepSize", step_size_);
-  if (!mode_.empty()) {
-    if (const auto keyword = kModes.KeywordOf(mode_)) attributes.Set("param-Mode", *keyword);
-  }
-  if (presentation_ && !image_delay_.empty()) {
-    attributes.Set("param-ImageDelay", base::FormatFixed(base::RealValue(image_delay_) * 1000, 0, 0));
+  for (const Setting& setting : kSettings) {
+    const std::string& shown = this->*setting.member;
+    if (!Has(setting) || shown.empty()) continue;
+    if (!setting.stored_of_shown) {
+      attributes_->Set(setting.attribute, shown);
+    } else if (const std::optional<std::string> stored = setting.stored_of_shown(shown)) {
+      attributes_->Set(setting.attribute, *stored);
+    }
   }
 }
 
 void CAnimationPage::WriteAppletParams(std::string& out, botframe::Attributes& attributes) {
-  const auto write = [&](const char* param, const char* attribute) {
+  for (const Setting& setting : kSettings) {
+    if (!Has(setting)) continue;
     // An absent value is written as WriteParam writes a null one.
-    const std::optional<std::string> value = attributes.Get(attribute);
-    botframe::WriteParam(out, param, value ? value->c_str() : nullptr);
-  };
-  write("StepDelay", "param-StepDelay");
-  write("StepSize", "param-StepSize");
-  write("Mode", "param-Mode");
-  if (presentation_) write("ImageDelay", "param-ImageDelay");
+    const std::optional<std::string> value = attributes.Get(setting.attribute);
+    botframe::WriteParam(out, setting.param, value ? value->c_str() : nullptr);
+  }
 }
 
 bool CAnimationPage::OnInitDialog() {
   // The scroller's image delay controls are hidden, and their tip with them.
   AddTooltips(kTooltips);
-  GetSlider(kStepDelayId).SetRange(0, kStepDelayMax);
-  GetSlider(kStepSizeId)
-      .SetRange(presentation_ ? kPresentationStepSizeMin : kScrollerStepSizeMin,
-                presentation_ ? kPresentationStepSizeMax : kScrollerStepSizeMax);
-  GetSlider(kImageDelayId).SetRange(0, kImageDelayMax);
-
-  // Out-of-range values put the slider at its nearer end; the label keeps
-  // the stored text.
-  GetSlider(kStepDelayId).SetPosition(base::DecimalValue(step_delay_) / 5 - 2);
-  GetSlider(kStepSizeId).SetPosition(base::DecimalValue(step_size_));
+  for (const Setting& setting : kSettings) {
+    if (!setting.slider_id) continue;
+    ui::Slider slider = GetSlider(setting.slider_id);
+    slider.SetRange(presentation_ ? setting.presentation_min : setting.scroller_min,
+                    presentation_ ? setting.presentation_max : setting.scroller_max);
+    if (Has(setting)) slider.SetPosition(setting.position_of(this->*setting.member));
+  }
   int first_mode = kScrollerFirstMode;
   int mode_count = kScrollerModeCount;
   if (presentation_) {
-    // Clamped before the conversion, which is undefined outside int.
-    const double position = std::clamp(base::RealValue(image_delay_) * 5, 0.0, double{kImageDelayMax});
-    GetSlider(kImageDelayId).SetPosition(static_cast<int>(position));
     GetControl(kStepSizeUnitId).SetText("steps");
     first_mode = kPresentationFirstMode;
     mode_count = kPresentationModeCount;
@@ -175,27 +226,18 @@ void CAnimationPage::DoDataExchange(ui::DataExchange& dx) {
   // The labels only show the members; the sliders and the mode list change
   // the members as they move.
   if (dx.saving()) return;
-  dx.Text(kStepDelayValueId, step_delay_);
-  dx.Text(kStepSizeValueId, step_size_);
-  if (presentation_) dx.Text(kImageDelayValueId, image_delay_);
+  for (const Setting& setting : kSettings) {
+    if (setting.label_id && Has(setting)) dx.Text(setting.label_id, this->*setting.member);
+  }
 }
 
 void CAnimationPage::OnSliderMoved(int id) {
-  const int position = GetSlider(id).Position();
-  switch (id) {
-    case kStepDelayId:
-      step_delay_ = base::Format("%d", 10 + 5 * position);
-      break;
-    case kStepSizeId:
-      step_size_ = base::Format("%d", position);
-      break;
-    case kImageDelayId:
-      image_delay_ = ImageDelayText(position);
-      break;
-    default:
-      return;
+  for (const Setting& setting : kSettings) {
+    if (setting.slider_id != id) continue;
+    this->*setting.member = setting.text_of(GetSlider(id).Position());
+    UpdateData(false);
+    return;
   }
-  UpdateData(false);
 }
 
 void CAnimationPage::BindEvents() {

@@ -66,6 +66,12 @@ class CAnimationPage : public botframe::CWebBotPage {
   void DoDataExchange(ui::DataExchange& dx) override;
 
  private:
+  // One text setting of the page, described once (animation_page.cpp).
+  struct Setting;
+  static const Setting kSettings[];
+
+  // Whether the running bot kind has the setting.
+  bool Has(const Setting& setting) const;
   // The member of a moved slider from its position.
   void OnSliderMoved(int id);
 
