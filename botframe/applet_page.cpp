@@ -108,6 +108,19 @@ constexpr base::KeywordRow kAlignmentRows[] = {
 
 const base::KeywordTable CAppletPage::kAlignments{kAlignmentRows};
 
+// A margin: its member, the tag attribute it is stored in and the field that
+// edits it (a whole number from 0 to 4294967295; 0 when none is stored).
+struct CAppletPage::Margin {
+  uint32_t CAppletPage::*member;
+  const char* attribute;
+  int control_id;
+};
+
+const CAppletPage::Margin CAppletPage::kMargins[2] = {
+    {&CAppletPage::horizontal_margin_, "java-hspace", kHSpaceId},
+    {&CAppletPage::vertical_margin_, "java-vspace", kVSpaceId},
+};
+
 CAppletPage::CAppletPage(EditContext& context)
     : CWebBotPage(context, kAppletSpec), non_java_text_(kDefaultNonJavaText) {
   set_bot_help_topic("Applet");
@@ -124,11 +137,10 @@ void CAppletPage::LoadAttributes(Attributes* attributes) {
   } else {
     alignment_ = "Baseline";
   }
-  if (std::optional<std::string> hspace = attributes->Get("java-hspace")) {
-    horizontal_margin_ = base::UnsignedDecimalValue(*hspace);
-  }
-  if (std::optional<std::string> vspace = attributes->Get("java-vspace")) {
-    vertical_margin_ = base::UnsignedDecimalValue(*vspace);
+  for (const Margin& margin : kMargins) {
+    if (std::optional<std::string> stored = attributes->Get(margin.attribute)) {
+      this->*margin.member = base::UnsignedDecimalValue(*stored);
+    }
   }
   if (std::optional<std::string> code_base = attributes->Get("java-codebase")) {
     code_base_ = *code_base;
@@ -155,8 +167,11 @@ void CAppletPage::SaveAttributes() {
   } else {
     attributes_->Remove("java-align");
   }
-  attributes_->Set("java-hspace", base::Format("%d", static_cast<int>(horizontal_margin_)));
-  attributes_->Set("java-vspace", base::Format("%d", static_cast<int>(vertical_margin_)));
+  for (const Margin& margin : kMargins) {
+    // Unsigned, as the field takes them: a margin past 2147483647 must come
+    // back as itself, not as a negative text that reads as 0.
+    attributes_->Set(margin.attribute, base::Format("%u", this->*margin.member));
+  }
   if (!state.absolute_reference) {
     code_base_ = kRelativeCodeBase;
   } else if (state.disk_web && server_preview_) {
@@ -215,8 +230,7 @@ void CAppletPage::BindEvents() {
 }
 
 void CAppletPage::DoDataExchange(ui::DataExchange& dx) {
-  dx.Unsigned(kHSpaceId, horizontal_margin_);
-  dx.Unsigned(kVSpaceId, vertical_margin_);
+  for (const Margin& margin : kMargins) dx.Unsigned(margin.control_id, this->*margin.member);
   dx.ListText(kAlignmentId, alignment_);
   dx.Text(kNameId, applet_name_);
   dx.Text(kNonJavaId, non_java_text_);

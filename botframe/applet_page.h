@@ -65,6 +65,9 @@ class CAppletPage : public CWebBotPage {
   // on a disk web.
   void UpdateRadioButtons();
 
+  // The margins, described once for load, save and the data exchange.
+  struct Margin;
+  static const Margin kMargins[2];
   uint32_t horizontal_margin_ = 0;
   uint32_t vertical_margin_ = 0;
   std::string alignment_;

@@ -77,6 +77,14 @@ TEST_F(AppletPageTest, StoredValuesLoadAndAlignmentsOutsideTheTableAreDropped) {
   page.SaveAttributes();
   EXPECT_EQ(Attribute("java-align"), "absmiddle");
   EXPECT_EQ(Attribute("html-NonJavaString"), "one\r\ntwo\r\nthree");
+  EXPECT_EQ(Attribute("java-hspace"), "12");
+
+  // The largest margin the field takes is stored as it is and read back.
+  attributes_.Set("java-vspace", "4294967295");
+  CAppletPage widest;
+  widest.LoadAttributes(&attributes_);
+  widest.SaveAttributes();
+  EXPECT_EQ(Attribute("java-vspace"), "4294967295");
 
   // A value in another letter case is not one of the table's.
   attributes_.Set("java-align", "Top");
