@@ -81,7 +81,7 @@ TEST_F(AppletPageTest, StoredValuesLoadAndAlignmentsOutsideTheTableAreDropped) {
 
   // The largest margin the field takes is stored as it is and read back.
   attributes_.Set("java-vspace", "4294967295");
-  CAppletPage widest;
+  CAppletPage widest(context());
   widest.LoadAttributes(&attributes_);
   widest.SaveAttributes();
   EXPECT_EQ(Attribute("java-vspace"), "4294967295");
