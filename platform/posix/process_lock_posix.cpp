@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/posix/posix_errors.h"
+#include "platform/posix/posix_util.h"
 #include "platform/process_lock.h"
 
 namespace platform {
