@@ -48,11 +48,11 @@ bool ParseRgb(std::string_view text, Rgb* colour);
 // dialog is cancelled.
 class ColourListState {
  public:
-  // A list without the "None" entry: list indexes are table indexes less one.
-  ColourListState() = default;
-  // A list that starts with the "None" entry shown as none_name ("None",
-  // "Default"), so list indexes equal table indexes.
-  explicit ColourListState(const char* none_name) : with_none_(true), none_name_(none_name) {}
+  // none_name: the list starts with the "None" entry shown under that name
+  // ("None", "Default"), so list indexes equal table indexes. Null: the list
+  // has no such entry, and list indexes are table indexes less one.
+  explicit ColourListState(const char* none_name = nullptr)
+      : with_none_(none_name != nullptr), none_name_(none_name ? none_name : "None") {}
 
   bool with_none() const { return with_none_; }
   int TableIndex(int list_index) const { return with_none_ ? list_index : list_index + 1; }
