@@ -112,8 +112,9 @@ std::string LinkValue(const ScrollLink& link, bool preview, const std::string& p
     colour = botframe::FormatRgb(link.custom_colour);
   } else {
     const auto table = botframe::NamedColours();
-    const int row = link.highlight < botframe::kNamedColourCount ? link.highlight
-                                                                  : kDefaultLinkHighlight;
+    const int row = link.highlight > 1 && link.highlight < botframe::kNamedColourCount
+                        ? link.highlight
+                        : kDefaultLinkHighlight;
     colour = botframe::FormatRgb(
         botframe::Rgb(static_cast<uint32_t>(table[static_cast<size_t>(row)].value)));
   }

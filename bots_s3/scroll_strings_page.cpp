@@ -129,6 +129,8 @@ void CScrollStringsPage::LoadAttributes(botframe::Attributes* attributes) {
 
   links_.clear();
   const int run_count = a.CountOf("param-RunCount");
+  most_runs_ = run_count;
+  most_lines_ = a.CountOf("param-LineCount");
   for (int k = 1; k <= run_count; ++k) {
     const std::string prefix = base::Format("param-Run%d-", k);
     const auto get = [&](const char* field) { return a.GetOr((prefix + field).c_str(), ""); };
@@ -137,6 +139,11 @@ void CScrollStringsPage::LoadAttributes(botframe::Attributes* attributes) {
     link.message = get("Message");
     link.target = get("Target");
     link.highlight = base::DecimalValue(get("HighlightColor"));
+    // A row the colour table lacks (a negative one, one past its end) is
+    // the default highlight.
+    if (link.highlight < 0 || link.highlight >= botframe::kNamedColourCount) {
+      link.highlight = kDefaultLinkHighlight;
+    }
     if (link.highlight == 1) {
       botframe::Rgb colour;
       if (botframe::ParseRgb(get("customHighlightColor"), &colour)) link.custom_colour = colour;
@@ -197,14 +204,14 @@ void CScrollStringsPage::SaveAttributes() {
   if (!preview) {
     a.Remove("param-HeaderRTF");
     a.Remove("param-MainRTF");
-    const int old_runs = a.CountOf("param-RunCount");
+    const int old_runs = std::max(a.CountOf("param-RunCount"), most_runs_);
     for (int k = 1; k <= old_runs; ++k) {
       for (const char* field : {"URL", "Message", "Target", "HighlightColor",
                                 "customHighlightColor", "Start", "End"}) {
         a.Remove((base::Format("param-Run%d-", k) + field).c_str());
       }
     }
-    const int old_lines = a.CountOf("param-LineCount");
+    const int old_lines = std::max(a.CountOf("param-LineCount"), most_lines_);
     for (int k = 1; k <= old_lines; ++k) {
       for (const char* field : {"Sound", "Pause", "Start"}) {
         a.Remove((base::Format("param-Line%d-", k) + field).c_str());
@@ -230,6 +237,7 @@ void CScrollStringsPage::SaveAttributes() {
     a.Set((prefix + "End").c_str(), base::Format("%d", link.end));
   }
   a.Set("param-RunCount", base::Format("%d", static_cast<int>(links_.size())));
+  most_runs_ = std::max(most_runs_, static_cast<int>(links_.size()));
 
   k = 0;
   for (const ScrollLineInfo& line : lines_) {
@@ -239,6 +247,7 @@ void CScrollStringsPage::SaveAttributes() {
     a.Set((prefix + "Start").c_str(), base::Format("%d", line.start));
   }
   a.Set("param-LineCount", base::Format("%d", static_cast<int>(lines_.size())));
+  most_lines_ = std::max(most_lines_, static_cast<int>(lines_.size()));
 
   for (std::string* margin : {&left_margin_, &top_margin_, &bottom_margin_}) {
     if (margin->empty()) *margin = "0";

@@ -121,6 +121,11 @@ class CScrollStringsPage : public botframe::CWebBotPage {
   std::string main_rtf_;
   ScrollLinks links_;
   ScrollLines lines_;
+  // The most links and lines the attributes held during this edit call
+  // (loaded, or written by a preview): a save that is no preview removes
+  // that many, so nothing of a removed item stays.
+  int most_runs_ = 0;
+  int most_lines_ = 0;
   int font_ = 1;
   std::string font_size_ = "12";
   std::string line_spacing_ = "0";

@@ -196,6 +196,38 @@ TEST_F(ScrollStringsPageTest, StoredLinksAndLinesAreReplacedAndCustomColoursRoun
   EXPECT_TRUE(state().missing_files.empty());
 }
 
+TEST_F(ScrollStringsPageTest, NothingOfRemovedItemsStaysAfterAPreviewAndStoredRowsStayInTheTable) {
+  for (int k = 1; k <= 5; ++k) {
+    const std::string run = "param-Run" + std::to_string(k) + "-";
+    attributes_.Set(run + "URL", "p.htm");
+    attributes_.Set(run + "Start", std::to_string(k * 2));
+    attributes_.Set(run + "End", std::to_string(k * 2 + 1));
+    attributes_.Set("param-Line" + std::to_string(k) + "-Start", std::to_string(k * 3));
+  }
+  // Rows the colour table lacks give the default highlight, never a read
+  // outside it.
+  attributes_.Set("param-Run1-HighlightColor", "-5");
+  attributes_.Set("param-Run2-HighlightColor", "99999");
+  attributes_.Set("param-RunCount", "5");
+  attributes_.Set("param-LineCount", "5");
+  Run([](ui::ScriptedWindow& w) {
+    w.SelectRange(Page::kMainBoxId, 6, -1);
+    w.Type(Page::kMainBoxId, "\x7f");
+    w.Click("Preview");  // saves two links and lines before OK saves again
+    w.PressOk();
+  });
+  EXPECT_EQ(Attribute("param-RunCount"), "2");
+  EXPECT_EQ(Attribute("param-Run1-HighlightColor"), "11");
+  EXPECT_EQ(Attribute("param-Run2-HighlightColor"), "11");
+  for (int k = 3; k <= 5; ++k) {
+    for (const std::string& field : {"Run" + std::to_string(k) + "-URL",
+                                     "Run" + std::to_string(k) + "-Start",
+                                     "Line" + std::to_string(k) + "-Start"}) {
+      EXPECT_EQ(Attribute(("param-" + field).c_str()), "<absent>") << field;
+    }
+  }
+}
+
 TEST_F(ScrollStringsPageTest, LineSoundsFormatsAndTheHeaderColumn) {
   backend_.driver().Expect("Select a file", [](ui::ScriptedWindow& w) {
     w.Select(botframe::CSelectFileDialog::kListId, "bell.au");
