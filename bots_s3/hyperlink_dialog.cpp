@@ -49,13 +49,22 @@ bool CHyperlinkDlg::OnInitDialog() {
   GetEdit(kUrlId).SetLimit(256);
   ui::ListControl targets = GetList(kTargetId);
   for (const base::KeywordRow& row : kLinkTargets) targets.Add(row.caption);
-  const int selected = std::max(kLinkTargets.IndexOfCaption(target), 0);
+  // A target that is no caption as written (a frame's name, a keyword in
+  // another letter case) is shown as typed, so OK keeps it.
+  const int found = kLinkTargets.IndexOfCaption(target);
+  const bool as_typed = found < 0 || kLinkTargets[static_cast<size_t>(found)].caption != target;
+  const int selected = as_typed ? 0 : found;
   colours_.set_custom_colour(custom_colour);
   const int row = highlight >= 0 && highlight < botframe::kNamedColourCount ? highlight : 11;
   colours_.Fill(GetList(kHighlightId), row);
   UpdateData(false);
-  targets.Select(selected);
-  GetControl(kTargetId).SetText(kLinkTargets[static_cast<size_t>(selected)].caption);
+  if (as_typed && !target.empty()) {
+    targets.Select(-1);
+    GetControl(kTargetId).SetText(target);
+  } else {
+    targets.Select(selected);
+    GetControl(kTargetId).SetText(kLinkTargets[static_cast<size_t>(selected)].caption);
+  }
   return true;
 }
 

@@ -289,6 +289,35 @@ TEST_F(ScrollStringsPageTest, FontSizeMustBePositiveToLeaveThePage) {
             (std::vector<std::string>{"Please enter a positive non zero integer"}));
 }
 
+TEST_F(ScrollStringsPageTest, ATargetThatIsNoCaptionAsWrittenReopensAsTyped) {
+  for (const std::string target : {"frame2", "blank", "Top"}) {
+    SCOPED_TRACE(target);
+    list_.Clear();
+    backend_.driver().Expect("Hyperlink", [&](ui::ScriptedWindow& w) {
+      w.Type("URL:", "a.htm");
+      w.Type("Target:", target);
+      w.PressOk();
+    });
+    Run([](ui::ScriptedWindow& w) {
+      w.SelectRange(Page::kMainBoxId, 0, -1);
+      w.Type(Page::kMainBoxId, "Hello world");
+      w.SelectRange(Page::kMainBoxId, 6, 11);
+      w.Click("H");
+      w.PressOk();
+    });
+    backend_.driver().Expect("Hyperlink", [&](ui::ScriptedWindow& w) {
+      EXPECT_EQ(w.Text("Target:"), target);
+      w.PressOk();
+    });
+    Run([](ui::ScriptedWindow& w) {
+      w.SelectRange(Page::kMainBoxId, 7, 8);
+      w.Click("H");
+      w.PressOk();
+    });
+    EXPECT_EQ(Attribute("param-Run1-Target"), target);
+  }
+}
+
 TEST_F(ScrollStringsPageTest, PreviewShowsLinksFromWhereThePreviewFileIs) {
   std::string preview;
   backend_.driver().Expect("Hyperlink", [](ui::ScriptedWindow& w) {
