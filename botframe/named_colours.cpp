@@ -204,6 +204,11 @@ void ColourListState::Fill(ui::ListControl list, int list_index) {
   previous_ = list_index;
 }
 
+void ColourListState::Select(ui::ListControl list, int list_index) {
+  list.Select(list_index);
+  previous_ = list_index;
+}
+
 int ColourListState::OnSelectionChanged(ui::ListControl list, ui::WindowHandle owner) {
   const int selected = list.Selection();
   if (TableIndex(selected) == kCustomColourIndex) {

@@ -72,6 +72,9 @@ class ColourListState {
   // colour, Cancel selects the previous item again. Returns the list index
   // now selected.
   int OnSelectionChanged(ui::ListControl list, ui::WindowHandle owner);
+  // Selects list_index for the program (no colour dialog), which Cancel
+  // in the colour dialog then goes back to.
+  void Select(ui::ListControl list, int list_index);
 
  private:
   bool with_none_ = false;

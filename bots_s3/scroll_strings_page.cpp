@@ -412,8 +412,11 @@ bool CScrollStringsPage::OnInitDialog() {
   ui::ListControl startups = GetList(kStartupId);
   for (const base::KeywordRow& row : kStartups) startups.Add(row.caption);
   UpdateData(false);
-  GetButton(kSoundId).SetText(botframe::kNoFileName);
-  GetEdit(kPauseId).SetText("0");
+  // Line 0's sound and pause show whichever column is active at first.
+  const ScrollLineInfo* first_line = FindLineSetting(lines_, 0);
+  GetButton(kSoundId).SetText(first_line ? first_line->sound : std::string(botframe::kNoFileName));
+  GetEdit(kPauseId).SetText(base::Format("%d", first_line ? first_line->pause : 0));
+  caret_placed_ = false;
 
   if (fresh) {
     ApplyFont();
@@ -462,14 +465,16 @@ bool CScrollStringsPage::OnSetActive() {
   for (Column column : {Column::kHeader, Column::kMain}) {
     Box(column).SetBackground(state().background_colour);
   }
-  // The caret at the start runs the selection handling once.
-  if (active_ == Column::kMain) {
+  // At the opening the caret at the start runs the selection handling once;
+  // a return to the page keeps the caret and selection where they were.
+  if (active_ == Column::kMain && !caret_placed_) {
     ui::RichEdit main = Box(Column::kMain);
     main.SetSelection(0, 1);
     main.SetSelection(0, 0);
   } else {
     RefreshFormat();
   }
+  caret_placed_ = true;
   return true;
 }
 
@@ -505,7 +510,11 @@ void CScrollStringsPage::BindEvents() {
     Bind(id, Notify::kClicked, [this, id] { ToggleEffect(id); });
   }
   Bind(kColourId, Notify::kSelectionChanged, [this] {
-    colours_.OnSelectionChanged(GetList(kColourId), handle());
+    ui::ListControl list = GetList(kColourId);
+    const int chosen = list.Selection();
+    // A cancelled colour dialog goes back to the row before and changes
+    // no text.
+    if (colours_.OnSelectionChanged(list, handle()) != chosen) return;
     ApplyColour();
   });
   OnSelectionChanged(kFontId, &CScrollStringsPage::ApplyFont);
@@ -548,7 +557,7 @@ void CScrollStringsPage::RefreshFormat() {
   ShowLooks();
   ui::ListControl list = GetList(kColourId);
   if (!(uniform & richtext::mask::kColour)) {
-    list.Select(-1);
+    colours_.Select(list, -1);
     return;
   }
   const botframe::Rgb rgb = base::ToRgb(format.colour);
@@ -558,13 +567,13 @@ void CScrollStringsPage::RefreshFormat() {
                               ? static_cast<int32_t>(colours_.custom_colour().value())
                               : table[static_cast<size_t>(row)].value;
     if (value == static_cast<int32_t>(rgb.value())) {
-      list.Select(colours_.ListIndex(row));
+      colours_.Select(list, colours_.ListIndex(row));
       return;
     }
   }
   colours_.set_custom_colour(rgb);
   list.SetItemColour(0, format.colour);
-  list.Select(0);
+  colours_.Select(list, 0);
 }
 
 void CScrollStringsPage::ShowLooks() {

@@ -124,6 +124,8 @@ class CScrollStringsPage : public botframe::CWebBotPage {
   // The most links and lines the attributes held during this edit call
   // (loaded, or written by a preview): a save that is no preview removes
   // that many, so nothing of a removed item stays.
+  // The main column's caret is put at its start once, when the page opens.
+  bool caret_placed_ = false;
   int most_runs_ = 0;
   int most_lines_ = 0;
   int font_ = 1;

@@ -318,6 +318,48 @@ TEST_F(ScrollStringsPageTest, ATargetThatIsNoCaptionAsWrittenReopensAsTyped) {
   }
 }
 
+TEST_F(ScrollStringsPageTest, CancelledCustomColourReturningToThePageAndLineZeroUnderTheHeader) {
+  // A stored first line's sound shows at opening though the header is active.
+  attributes_.Set("param-HeaderEnabled", "1");
+  attributes_.Set("param-LineCount", "1");
+  attributes_.Set("param-Line1-Sound", "bell.au");
+  attributes_.Set("param-Line1-Pause", "250");
+  attributes_.Set("param-Line1-Start", "0");
+  backend_.driver().ExpectColour(std::nullopt);
+  Run([](ui::ScriptedWindow& w) {
+    CScrollStringsPage* page = StringsPage(w);
+    EXPECT_EQ(page->active_column(), CScrollStringsPage::Column::kHeader);
+    EXPECT_EQ(w.Text("Sound:"), "bell.au");
+    EXPECT_EQ(w.Text("Line Pause:"), "250");
+
+    w.SelectRange(Page::kMainBoxId, 0, -1);
+    w.Type(Page::kMainBoxId, "Plain words");
+    w.SelectRange(Page::kMainBoxId, 2, 5);
+    w.Select("Color:", "Red");
+    w.SelectRange(Page::kMainBoxId, 0, 4);  // mixed: no row
+    w.Select("Color:", "Custom...");        // cancelled: back to no row, text unchanged
+    EXPECT_EQ(w.Selection("Color:"), -1);
+    ui::RichEdit main = page->GetRichEdit(Page::kMainBoxId);
+    main.SetSelection(2, 5);
+    richtext::CharFormat format;
+    ASSERT_NE(main.GetFormat(&format) & richtext::mask::kColour, 0u);
+    EXPECT_EQ(format.colour, base::ToBgr(botframe::Rgb(0xFF0000)));
+    main.SetSelection(0, 2);
+    main.GetFormat(&format);
+    EXPECT_EQ(format.colour, base::ToBgr(botframe::Rgb(0x000000)));
+
+    // Another page and back: the selection stays where the user left it.
+    w.SelectRange(Page::kMainBoxId, 3, 7);
+    w.SelectPage("Animation");
+    w.SelectPage("Strings");
+    int start = 0, end = 0;
+    main.GetSelection(&start, &end);
+    EXPECT_EQ(start, 3);
+    EXPECT_EQ(end, 7);
+    w.PressOk();
+  });
+}
+
 TEST_F(ScrollStringsPageTest, PreviewShowsLinksFromWhereThePreviewFileIs) {
   std::string preview;
   backend_.driver().Expect("Hyperlink", [](ui::ScriptedWindow& w) {
