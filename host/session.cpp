@@ -188,12 +188,16 @@ std::string Session::PagePath() const {
 }
 
 size_t DefaultInsertionPoint(const std::string& page_text) {
-  size_t last = std::string::npos;
-  for (size_t at = base::FindNoCase(page_text, "</body"); at != std::string::npos;
-       at = base::FindNoCase(page_text, "</body", at + 1)) {
-    last = at;
+  // Searched from the end, where the closing tag of a page of any size is.
+  constexpr std::string_view kClose = "</body";
+  for (size_t at = page_text.size() >= kClose.size() ? page_text.size() - kClose.size() + 1 : 0;
+       at-- > 0;) {
+    if (page_text[at] == '<' &&
+        base::EqualsNoCase(std::string_view(page_text).substr(at, kClose.size()), kClose)) {
+      return at;
+    }
   }
-  return last == std::string::npos ? page_text.size() : last;
+  return page_text.size();
 }
 
 std::string InsertableHtml(const std::string& html) {

@@ -159,12 +159,20 @@ void BOT_CALL HostSetAttribute(BotAttributeList* list, const char* name, const c
     entry->value = copy;
     return;
   }
-  const size_t new_count = static_cast<size_t>(list->count) + 1;
+  const size_t count = static_cast<size_t>(list->count);
+  const size_t new_count = count + 1;
   const BotAttribute* old_entries = list->entries;
-  auto* grown = static_cast<BotAttribute*>(
-      std::realloc(list->entries, new_count * sizeof(BotAttribute)));
-  if (!grown) OutOfMemory();
-  list->entries = grown;
+  // The entries grow by doubling, or a long list would be copied whole at
+  // every append. Only these callbacks allocate them, so the room is known
+  // from the count: at least the next power of two (and 4), never less,
+  // as a removal leaves the room as it was.
+  if (count == 0 || (count & (count - 1)) == 0) {
+    const size_t room = count < 2 ? 4 : count * 2;
+    auto* grown =
+        static_cast<BotAttribute*>(std::realloc(list->entries, room * sizeof(BotAttribute)));
+    if (!grown) OutOfMemory();
+    list->entries = grown;
+  }
   BotAttribute& added = list->entries[list->count];
   added.name = CopyText(name);
   added.value = value ? CopyText(value) : nullptr;
