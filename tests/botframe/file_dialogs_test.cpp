@@ -295,24 +295,19 @@ TEST_F(FileDialogsTest, AddFromWebImportsThroughTheExplorer) {
 }
 
 TEST_F(FileDialogsTest, PlayAndStopDriveOneSoundDevice) {
+  // The player's command sequence (restart, stop) is the sound player's
+  // own test; here: the selected row's file, and closing the dialog stops it.
   CSelectFileDialog dialog(context(), botframe::kFileKindAudio, true, true);
   RunSelect(dialog, [&](ui::ScriptedWindow& w) {
     EXPECT_EQ(w.SelectedItem(kList), "bell.au");
     w.Click("Stop");  // nothing open: nothing sent
     EXPECT_TRUE(sound_.commands.empty());
     w.Click("Play");
-    w.Click("Play");  // restarts: the first device is closed first
-    w.Click("Stop");
-    w.Click("Play");
     w.PressCancel();  // closing the dialog closes the device
   });
   const std::string bell = Folder("master") + "_glintmere\\bell.au";
   EXPECT_EQ(sound_.commands,
             (Names{"open mpegvideo!" + bell + " alias QFXSoundPreview wait",
-                   "play QFXSoundPreview", "close QFXSoundPreview wait",
-                   "open mpegvideo!" + bell + " alias QFXSoundPreview wait",
-                   "play QFXSoundPreview", "close QFXSoundPreview wait",
-                   "open mpegvideo!" + bell + " alias QFXSoundPreview wait",
                    "play QFXSoundPreview", "close QFXSoundPreview wait"}));
   EXPECT_TRUE(Messages().empty());
 

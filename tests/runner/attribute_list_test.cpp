@@ -94,18 +94,6 @@ TEST_F(AttributeListTest, NextStaysNullAfterTheEndUntilRewound) {
   EXPECT_STREQ(host.NextAttributeName(list), "a");
 }
 
-TEST_F(AttributeListTest, TableFillsExactlyTheHostSlots) {
-  void* const* slots = reinterpret_cast<void* const*>(&host);
-  for (int slot = 0; slot < BOT_SLOT_COUNT; ++slot) {
-    const bool filled = slot == 1 || slot == 3 || slot == 4 || slot == 5 || slot == 7 ||
-                        slot == 10 || slot == 12 || slot == 14 || slot == 15;
-    EXPECT_EQ(slots[slot] != nullptr, filled) << "slot " << slot;
-  }
-  EXPECT_EQ(slots[1], slots[10]);
-  EXPECT_EQ(slots[3], slots[12]);
-  EXPECT_EQ(slots[5], slots[14]);
-}
-
 TEST(TextBufferTest, AppendTextGrowsAndKeepsTheTerminator) {
   runner::TextBuffer buffer;
   const BotHostCallbacks& host = runner::HostCallbacks();
