@@ -345,6 +345,18 @@ TEST_F(EditFlowTest, MessagesOfTheFileDialogsInAnEditCarryTheProductsCaption) {
                           "Glintmere: Invalid file type."}));
 }
 
+TEST_F(EditFlowTest, WorkingCopiesGoWhenTheCallEndsThroughAnException) {
+  class ThrowingBot : public TestBot {
+    bool PublishOwnFiles(botframe::EditContext&, botframe::Attributes&) override {
+      throw std::bad_alloc();
+    }
+  } bot;
+  backend_.driver().Expect(kSheet, [](ui::ScriptedWindow& w) { w.PressOk(); });
+  EXPECT_THROW(Edit(bot), std::bad_alloc);
+  EXPECT_FALSE(Exists(UserFile("KelScroll.class")));
+  EXPECT_FALSE(Exists(UserFile("QFXLogoSA.gif")));
+}
+
 TEST_F(EditFlowTest, HelpWithoutTheHelpViewerSaysSo) {
   backend_.driver().Expect(kSheet, [](ui::ScriptedWindow& w) {
     w.PressHelp();

@@ -268,8 +268,13 @@ TEST_F(PublishingTest, ImportCopiesAsksBeforeReplacingAndNeverOverwritesShippedF
   EXPECT_EQ(ReadText(root_.Join("user/_glintmere/MyLogo.gif")), "my logo");
   EXPECT_EQ(ReadText(root_.Join("master/_glintmere/QFXLogoSA.gif")), "GIF89a logo");
 
+  // Its question too.
+  int importing_dialog = 0;
   dialogs_.overwrite_answer = botframe::OverwriteAnswer::kCancel;
-  EXPECT_EQ(botframe::ImportFile(context(), root_.Join("photo.gif"), "photo.gif", 2, nullptr), std::nullopt);
+  EXPECT_EQ(botframe::ImportFile(context(), root_.Join("photo.gif"), "photo.gif", 2,
+                                 &importing_dialog),
+            std::nullopt);
+  EXPECT_EQ(dialogs_.overwrite_owners.back(), &importing_dialog);
 }
 
 TEST_F(PublishingTest, ImportInPlaceFromWebAndMissingSources) {
@@ -283,10 +288,16 @@ TEST_F(PublishingTest, ImportInPlaceFromWebAndMissingSources) {
             "sky.jpg");
   EXPECT_EQ(ReadText(root_.Join("user/_glintmere/sky.jpg")), "sky");
 
-  EXPECT_EQ(botframe::ImportFile(context(), root_.Join("none.gif"), "none.gif", 2, nullptr), std::nullopt);
-  EXPECT_EQ(botframe::ImportFile(context(), state().web_url + "/none.gif", "none.gif", 2, nullptr),
+  // The dialog that started the import owns its messages.
+  int importing_dialog = 0;
+  ui::WindowHandle owner = &importing_dialog;
+  EXPECT_EQ(botframe::ImportFile(context(), root_.Join("none.gif"), "none.gif", 2, owner),
+            std::nullopt);
+  EXPECT_EQ(botframe::ImportFile(context(), state().web_url + "/none.gif", "none.gif", 2, owner),
             std::nullopt);
   ASSERT_EQ(boxes_.shown().size(), 2u);
+  EXPECT_EQ(boxes_.shown()[0].owner, owner);
+  EXPECT_EQ(boxes_.shown()[1].owner, owner);
   EXPECT_EQ(boxes_.shown()[0].text, "Unable to locate source file");
 
   WriteText(root_.Join("ok.gif"), "x");
