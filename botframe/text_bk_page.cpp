@@ -125,11 +125,12 @@ void CTextBkPage::LoadAttributes(Attributes* attributes) {
   CWebBotPage::LoadAttributes(attributes);
   bool stored_size = false;
   if (std::optional<std::string> width = attributes->Get("java-width")) {
-    width_ = static_cast<uint32_t>(base::DecimalValue(*width));
+    // A negative stored size reads as 0, never as a huge unsigned one.
+    width_ = static_cast<uint32_t>(std::max(0, base::DecimalValue(*width)));
     stored_size = true;
   }
   if (std::optional<std::string> height = attributes->Get("java-height")) {
-    height_ = static_cast<uint32_t>(base::DecimalValue(*height));
+    height_ = static_cast<uint32_t>(std::max(0, base::DecimalValue(*height)));
     stored_size = true;
   }
 

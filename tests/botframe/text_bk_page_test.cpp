@@ -114,6 +114,15 @@ TEST_F(TextBkPageTest, NoLogoForAStoredPageOrWithoutTheShippedFile) {
   page.SaveAttributes();
   EXPECT_EQ(Attribute("param-AppBGImage"), "<absent>");
   EXPECT_FALSE(Exists(root_.Join("user/_glintmere/GMQFXLogo.gif")));
+
+  // Sizes from a hand-edited page: negative ones read as 0, huge ones stay
+  // within int.
+  attributes_.Set("java-width", "-40");
+  attributes_.Set("java-height", "99999999999");
+  CTextBkPage edited(context());
+  edited.LoadAttributes(&attributes_);
+  EXPECT_EQ(edited.width(), 0u);
+  EXPECT_EQ(edited.height(), 2147483647u);
 }
 
 TEST_F(TextBkPageTest, InitStringChoicesLoadAndSave) {
