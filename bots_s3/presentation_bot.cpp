@@ -9,22 +9,10 @@
 #include "bots_s3/animation_page.h"
 
 namespace bots_s3 {
-namespace {
 
-constexpr botframe::BotDescription kPresentation{
-    .library = botframe::kGMWebbotS3Library,
-    .sheet_title = "Glintmere Java Effects - Presentation Applet",
-    .applet_code = "KelPresent",
-    .class_file = "KelPresent.class",
-    .logo = "QFXLogoPA.gif",
-    .prefix = "PA",
-    .component_name = "Glintmere Presentation Applet",
-    .sheet_owned_by_foreground = true,
-};
-
-}  // namespace
-
-const botframe::BotDescription& PresentationBot::description() const { return kPresentation; }
+const botframe::BotDescription& PresentationBot::description() const {
+  return kPresentationDescription;
+}
 
 void PresentationBot::AddPages(botframe::CGMWebbotProperties& sheet) {
   botframe::EditContext& context = sheet.context();

@@ -8,6 +8,17 @@
 
 namespace bots_s3 {
 
+inline constexpr botframe::BotDescription kPresentationDescription{
+    .library = botframe::kGMWebbotS3Library,
+    .sheet_title = "Glintmere Java Effects - Presentation Applet",
+    .applet_code = "KelPresent",
+    .class_file = "KelPresent.class",
+    .logo = "QFXLogoPA.gif",
+    .prefix = "PA",
+    .component_name = "Glintmere Presentation Applet",
+    .sheet_owned_by_foreground = true,
+};
+
 class PresentationBot : public botframe::AppletBot {
  public:
   const botframe::BotDescription& description() const override;

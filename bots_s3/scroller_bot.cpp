@@ -12,21 +12,10 @@
 #include "bots_s3/scroll_strings_page.h"
 
 namespace bots_s3 {
-namespace {
 
-constexpr botframe::BotDescription kScroller{
-    .library = botframe::kGMWebbotS3Library,
-    .sheet_title = "Glintmere Java Effects - Scroller Applet",
-    .applet_code = "KelScroll",
-    .class_file = "KelScroll.class",
-    .logo = "QFXLogoSA.gif",
-    .prefix = "SA",
-    .component_name = "Glintmere Scroller Applet",
-};
-
-}  // namespace
-
-const botframe::BotDescription& ScrollerBot::description() const { return kScroller; }
+const botframe::BotDescription& ScrollerBot::description() const {
+  return kScrollerDescription;
+}
 
 void ScrollerBot::AddPages(botframe::CGMWebbotProperties& sheet) {
   botframe::EditContext& context = sheet.context();

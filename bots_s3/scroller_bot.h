@@ -7,6 +7,16 @@
 
 namespace bots_s3 {
 
+inline constexpr botframe::BotDescription kScrollerDescription{
+    .library = botframe::kGMWebbotS3Library,
+    .sheet_title = "Glintmere Java Effects - Scroller Applet",
+    .applet_code = "KelScroll",
+    .class_file = "KelScroll.class",
+    .logo = "QFXLogoSA.gif",
+    .prefix = "SA",
+    .component_name = "Glintmere Scroller Applet",
+};
+
 class ScrollerBot : public botframe::AppletBot {
  public:
   const botframe::BotDescription& description() const override;

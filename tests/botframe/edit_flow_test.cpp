@@ -34,15 +34,8 @@ using test_support::WriteText;
 
 constexpr const char* kSheet = "Glintmere Java Effects - Applet Test";
 
-constexpr botframe::BotDescription kTestBot{
-    .library = botframe::kGMWebbotS3Library,
-    .sheet_title = kSheet,
-    .applet_code = "KelScroll",
-    .class_file = "KelScroll.class",
-    .logo = "QFXLogoSA.gif",
-    .prefix = "SA",
-    .component_name = "Glintmere Scroller Applet",
-};
+constexpr botframe::BotDescription kTestBot =
+    test_support::WithSheetTitle(test_support::kScrollerBot, kSheet);
 
 class TestBot : public botframe::AppletBot {
  public:

@@ -13,28 +13,16 @@
 #include "botframe/bot_description.h"
 #include "botframe/edit_context.h"
 #include "botframe/publishing.h"
+#include "bots_s3/presentation_bot.h"
+#include "bots_s3/scroller_bot.h"
 
 namespace test_support {
 
-inline constexpr botframe::BotDescription kScrollerBot{
-    .library = botframe::kGMWebbotS3Library,
-    .sheet_title = "Glintmere Java Effects - Scroller Applet",
-    .applet_code = "KelScroll",
-    .class_file = "KelScroll.class",
-    .logo = "QFXLogoSA.gif",
-    .prefix = "SA",
-    .component_name = "Glintmere Scroller Applet",
-};
-inline constexpr botframe::BotDescription kPresentationBot{
-    .library = botframe::kGMWebbotS3Library,
-    .sheet_title = "Glintmere Java Effects - Presentation Applet",
-    .applet_code = "KelPresent",
-    .class_file = "KelPresent.class",
-    .logo = "QFXLogoPA.gif",
-    .prefix = "PA",
-    .component_name = "Glintmere Presentation Applet",
-    .sheet_owned_by_foreground = true,
-};
+// The product's bots, and descriptions shaped like those of the bots still
+// to come.
+inline constexpr const botframe::BotDescription& kScrollerBot = bots_s3::kScrollerDescription;
+inline constexpr const botframe::BotDescription& kPresentationBot =
+    bots_s3::kPresentationDescription;
 inline constexpr botframe::BotDescription kTextEffectsBot{
     .library = botframe::kGMWebbotLibrary,
     .sheet_title = "Glintmere Java Effects - Text Effects Applet",
@@ -53,6 +41,14 @@ inline constexpr botframe::BotDescription kImageEffectsBot{
     .prefix = "IA",
     .component_name = "Glintmere Image Effects Applet",
 };
+
+// The bot under another sheet title, for a test bot of its own.
+constexpr botframe::BotDescription WithSheetTitle(const botframe::BotDescription& bot,
+                                                  const char* sheet_title) {
+  botframe::BotDescription titled = bot;
+  titled.sheet_title = sheet_title;
+  return titled;
+}
 
 // Publishing dialogs that record each question and give the answers set.
 class RecordingDialogs : public botframe::PublishingDialogs {

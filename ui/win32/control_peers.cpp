@@ -136,12 +136,97 @@ void SetSelectedSingle(ListPeer& list, int index, bool selected) {
   }
 }
 
-// Drop-down lists and drop-down combo boxes.
-class Combo : public Win32Peer, public EditPeer, public ListPeer {
+// The item messages a combo box and a list box both answer, each in its own
+// numbers.
+struct StringListMessages {
+  UINT reset, add, insert, remove, count, text_length, text, get_data, set_data;
+};
+constexpr StringListMessages kComboMessages{
+    CB_RESETCONTENT, CB_ADDSTRING,    CB_INSERTSTRING, CB_DELETESTRING, CB_GETCOUNT,
+    CB_GETLBTEXTLEN, CB_GETLBTEXT,    CB_GETITEMDATA,  CB_SETITEMDATA};
+constexpr StringListMessages kListBoxMessages{
+    LB_RESETCONTENT, LB_ADDSTRING, LB_INSERTSTRING, LB_DELETESTRING, LB_GETCOUNT,
+    LB_GETTEXTLEN,   LB_GETTEXT,   LB_GETITEMDATA,  LB_SETITEMDATA};
+
+// The items of a combo box or list box: texts with a data value each.
+class StringList : public Win32Peer, public ListPeer {
  public:
-  using Win32Peer::Win32Peer;
-  EditPeer* AsEdit() override { return this; }
+  StringList(Win32DialogWindow& window, const ControlSpec& spec, HWND control,
+             const StringListMessages& messages)
+      : Win32Peer(window, spec, control), messages_(messages) {}
   ListPeer* AsList() override { return this; }
+
+  void Clear() override {
+    ::SendMessageA(control_, messages_.reset, 0, 0);
+    Cleared();
+  }
+  int Add(const std::string& text, intptr_t data) override {
+    const LRESULT index =
+        ::SendMessageA(control_, messages_.add, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    return Stored(index, data);
+  }
+  int Insert(int index, const std::string& text, intptr_t data) override {
+    const int count = Count();
+    // -1 appends; past the end is refused, as by the controls.
+    if (index < 0) index = count;
+    if (index > count) return -1;
+    const LRESULT at = ::SendMessageA(control_, messages_.insert, index,
+                                      reinterpret_cast<LPARAM>(text.c_str()));
+    return Stored(at, data);
+  }
+  void Delete(int index) override {
+    if (index < 0 || index >= Count()) return;
+    Deleted(index);
+    ::SendMessageA(control_, messages_.remove, index, 0);
+  }
+  int Count() override {
+    const LRESULT count = ::SendMessageA(control_, messages_.count, 0, 0);
+    return count > 0 ? static_cast<int>(count) : 0;
+  }
+  std::string ItemText(int index) override {
+    if (index < 0 || index >= Count()) return std::string();
+    const LRESULT length = ::SendMessageA(control_, messages_.text_length, index, 0);
+    if (length <= 0) return std::string();
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    const LRESULT copied = ::SendMessageA(control_, messages_.text, index,
+                                          reinterpret_cast<LPARAM>(text.data()));
+    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
+    return text;
+  }
+  intptr_t ItemData(int index) override {
+    if (index < 0 || index >= Count()) return 0;
+    return static_cast<intptr_t>(::SendMessageA(control_, messages_.get_data, index, 0));
+  }
+  void SetItemData(int index, intptr_t data) override {
+    if (index < 0 || index >= Count()) return;
+    ::SendMessageA(control_, messages_.set_data, index, static_cast<LPARAM>(data));
+  }
+
+ protected:
+  // Told of item changes (the colour list keeps a swatch per item).
+  virtual void Cleared() {}
+  virtual void Inserted(int /*index*/) {}
+  virtual void Deleted(int /*index*/) {}
+
+ private:
+  // Gives the item added at index its data: the index, or -1 when the
+  // control refused the item.
+  int Stored(LRESULT index, intptr_t data) {
+    if (index < 0) return -1;
+    ::SendMessageA(control_, messages_.set_data, index, static_cast<LPARAM>(data));
+    Inserted(static_cast<int>(index));
+    return static_cast<int>(index);
+  }
+
+  const StringListMessages& messages_;
+};
+
+// Drop-down lists and drop-down combo boxes.
+class Combo : public StringList, public EditPeer {
+ public:
+  Combo(Win32DialogWindow& window, const ControlSpec& spec, HWND control)
+      : StringList(window, spec, control, kComboMessages) {}
+  EditPeer* AsEdit() override { return this; }
 
   std::string Text() override {
     // Read from the list: during CBN_SELCHANGE the shown text is still the
@@ -169,57 +254,6 @@ class Combo : public Win32Peer, public EditPeer, public ListPeer {
                    0);
   }
 
-  void Clear() override {
-    ::SendMessageA(control_, CB_RESETCONTENT, 0, 0);
-    Cleared();
-  }
-  int Add(const std::string& text, intptr_t data) override {
-    const LRESULT index =
-        ::SendMessageA(control_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    if (index < 0) return -1;
-    ::SendMessageA(control_, CB_SETITEMDATA, index, static_cast<LPARAM>(data));
-    Inserted(static_cast<int>(index));
-    return static_cast<int>(index);
-  }
-  int Insert(int index, const std::string& text, intptr_t data) override {
-    const int count = Count();
-    // -1 appends; past the end is refused, as by the controls.
-    if (index < 0) index = count;
-    if (index > count) return -1;
-    const LRESULT at =
-        ::SendMessageA(control_, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
-    if (at < 0) return -1;
-    ::SendMessageA(control_, CB_SETITEMDATA, at, static_cast<LPARAM>(data));
-    Inserted(static_cast<int>(at));
-    return static_cast<int>(at);
-  }
-  void Delete(int index) override {
-    if (index < 0 || index >= Count()) return;
-    Deleted(index);
-    ::SendMessageA(control_, CB_DELETESTRING, index, 0);
-  }
-  int Count() override {
-    const LRESULT count = ::SendMessageA(control_, CB_GETCOUNT, 0, 0);
-    return count > 0 ? static_cast<int>(count) : 0;
-  }
-  std::string ItemText(int index) override {
-    if (index < 0 || index >= Count()) return std::string();
-    const LRESULT length = ::SendMessageA(control_, CB_GETLBTEXTLEN, index, 0);
-    if (length <= 0) return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied =
-        ::SendMessageA(control_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
-  }
-  intptr_t ItemData(int index) override {
-    if (index < 0 || index >= Count()) return 0;
-    return static_cast<intptr_t>(::SendMessageA(control_, CB_GETITEMDATA, index, 0));
-  }
-  void SetItemData(int index, intptr_t data) override {
-    if (index < 0 || index >= Count()) return;
-    ::SendMessageA(control_, CB_SETITEMDATA, index, static_cast<LPARAM>(data));
-  }
   int Selection() override {
     const LRESULT selected = ::SendMessageA(control_, CB_GETCURSEL, 0, 0);
     return selected >= 0 ? static_cast<int>(selected) : -1;
@@ -236,12 +270,6 @@ class Combo : public Win32Peer, public EditPeer, public ListPeer {
     if (index < 0 || index >= Count()) return;
     SetSelectedSingle(*this, index, selected);
   }
-
- protected:
-  // Told of item changes (the colour list keeps a swatch per item).
-  virtual void Cleared() {}
-  virtual void Inserted(int /*index*/) {}
-  virtual void Deleted(int /*index*/) {}
 };
 
 // An owner-drawn combo box with a swatch before each name.
@@ -292,53 +320,10 @@ class ColourList : public Combo, public ColourListPeer {
   std::vector<std::optional<Colour>> swatches_;
 };
 
-class ListBox : public Win32Peer, public ListPeer {
+class ListBox : public StringList {
  public:
-  using Win32Peer::Win32Peer;
-  ListPeer* AsList() override { return this; }
-  void Clear() override { ::SendMessageA(control_, LB_RESETCONTENT, 0, 0); }
-  int Add(const std::string& text, intptr_t data) override {
-    const LRESULT index =
-        ::SendMessageA(control_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    if (index < 0) return -1;
-    ::SendMessageA(control_, LB_SETITEMDATA, index, static_cast<LPARAM>(data));
-    return static_cast<int>(index);
-  }
-  int Insert(int index, const std::string& text, intptr_t data) override {
-    const int count = Count();
-    if (index < 0) index = count;
-    if (index > count) return -1;
-    const LRESULT at =
-        ::SendMessageA(control_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
-    if (at < 0) return -1;
-    ::SendMessageA(control_, LB_SETITEMDATA, at, static_cast<LPARAM>(data));
-    return static_cast<int>(at);
-  }
-  void Delete(int index) override {
-    if (index >= 0 && index < Count()) ::SendMessageA(control_, LB_DELETESTRING, index, 0);
-  }
-  int Count() override {
-    const LRESULT count = ::SendMessageA(control_, LB_GETCOUNT, 0, 0);
-    return count > 0 ? static_cast<int>(count) : 0;
-  }
-  std::string ItemText(int index) override {
-    if (index < 0 || index >= Count()) return std::string();
-    const LRESULT length = ::SendMessageA(control_, LB_GETTEXTLEN, index, 0);
-    if (length <= 0) return std::string();
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    const LRESULT copied =
-        ::SendMessageA(control_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
-    return text;
-  }
-  intptr_t ItemData(int index) override {
-    if (index < 0 || index >= Count()) return 0;
-    return static_cast<intptr_t>(::SendMessageA(control_, LB_GETITEMDATA, index, 0));
-  }
-  void SetItemData(int index, intptr_t data) override {
-    if (index < 0 || index >= Count()) return;
-    ::SendMessageA(control_, LB_SETITEMDATA, index, static_cast<LPARAM>(data));
-  }
+  ListBox(Win32DialogWindow& window, const ControlSpec& spec, HWND control)
+      : StringList(window, spec, control, kListBoxMessages) {}
   int Selection() override {
     LRESULT selected = -1;
     if (MultiSelect()) {
