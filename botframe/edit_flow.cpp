@@ -2,6 +2,7 @@
 #include "botframe/edit_flow.h"
 
 #include "base/path.h"
+#include "base/scope_exit.h"
 #include "base/text.h"
 #include "botframe/automation_client.h"
 #include "botframe/edit_context.h"
@@ -145,10 +146,7 @@ int32_t RunAppletEdit(AppletBot& bot, BotAttributeList* list, const BotHostCallb
     state.parent_window = ui::GetUiBackend().ForegroundWindow();
   }
   // Working copies go whichever way the call ends.
-  struct WorkingCopiesRemover {
-    EditRunState& state;
-    ~WorkingCopiesRemover() { RemoveWorkingCopies(state); }
-  } remover{state};
+  const base::ScopeExit remove_copies([&state] { RemoveWorkingCopies(state); });
   Attributes attributes(list, host);
   return Edit(bot, context, attributes);
 }

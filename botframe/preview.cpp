@@ -1,8 +1,6 @@
 // The "Applet Preview" dialog.
 #include "botframe/preview.h"
 
-#include "platform/services.h"
-
 namespace botframe {
 namespace {
 
@@ -44,11 +42,6 @@ void CPreviewDialog::OnSize(int width, int height) {
   window()->MoveControl(kBrowserId, 0, 0, width, height > kBrowserBottomGap ? height - kBrowserBottomGap : 0);
   window()->MoveControl(ui::kIdOk, (width - kButtonWidth) / 2, height - kButtonBottomGap,
                         kButtonWidth, kButtonHeight);
-}
-
-bool CPreviewDialog::OnOk() {
-  platform::GetFiles().DeleteFile(file_);
-  return true;
 }
 
 }  // namespace botframe

@@ -11,7 +11,7 @@ namespace botframe {
 
 // "Applet Preview": a web browser showing the file and an OK button. It
 // sizes itself to the applet (each side kept within 0 to 8192 pixels) plus a
-// border; OK deletes the file.
+// border. The page that shows it deletes the file afterwards.
 class CPreviewDialog : public ui::Dialog {
  public:
   CPreviewDialog(std::string file, int applet_width, int applet_height);
@@ -22,7 +22,6 @@ class CPreviewDialog : public ui::Dialog {
  protected:
   bool OnInitDialog() override;
   void OnSize(int width, int height) override;
-  bool OnOk() override;
 
  private:
   std::string file_;

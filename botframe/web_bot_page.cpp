@@ -2,6 +2,7 @@
 #include "botframe/web_bot_page.h"
 
 #include "base/numbers.h"
+#include "base/scope_exit.h"
 #include "botframe/install_folders.h"
 #include "botframe/preview.h"
 #include "botframe/properties.h"
@@ -52,14 +53,10 @@ void CWebBotPage::Preview() {
   }
   sheet->set_preview_open(true);
   // However the preview is closed (OK, Esc, the close box), its file goes.
-  struct PreviewCloser {
-    CGMWebbotProperties* sheet;
-    const std::string& file;
-    ~PreviewCloser() {
-      sheet->set_preview_open(false);
-      platform::GetFiles().DeleteFile(file);
-    }
-  } closer{sheet, file};
+  const base::ScopeExit close_preview([sheet, &file] {
+    sheet->set_preview_open(false);
+    platform::GetFiles().DeleteFile(file);
+  });
   CPreviewDialog dialog(file, width, height);
   dialog.DoModal(handle());
 }

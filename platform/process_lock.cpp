@@ -8,6 +8,16 @@
 
 namespace platform {
 
+bool IsValidLockName(std::string_view name) {
+  if (name.empty() || name.size() > 200) return false;
+  for (char c : name) {
+    const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                    c == '-' || c == '_' || c == '.';
+    if (!ok) return false;
+  }
+  return name != "." && name != "..";
+}
+
 std::string FileLockName(std::string_view prefix, const std::string& path) {
   std::string real = RealPath(path);
 #if defined(_WIN32)

@@ -27,6 +27,10 @@ class ProcessLock {
 // on Windows named mutexes of the session.
 std::unique_ptr<ProcessLock> AcquireProcessLock(std::string_view name, Status* status);
 
+// Whether name may name a lock: 1 to 200 letters, digits, '-', '_' and '.',
+// and neither "." nor "..".
+bool IsValidLockName(std::string_view name);
+
 // This process's id, and whether the process with that id is running
 // (false for 0).
 uint32_t CurrentProcessId();

@@ -26,16 +26,6 @@ class FlockLock : public ProcessLock {
   int fd_;
 };
 
-bool ValidLockName(std::string_view name) {
-  if (name.empty() || name.size() > 200) return false;
-  for (char c : name) {
-    const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                    c == '-' || c == '_' || c == '.';
-    if (!ok) return false;
-  }
-  return name != "." && name != "..";
-}
-
 // The folder of the lock files, made when missing; it must be a folder of
 // this user that nobody else may write, or another user could hold or
 // replace our locks.
@@ -61,7 +51,7 @@ Status LockFolder(std::string* folder) {
 }  // namespace
 
 std::unique_ptr<ProcessLock> AcquireProcessLock(std::string_view name, Status* status) {
-  if (!ValidLockName(name)) {
+  if (!IsValidLockName(name)) {
     *status = kInvalidName;
     return nullptr;
   }

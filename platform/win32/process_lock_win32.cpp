@@ -20,16 +20,6 @@ class MutexLock : public ProcessLock {
   HANDLE mutex_;
 };
 
-bool ValidLockName(std::string_view name) {
-  if (name.empty() || name.size() > 200) return false;
-  for (char c : name) {
-    const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                    c == '-' || c == '_' || c == '.';
-    if (!ok) return false;
-  }
-  return true;
-}
-
 std::string FullPathOf(const std::string& path) {
   std::string full(MAX_PATH, '\0');
   DWORD length = ::GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), full.data(),
@@ -68,7 +58,7 @@ std::string FinalPathOf(const std::string& path) {
 }  // namespace
 
 std::unique_ptr<ProcessLock> AcquireProcessLock(std::string_view name, Status* status) {
-  if (!ValidLockName(name)) {
+  if (!IsValidLockName(name)) {
     *status = kInvalidName;
     return nullptr;
   }
