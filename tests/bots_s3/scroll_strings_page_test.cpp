@@ -53,6 +53,13 @@ class ScrollStringsPageTest : public ::testing::Test, protected test_support::Ed
   }
   std::string Attribute(const char* name) { return attributes_.GetOr(name, "<absent>"); }
   bool Has(const std::string& text) { return tag_.find(text) != std::string::npos; }
+  // Types "Hello world" into the main column and links "world" with H.
+  static void LinkWorld(ui::ScriptedWindow& w) {
+    w.SelectRange(Page::kMainBoxId, 0, -1);
+    w.Type(Page::kMainBoxId, "Hello world");
+    w.SelectRange(Page::kMainBoxId, 6, 11);
+    w.Click("H");
+  }
   static CScrollStringsPage* StringsPage(ui::ScriptedWindow& w) {
     return dynamic_cast<CScrollStringsPage*>(w.sheet()->pages()[3]);
   }
@@ -128,10 +135,7 @@ TEST_F(ScrollStringsPageTest, LinkedWordThroughTheHyperlinkDialog) {
     w.PressOk();
   });
   Run([](ui::ScriptedWindow& w) {
-    w.SelectRange(Page::kMainBoxId, 0, -1);
-    w.Type(Page::kMainBoxId, "Hello world");
-    w.SelectRange(Page::kMainBoxId, 6, 11);
-    w.Click("H");
+    LinkWorld(w);
     EXPECT_EQ(StringsPage(w)->link_look(), 2);
     w.PressOk();
   });
@@ -299,10 +303,7 @@ TEST_F(ScrollStringsPageTest, ATargetThatIsNoCaptionAsWrittenReopensAsTyped) {
       w.PressOk();
     });
     Run([](ui::ScriptedWindow& w) {
-      w.SelectRange(Page::kMainBoxId, 0, -1);
-      w.Type(Page::kMainBoxId, "Hello world");
-      w.SelectRange(Page::kMainBoxId, 6, 11);
-      w.Click("H");
+      LinkWorld(w);
       w.PressOk();
     });
     backend_.driver().Expect("Hyperlink", [&](ui::ScriptedWindow& w) {
