@@ -14,12 +14,12 @@
 #include "ui/message_box.h"
 
 namespace botframe {
-namespace {
 
-// The "_glintmere" subfolder of a local folder, empty for an empty folder.
 std::string AppletFolderOf(const std::string& folder) {
   return folder.empty() ? std::string() : folder + "_glintmere\\";
 }
+
+namespace {
 
 using ui::ControlKind;
 namespace style = ui::style;

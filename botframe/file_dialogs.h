@@ -24,6 +24,10 @@ inline constexpr int kFileKindAudio = 5;
 // The name of "no file" ("(None)") in "Select a file" and on the pages.
 inline constexpr const char* kNoFileName = "(None)";
 
+// The "_glintmere" subfolder of a local folder (master or user data, ending
+// in a backslash), ending in one too; empty for an empty folder.
+std::string AppletFolderOf(const std::string& folder);
+
 // The name patterns of a kind ("*.gif", "*.jpg", "*.jpeg" / "*.au"); empty
 // for other kinds.
 std::vector<std::string> FileKindPatterns(int kind);

@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "base/path.h"
 #include "host/cli.h"
@@ -112,11 +114,14 @@ TEST_F(AppletEditEndToEndTest, GlintmereInsertAnsweredByAFile) {
   EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/QFXLogoSA.gif")));
 }
 
-TEST_F(AppletEditEndToEndTest, PresentationOpensOnItsAnimationPageWithItsDefaults) {
+TEST_F(AppletEditEndToEndTest, PresentationInsertedEditedAndPublished) {
   const std::string answers = install_.Join("answers.json");
   WriteText(answers, R"([
     {"dialog": "Glintmere Java Effects - Presentation Applet", "steps": [
+      {"expect": "Image List:", "items": ["GMQFXLogo.gif", "GMRFXLogo.gif"]},
       {"expect": "Mode:", "selected": "Sequential"},
+      {"select": "Effect:", "item": "Fade"},
+      {"type": "URL:", "text": "news.htm"},
       {"press": "OK"}]}
   ])");
   std::string err;
@@ -125,15 +130,39 @@ TEST_F(AppletEditEndToEndTest, PresentationOpensOnItsAnimationPageWithItsDefault
                       &err),
             0)
       << err;
-  const std::string page = Page();
+  std::string page = Page();
   for (const char* expected :
        {"<!--webbot bot=\"GMPresent\" startspan", " java-code=\"KelPresent\"\n",
         " java-Name=\"PA", " param-StepSize=\"8\"\n", " param-Mode=\"_none\"\n",
-        " param-ImageDelay=\"3000\"\n", "QFXLogoPA.gif&quot;"}) {
+        " param-ImageDelay=\"3000\"\n", "QFXLogoPA.gif&quot;", " param-NumImages=\"2\"\n",
+        " param-Image1Transition=\"_fade\"\n",
+        "\n<param name=Image1 value=./_glintmere/GMQFXLogo.gif>"
+        "\n<param name=Transition1 value=_fade>"
+        "\n<param name=URL1 value=news.htm|_self>"}) {
     EXPECT_NE(page.find(expected), std::string::npos) << expected << "\n" << page;
   }
-  EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/KelPresent.class")));
-  EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/QFXLogoPA.gif")));
+  // The presentation's own files went with the applet's.
+  for (const char* file : {"KelPresent.class", "QFXLogoPA.gif", "GMQFXLogo.gif", "GMRFXLogo.gif"}) {
+    EXPECT_TRUE(test_support::Exists(web_.Join(std::string("_glintmere/") + file))) << file;
+  }
+
+  // Edited again: one image removed, so OK is refused with the alert until
+  // the user cancels; the page stays as it was.
+  WriteText(answers, R"([
+    {"dialog": "Glintmere Java Effects - Presentation Applet", "steps": [
+      {"expect": "Effect:", "selected": "Fade"},
+      {"press": "Remove"},
+      {"press": "OK"},
+      {"expect": "Remove", "enabled": false},
+      {"press": "Cancel"}]},
+    {"dialog": "Glintmere Alert", "steps": [
+      {"expect": 1451, "text": "This applet requires atleast two images be listed on the image panel. \nPlease add another image to the Image Panel."},
+      {"press": "OK"}]}
+  ])");
+  EXPECT_EQ(Glintmere({"edit", web_.Join("index.htm"), "--answers", answers}, &err), 1);
+  EXPECT_NE(err.find("nothing was changed"), std::string::npos) << err;
+  EXPECT_EQ(err.find("Error"), std::string::npos) << err;
+  EXPECT_EQ(Page(), page);
 }
 
 #if defined(_WIN32)
@@ -389,6 +418,89 @@ TEST_F(AppletEditEndToEndTest, UserChoosesTheBackgroundAtTheRealWindows) {
   }
   ExpectBackgroundChoices(Page());
   EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/QFXChime.au")));
+}
+
+// The index of the exact item text of a list box, or -1.
+int ListIndex(HWND list, const char* text) {
+  return static_cast<int>(
+      SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text)));
+}
+
+std::vector<std::string> ListItems(HWND list) {
+  std::vector<std::string> items;
+  const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char text[260] = {};
+    if (SendMessageA(list, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof text)) {
+      SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+    }
+    items.emplace_back(text);
+  }
+  return items;
+}
+
+TEST_F(AppletEditEndToEndTest, PresentationWithAnAddedImageAtTheRealWindows) {
+  constexpr int kImageList = 1951, kMoveUp = 1952, kAdd = 1954;
+  constexpr int kAvailable = 1901, kAddSelected = 1903;
+  std::vector<std::string> rows;
+  int32_t result = 0;
+  test_support::MessageBoxWatcher boxes;
+  ui_test::Drive(
+      [&] {
+        const HWND sheet = ui_test::WaitForWindow("Glintmere Java Effects - Presentation Applet");
+        if (!sheet) return;
+        HWND page = nullptr;
+        ui_test::WaitUntil([&] {
+          page = ui_test::CurrentPage(sheet);
+          return page && GetDlgItem(page, kImageList);
+        });
+        if (!page || !GetDlgItem(page, kImageList)) {
+          ADD_FAILURE() << "the Images page did not show";
+          ui_test::PressSheetButton(sheet, PSBTN_CANCEL);
+          return;
+        }
+        ui_test::Painted(sheet);
+        ui_test::SaveScreenshot(ui_test::CaptureWindow(sheet), "presentation_images_page");
+
+        ui_test::Click(ui_test::Item(page, kAdd));
+        if (const HWND adder = ui_test::WaitForWindow("Add New Images")) {
+          const HWND available = ui_test::Item(adder, kAvailable);
+          ui_test::Choose(available, ListIndex(available, "Sunset.jpg"));
+          ui_test::Click(ui_test::Item(adder, kAddSelected));
+          ui_test::Settle(adder);
+          ui_test::Painted(adder);
+          ui_test::SaveScreenshot(ui_test::CaptureWindow(adder), "presentation_add_new_images");
+          ui_test::Click(ui_test::Item(adder, IDOK));
+          ui_test::WaitUntil([] { return FindWindowA(nullptr, "Add New Images") == nullptr; });
+        }
+        const HWND list = ui_test::Item(page, kImageList);
+        ui_test::WaitUntil([&] { return ListItems(list).size() == 3; });
+        // The new image is the selected row: up one place.
+        ui_test::Click(ui_test::Item(page, kMoveUp));
+        ui_test::WaitUntil([&] { return ListItems(list).at(1) == "Sunset.jpg"; });
+        rows = ListItems(list);
+        ui_test::Painted(sheet);
+        ui_test::SaveScreenshot(ui_test::CaptureWindow(sheet), "presentation_images_reordered");
+        ui_test::PressSheetButton(sheet, PSBTN_OK);
+      },
+      [&] {
+        ASSERT_TRUE(platform::Succeeded(platform::GetAutomation().Initialize()));
+        result = run_bot_("4.0", "GMWebbotS3.dll", "GMPresent", 1);
+        platform::GetAutomation().Uninitialize();
+      });
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(rows, (std::vector<std::string>{"GMQFXLogo.gif", "Sunset.jpg", "GMRFXLogo.gif"}));
+  for (const test_support::SeenBox& box : boxes.Seen()) {
+    ADD_FAILURE() << "message box [" << box.caption << "] " << box.text;
+  }
+  const std::string page = Page();
+  EXPECT_NE(page.find("\n<param name=NumImages value=3>\n<param name=Image1 "
+                      "value=./_glintmere/GMQFXLogo.gif>"),
+            std::string::npos)
+      << page;
+  EXPECT_NE(page.find("\n<param name=Image2 value=./_glintmere/Sunset.jpg>"), std::string::npos)
+      << page;
+  EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/Sunset.jpg")));
 }
 #endif
 
