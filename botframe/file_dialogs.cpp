@@ -345,7 +345,10 @@ void CSelectFileDialog::AddFromDisk() {
   }
   request.owner = handle();
   std::vector<std::string> paths;
-  if (!ui::GetUiBackend().OpenFiles(request, &paths) || paths.empty()) return;
+  if (ui::GetUiBackend().OpenFiles(request, &paths) != ui::FileDialogResult::kChosen ||
+      paths.empty()) {
+    return;
+  }
   const std::string& path = paths.front();
   const std::string name = base::FileNameOf(path);
   if (!HasFileKindExtension(name, kind_)) {

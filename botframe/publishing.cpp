@@ -219,21 +219,27 @@ void RemoveWorkingCopies(EditRunState& state) {
 }
 
 std::optional<std::string> ImportFile(EditContext& context, const std::string& source,
-                                      const std::string& name, int kind, ui::WindowHandle owner) {
+                                      const std::string& name, int kind, ui::WindowHandle owner,
+                                      MissingSourceMessage missing) {
   EditRunState& state = context.state();
   platform::Files& files = platform::GetFiles();
   const bool from_web = IsWebSource(source);
+  const auto report_missing = [&] {
+    std::string text = "Unable to locate source file";
+    if (missing == MissingSourceMessage::kAfterSource) {
+      text = source + (from_web ? "" : "\n") + text;
+    }
+    ui::ShowMessage(text, "Error", ui::Buttons::kOk, ui::Icon::kNone, owner);
+  };
   std::unique_ptr<platform::DispatchObject> explorer;
   if (from_web) {
     explorer = GetExplorer(context.library());
     if (!explorer || !VtiIsPageInWeb(*explorer, source)) {
-      ui::ShowMessage("Unable to locate source file", "Error", ui::Buttons::kOk, ui::Icon::kNone,
-                      owner);
+      report_missing();
       return std::nullopt;
     }
   } else if (!files.FileExists(source)) {
-    ui::ShowMessage("Unable to locate source file", "Error", ui::Buttons::kOk, ui::Icon::kNone,
-                    owner);
+    report_missing();
     return std::nullopt;
   }
   if (state.user_data_folder.empty() || !base::IsPlainFileName(name)) {

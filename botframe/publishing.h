@@ -95,12 +95,18 @@ bool CheckMissingFiles(EditContext& context);
 // Deletes this edit call's working copies and empties the list.
 void RemoveWorkingCopies(EditRunState& state);
 
+// How an import tells of a source it cannot find: "Unable to locate source
+// file" alone, or after the source (a local path and a line break, a web
+// URL directly).
+enum class MissingSourceMessage { kPlain, kAfterSource };
+
 // Imports source (a local path, or a "file://" or "http://" URL in the web)
 // into the user data folder's "_glintmere" under name, asking before it
 // replaces a file of that name. owner, the dialog that started the import,
 // owns its messages and questions. The final name, or nullopt when the file
 // is skipped (missing source, cancelled, failed copy).
 std::optional<std::string> ImportFile(EditContext& context, const std::string& source,
-                                      const std::string& name, int kind, ui::WindowHandle owner);
+                                      const std::string& name, int kind, ui::WindowHandle owner,
+                                      MissingSourceMessage missing = MissingSourceMessage::kPlain);
 
 }  // namespace botframe

@@ -3,6 +3,7 @@
 // under a driver (scripted).
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,7 +20,16 @@ struct FileDialogRequest {
   std::string initial_folder;
   bool multiple = false;
   WindowHandle owner = nullptr;
+  // The bytes the dialog may write the chosen names into (the folder and
+  // each name with their terminating NULs, as OFN_EXPLORER multiple
+  // selection writes them); 0 for a default big enough for any sensible
+  // choice.
+  size_t name_buffer_size = 0;
 };
+
+// How a file-open dialog ended: cancelled, files chosen, or more chosen
+// than the name buffer holds (nothing is returned then).
+enum class FileDialogResult { kCancelled, kChosen, kTooMany };
 
 class UiBackend {
  public:
@@ -30,8 +40,10 @@ class UiBackend {
   virtual int RunSheet(PropertySheet& sheet, WindowHandle parent) = 0;
   // The colour dialog, starting at *colour; false when cancelled.
   virtual bool ChooseColour(WindowHandle owner, Colour* colour) = 0;
-  // The file-open dialog; false when cancelled. Full paths.
-  virtual bool OpenFiles(const FileDialogRequest& request, std::vector<std::string>* paths) = 0;
+  // The file-open dialog; full paths in *paths when chosen (untouched
+  // otherwise).
+  virtual FileDialogResult OpenFiles(const FileDialogRequest& request,
+                                     std::vector<std::string>* paths) = 0;
   virtual MessageBoxService& MessageBoxes() = 0;
   // The window in the foreground (an owner for sheets), or null.
   virtual WindowHandle ForegroundWindow() = 0;

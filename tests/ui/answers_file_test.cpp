@@ -72,8 +72,12 @@ TEST_F(AnswersFileTest, ColoursFilesAndTheDefaultCancel) {
   EXPECT_EQ(colour, ui::Rgb(0xFF, 0x80, 0x00));
   EXPECT_FALSE(backend_.ChooseColour(nullptr, &colour));
   std::vector<std::string> paths;
-  EXPECT_FALSE(backend_.OpenFiles({"Open Sound", {}, "", false, nullptr}, &paths));
-  EXPECT_TRUE(backend_.OpenFiles({"Add Images", {}, "", true, nullptr}, &paths));
+  ui::FileDialogRequest request;
+  request.title = "Open Sound";
+  EXPECT_EQ(backend_.OpenFiles(request, &paths), ui::FileDialogResult::kCancelled);
+  request.title = "Add Images";
+  request.multiple = true;
+  EXPECT_EQ(backend_.OpenFiles(request, &paths), ui::FileDialogResult::kChosen);
   EXPECT_EQ(paths, std::vector<std::string>{"C:\\web\\a.gif"});
   BannerDialog dialog;
   EXPECT_EQ(dialog.DoModal(), ui::kIdCancel);
@@ -95,7 +99,12 @@ TEST_F(AnswersFileTest, MistakesAreRefusedWithTheFileEntryAndStep) {
       {R"([{"dialog": "A", "steps": [{"type": "Name:", "text": 5}]}])",
        "answers.json: entry 1 (dialog \"A\"), step 1 (type): \"text\" must be a string"},
       {R"([{"dialog": "A", "steps": [{"select": "F:", "item": "x", "index": 1}]}])",
-       "answers.json: entry 1 (dialog \"A\"), step 1 (select): give either \"item\""},
+       "answers.json: entry 1 (dialog \"A\"), step 1 (select): give \"item\" (its text), "
+       "\"index\" (from 0) or \"items\""},
+      {R"([{"dialog": "A", "steps": [{"select": "F:", "items": "x"}]}])",
+       "step 1 (select): \"items\" must be a list of strings"},
+      {R"([{"dialog": "A", "steps": [{"select": "F:", "items": [], "item": "x"}]}])",
+       "step 1 (select): unknown key \"item\""},
       {R"([{"dialog": "A", "steps": [{"click": "OK", "check": "Bold"}]}])",
        "a step does one thing"},
       {R"([{"dialog": "A", "steps": [{"click": true}]}])",

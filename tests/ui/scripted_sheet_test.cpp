@@ -232,7 +232,9 @@ TEST_F(ScriptedSheetTest, WindowsNobodyExpectedGetTheDefaultAnswers) {
   EXPECT_FALSE(ui::GetUiBackend().ChooseColour(nullptr, &colour));
   EXPECT_EQ(colour, ui::Rgb(1, 2, 3));
   std::vector<std::string> paths;
-  EXPECT_FALSE(ui::GetUiBackend().OpenFiles({"Open", {}, "", false, nullptr}, &paths));
+  ui::FileDialogRequest open;
+  open.title = "Open";
+  EXPECT_EQ(ui::GetUiBackend().OpenFiles(open, &paths), ui::FileDialogResult::kCancelled);
   EXPECT_TRUE(paths.empty());
 
   const std::vector<ui::WindowRecord>& shown = driver().shown();
@@ -275,8 +277,11 @@ TEST_F(ScriptedSheetTest, EntriesAreTakenByCaptionThenInTheirOrder) {
   EXPECT_TRUE(ui::GetUiBackend().ChooseColour(nullptr, &colour));
   EXPECT_EQ(colour, ui::Rgb(0x12, 0x34, 0x56));
   std::vector<std::string> paths;
-  ui::FileDialogRequest request{"Add Images", {{"Images", "*.gif"}}, "", true, nullptr};
-  EXPECT_TRUE(ui::GetUiBackend().OpenFiles(request, &paths));
+  ui::FileDialogRequest request;
+  request.title = "Add Images";
+  request.filters = {{"Images", "*.gif"}};
+  request.multiple = true;
+  EXPECT_EQ(ui::GetUiBackend().OpenFiles(request, &paths), ui::FileDialogResult::kChosen);
   EXPECT_EQ(paths, (std::vector<std::string>{"C:\\a.gif", "C:\\b.gif"}));
   EXPECT_TRUE(driver().Unused().size() == 1u && driver().Unused()[0] == "file dialog \"Open Sound\"");
 
@@ -284,11 +289,41 @@ TEST_F(ScriptedSheetTest, EntriesAreTakenByCaptionThenInTheirOrder) {
   ExpectErrors();
   driver().ExpectMessage("", "", ui::Answer::kYes);
   EXPECT_EQ(ui::ShowMessage("Done.", "Glintmere"), ui::Answer::kOk);
-  request = {"Open Sound", {}, "", false, nullptr};
-  EXPECT_TRUE(ui::GetUiBackend().OpenFiles(request, &paths));
+  request.title = "Open Sound";
+  request.multiple = false;
+  EXPECT_EQ(ui::GetUiBackend().OpenFiles(request, &paths), ui::FileDialogResult::kChosen);
   EXPECT_EQ(paths, std::vector<std::string>{"C:\\a.au"});
   ASSERT_EQ(driver().errors().size(), 2u);
   EXPECT_EQ(driver().errors()[0], "the message box \"Done.\" has no Yes button; answered OK");
+}
+
+TEST_F(ScriptedSheetTest, FilesThatOverflowTheNameBufferAreTooMany) {
+  using Result = ui::FileDialogResult;
+  struct Case {
+    std::vector<std::string> paths;
+    bool multiple;
+    size_t buffer;
+    Result result;
+  };
+  const std::vector<std::string> two = {"C:\\web\\a.gif", "C:\\web\\b.gif"};
+  const std::vector<std::string> at_root = {"C:\\a.gif", "C:\\b.gif"};
+  // "C:\web" NUL "a.gif" NUL "b.gif" NUL NUL: 20 bytes; one path and its
+  // NUL: 13; the root keeps its backslash: 17.
+  const std::vector<Case> cases = {
+      {two, true, 20, Result::kChosen},     {two, true, 19, Result::kTooMany},
+      {{two[0]}, true, 13, Result::kChosen}, {{two[0]}, true, 12, Result::kTooMany},
+      {at_root, true, 17, Result::kChosen}, {at_root, true, 16, Result::kTooMany},
+      {two, true, 0, Result::kChosen},
+  };
+  for (const Case& c : cases) {
+    driver().ExpectFiles("", c.paths);
+    ui::FileDialogRequest request;
+    request.multiple = c.multiple;
+    request.name_buffer_size = c.buffer;
+    std::vector<std::string> paths = {"kept"};
+    EXPECT_EQ(ui::GetUiBackend().OpenFiles(request, &paths), c.result) << c.buffer;
+    EXPECT_EQ(paths, c.result == Result::kChosen ? c.paths : std::vector<std::string>{"kept"});
+  }
 }
 
 TEST_F(ScriptedSheetTest, TheBackendAnswersTheModulesMessageBoxesWhileInForce) {

@@ -76,16 +76,27 @@ TEST(CommonDialogsTest, TheFileDialogGivesFullPathsOfOneOrSeveralFiles) {
   struct Case {
     bool multiple;
     const char* typed;
+    size_t buffer;  // 0: the default
+    ui::FileDialogResult result;
     std::vector<std::string> expected;
   };
+  using Result = ui::FileDialogResult;
+  // The folder, NUL, "a.gif", NUL, "b.gif", NUL and a final NUL need
+  // folder + 14 bytes.
+  const size_t two_files = folder.path().size() + 14;
   const std::vector<Case> cases = {
-      {false, "a.gif", {folder.Join("a.gif")}},
-      {true, "\"a.gif\" \"b.gif\"", {folder.Join("a.gif"), folder.Join("b.gif")}},
+      {false, "a.gif", 0, Result::kChosen, {folder.Join("a.gif")}},
+      {true, "\"a.gif\" \"b.gif\"", 0, Result::kChosen,
+       {folder.Join("a.gif"), folder.Join("b.gif")}},
+      {true, "\"a.gif\" \"b.gif\"", two_files + 8, Result::kChosen,
+       {folder.Join("a.gif"), folder.Join("b.gif")}},
+      {true, "\"a.gif\" \"b.gif\"", two_files - 8, Result::kTooMany, {}},
   };
   for (const Case& c : cases) {
     request.multiple = c.multiple;
+    request.name_buffer_size = c.buffer;
     std::vector<std::string> paths;
-    bool chosen = false;
+    Result chosen = Result::kCancelled;
     ui_test::Drive(
         [&] {
           const HWND dialog = ui_test::WaitForWindow(request.title);
@@ -94,7 +105,7 @@ TEST(CommonDialogsTest, TheFileDialogGivesFullPathsOfOneOrSeveralFiles) {
           PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         },
         [&] { chosen = backend.OpenFiles(request, &paths); });
-    ASSERT_TRUE(chosen) << c.typed;
+    ASSERT_EQ(chosen, c.result) << c.typed << " in " << c.buffer;
     ASSERT_EQ(paths.size(), c.expected.size()) << c.typed;
     for (size_t i = 0; i < paths.size(); ++i) {
       EXPECT_EQ(Lower(paths[i]), Lower(c.expected[i]));
@@ -102,14 +113,15 @@ TEST(CommonDialogsTest, TheFileDialogGivesFullPathsOfOneOrSeveralFiles) {
   }
 
   std::vector<std::string> untouched = {"kept"};
-  bool chosen = true;
+  request.name_buffer_size = 0;
+  Result chosen = Result::kChosen;
   ui_test::Drive(
       [&] {
         const HWND dialog = ui_test::WaitForWindow(request.title);
         if (dialog) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
       },
       [&] { chosen = backend.OpenFiles(request, &untouched); });
-  EXPECT_FALSE(chosen);
+  EXPECT_EQ(chosen, Result::kCancelled);
   EXPECT_EQ(untouched, std::vector<std::string>{"kept"});
 }
 

@@ -135,13 +135,24 @@ Step ReadStep(const Json& json, const std::string& where) {
       step.text = String(json.at("text"), at, "text");
       break;
     case Action::kSelect:
+      // Several items of a multiple-selection list, or one item.
+      if (json.contains("items")) {
+        OnlyKeys(json, {"select", "items"}, at);
+        step.control = Control(target, at, "select");
+        step.items = Strings(json.at("items"), at, "items");
+        break;
+      }
+      [[fallthrough]];
     case Action::kDoubleClick:
     case Action::kCheckRow:
     case Action::kUncheckRow:
       OnlyKeys(json, {step.name, "item", "index"}, at);
       step.control = Control(target, at, step.name.c_str());
       if (json.contains("item") == json.contains("index")) {
-        throw BadAnswers{at + ": give either \"item\" (its text) or \"index\" (from 0)"};
+        throw BadAnswers{at + (step.action == Action::kSelect
+                                   ? ": give \"item\" (its text), \"index\" (from 0) or "
+                                     "\"items\" (several texts)"
+                                   : ": give either \"item\" (its text) or \"index\" (from 0)")};
       }
       if (json.contains("item")) step.item = String(json.at("item"), at, "item");
       if (json.contains("index")) step.index = Integer(json.at("index"), at, "index");
@@ -191,7 +202,9 @@ void RunStep(ScriptedWindow& window, const Step& step) {
     case Action::kPage: window.SelectPage(step.page); break;
     case Action::kType: window.Type(control, *step.text); break;
     case Action::kSelect:
-      if (step.item) window.Select(control, *step.item); else window.Select(control, *step.index);
+      if (step.items) window.SelectItems(control, *step.items);
+      else if (step.item) window.Select(control, *step.item);
+      else window.Select(control, *step.index);
       break;
     case Action::kCheck: window.Check(control, true); break;
     case Action::kUncheck: window.Check(control, false); break;

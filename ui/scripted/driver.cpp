@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "base/path.h"
 #include "base/text.h"
 #include "ui/backend.h"
 #include "ui/scripted/scripted_backend.h"
@@ -123,6 +124,21 @@ std::string ResultName(int result) {
 }
 
 std::string Quote(const std::string& text) { return "\"" + text + "\""; }
+
+// The bytes the real dialog writes for the chosen paths: one path and its
+// NUL, or (OFN_EXPLORER multiple selection) the folder, each name, each
+// with its NUL, and a final NUL.
+size_t ChosenNamesSize(const std::vector<std::string>& paths) {
+  if (paths.size() == 1) return paths.front().size() + 1;
+  const std::string& first = paths.front();
+  const size_t separator = base::LastSeparator(first);
+  size_t folder = separator == std::string::npos ? 0 : separator;
+  // A drive's root keeps its separator ("C:\").
+  if (folder > 0 && first[folder - 1] == ':') ++folder;
+  size_t size = folder + 1;
+  for (const std::string& path : paths) size += base::FileNameOf(path).size() + 1;
+  return size + 1;
+}
 
 }  // namespace
 
@@ -384,6 +400,33 @@ void ScriptedWindow::Select(const ControlRef& ref, int index) {
     return;
   }
   ChooseItem(found, index);
+}
+
+void ScriptedWindow::SelectItems(const ControlRef& ref, const std::vector<std::string>& items) {
+  Found found = FindForAction(ref, "select in");
+  if (!found.control) return;
+  ScriptedControl& control = *found.control;
+  const ControlKind kind = control.kind();
+  if ((kind != ControlKind::kListBox && kind != ControlKind::kListView) ||
+      !control.Has(style::kMultiSelect)) {
+    Fail(ref.Describe() + " is not a list that selects several items");
+    return;
+  }
+  std::vector<bool> wanted(control.items.size(), false);
+  for (const std::string& item : items) {
+    const int index = IndexOf(found, ref, item);
+    if (index < 0) return;  // reported; nothing selected
+    wanted[static_cast<size_t>(index)] = true;
+  }
+  FocusOn(found);
+  bool changed = false;
+  int first = -1;
+  for (size_t i = 0; i < control.items.size(); ++i) {
+    changed = changed || control.items[i].selected != wanted[i];
+    control.items[i].selected = wanted[i];
+    if (wanted[i] && first < 0) first = static_cast<int>(i);
+  }
+  if (changed) found.window->dialog().FireCommand(control.id(), Notify::kSelectionChanged, first);
 }
 
 void ScriptedWindow::Check(const ControlRef& ref, bool checked) {
@@ -851,16 +894,22 @@ bool Driver::AnswerColour(Colour* colour, int depth) {
   return chosen;
 }
 
-bool Driver::AnswerFiles(const FileDialogRequest& request, std::vector<std::string>* paths,
-                         int depth) {
+FileDialogResult Driver::AnswerFiles(const FileDialogRequest& request,
+                                     std::vector<std::string>* paths, int depth) {
   WindowRecord record;
   record.depth = depth;
   record.kind = WindowKind::kFileDialog;
   record.caption = request.title;
-  bool chosen = false;
+  FileDialogResult result = FileDialogResult::kCancelled;
   if (Entry* entry = Match(EntryKind::kFiles, request.title, "")) {
     record.answered_by_entry = true;
-    if (!entry->paths.empty() && paths) {
+    if (!entry->paths.empty() && request.name_buffer_size > 0 &&
+        ChosenNamesSize(request.multiple ? entry->paths
+                                         : std::vector<std::string>{entry->paths.front()}) >
+            request.name_buffer_size) {
+      // The real dialog refuses a choice its buffer cannot hold.
+      result = FileDialogResult::kTooMany;
+    } else if (!entry->paths.empty() && paths) {
       if (!request.multiple && entry->paths.size() > 1) {
         const std::string saved = context_;
         context_ = entry->origin;
@@ -871,13 +920,15 @@ bool Driver::AnswerFiles(const FileDialogRequest& request, std::vector<std::stri
       } else {
         *paths = entry->paths;
       }
-      chosen = true;
+      result = FileDialogResult::kChosen;
     }
   }
-  record.result = chosen ? 1 : 0;
-  record.answer = chosen ? "OK" : "Cancel";
+  record.result = result == FileDialogResult::kChosen ? 1 : 0;
+  record.answer = result == FileDialogResult::kChosen  ? "OK"
+                  : result == FileDialogResult::kTooMany ? "OK (too many files)"
+                                                         : "Cancel";
   shown_.push_back(std::move(record));
-  return chosen;
+  return result;
 }
 
 size_t Driver::RecordModelessOpened(const std::string& caption, int depth) {

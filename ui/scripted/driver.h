@@ -36,6 +36,7 @@
 namespace ui {
 
 struct FileDialogRequest;
+enum class FileDialogResult;
 class ScriptedDialogWindow;
 class ScriptedSheet;
 struct ScriptedControl;
@@ -104,6 +105,11 @@ class ScriptedWindow {
   // its exact text or its index; Notify::kSelectionChanged when it changed.
   void Select(const ControlRef& control, const std::string& item);
   void Select(const ControlRef& control, int index);
+  // Selects exactly these items (by exact text) of a list box or list-view
+  // with style::kMultiSelect, as a Ctrl+click for each does; one
+  // Notify::kSelectionChanged when the selection changed. An empty list
+  // clears it.
+  void SelectItems(const ControlRef& control, const std::vector<std::string>& items);
   // Ticks or unticks a check box, or ticks a radio button (the others of its
   // group lose their tick): Notify::kClicked when the state changes.
   void Check(const ControlRef& control, bool checked = true);
@@ -217,7 +223,8 @@ class Driver {
   // The colour dialog: chooses colour, or cancels when there is none.
   void ExpectColour(std::optional<Colour> colour, std::string origin = {});
   // A file-open dialog with that title ("" for any): chooses paths, or
-  // cancels when there are none.
+  // cancels when there are none. Paths that would overflow the dialog's
+  // name buffer end it as "too many files" instead.
   void ExpectFiles(std::string title, std::vector<std::string> paths, std::string origin = {});
 
   // Unmatched dialogs and sheets get Cancel instead of OK.
@@ -254,7 +261,10 @@ class Driver {
   // depth: the modal windows open beneath the box or dialog.
   Answer AnswerMessageBox(const MessageBoxRequest& request, int depth);
   bool AnswerColour(Colour* colour, int depth);
-  bool AnswerFiles(const FileDialogRequest& request, std::vector<std::string>* paths, int depth);
+  // Chooses the entry's paths, or answers kTooMany when they do not fit the
+  // request's name buffer (no limit when it gives none).
+  FileDialogResult AnswerFiles(const FileDialogRequest& request, std::vector<std::string>* paths,
+                               int depth);
   // A modeless dialog opened (its record's index) and closed.
   size_t RecordModelessOpened(const std::string& caption, int depth);
   void RecordModelessClosed(size_t record, ScriptedDialogWindow& window, int result);

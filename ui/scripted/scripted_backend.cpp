@@ -793,7 +793,8 @@ bool ScriptedBackend::ChooseColour(WindowHandle, Colour* colour) {
   return driver_.AnswerColour(colour, static_cast<int>(open_.size()));
 }
 
-bool ScriptedBackend::OpenFiles(const FileDialogRequest& request, std::vector<std::string>* paths) {
+FileDialogResult ScriptedBackend::OpenFiles(const FileDialogRequest& request,
+                                            std::vector<std::string>* paths) {
   return driver_.AnswerFiles(request, paths, static_cast<int>(open_.size()));
 }
 

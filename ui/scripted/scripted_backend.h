@@ -195,7 +195,8 @@ class ScriptedBackend : public UiBackend {
   void CloseModeless(Dialog& dialog) override;
   int RunSheet(PropertySheet& sheet, WindowHandle parent) override;
   bool ChooseColour(WindowHandle owner, Colour* colour) override;
-  bool OpenFiles(const FileDialogRequest& request, std::vector<std::string>* paths) override;
+  FileDialogResult OpenFiles(const FileDialogRequest& request,
+                             std::vector<std::string>* paths) override;
   MessageBoxService& MessageBoxes() override;
   WindowHandle ForegroundWindow() override;
 

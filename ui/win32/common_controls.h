@@ -5,6 +5,7 @@
 
 #include "platform/win32/windows_include.h"
 
+#include <cderr.h>
 #include <commctrl.h>
 #include <commdlg.h>
 #include <prsht.h>

@@ -145,6 +145,53 @@ void DrawUpOneLevel(HDC dc, int x, int y, bool disabled) {
   Fill(dc, RECT{x + 10, y + 4, x + 12, y + 10}, ink);
 }
 
+// Adding the selected files: a green arrow to the right.
+void DrawRightArrow(HDC dc, int x, int y, bool disabled) {
+  const COLORREF ink = Ink(disabled, RGB(0, 140, 0));
+  Fill(dc, RECT{x + 2, y + 6, x + 9, y + 10}, ink);
+  Shape(dc, x, y, {{8, 2}, {14, 8}, {8, 14}}, ink, ink);
+}
+
+// Removing the selected files: a red cross.
+void DrawCross(HDC dc, int x, int y, bool disabled) {
+  const COLORREF ink = Ink(disabled, RGB(210, 0, 0));
+  Shape(dc, x, y, {{2, 4}, {4, 2}, {8, 6}, {12, 2}, {14, 4}, {10, 8}, {14, 12}, {12, 14},
+                   {8, 10}, {4, 14}, {2, 12}, {6, 8}},
+        ink, ink);
+}
+
+// A file of the web: a globe with its meridian and equator.
+void DrawGlobe(HDC dc, int x, int y, bool disabled) {
+  const COLORREF edge = Ink(disabled, RGB(20, 50, 130));
+  {
+    unique_gdi sea(::CreateSolidBrush(disabled ? ::GetSysColor(COLOR_BTNFACE) : RGB(80, 150, 230)));
+    unique_gdi pen(::CreatePen(PS_SOLID, 1, edge));
+    ScopedSelect with_brush(dc, sea.get());
+    ScopedSelect with_pen(dc, pen.get());
+    ::Ellipse(dc, x + 1, y + 1, x + 16, y + 16);
+  }
+  if (!disabled) {
+    Shape(dc, x, y, {{4, 4}, {8, 3}, {7, 7}, {4, 9}, {3, 7}}, RGB(40, 160, 60), RGB(24, 110, 40));
+    Shape(dc, x, y, {{9, 9}, {13, 8}, {12, 12}, {10, 13}}, RGB(40, 160, 60), RGB(24, 110, 40));
+  }
+  unique_gdi pen(::CreatePen(PS_SOLID, 1, edge));
+  ScopedSelect with_brush(dc, ::GetStockObject(NULL_BRUSH));
+  ScopedSelect with_pen(dc, pen.get());
+  ::Ellipse(dc, x + 5, y + 1, x + 12, y + 16);
+  Line(dc, x, y, 1, 8, 15, 8, edge);
+}
+
+// A file of the disk: a floppy disk with its shutter and label.
+void DrawFloppy(HDC dc, int x, int y, bool disabled) {
+  const COLORREF body = disabled ? ::GetSysColor(COLOR_BTNFACE) : RGB(40, 60, 150);
+  const COLORREF edge = Ink(disabled, RGB(16, 24, 70));
+  Shape(dc, x, y, {{1, 1}, {13, 1}, {15, 3}, {15, 15}, {1, 15}}, body, edge);
+  Box(dc, x, y, 4, 1, 12, 6, disabled ? body : RGB(200, 200, 210), edge);
+  Fill(dc, RECT{x + 9, y + 2, x + 11, y + 5}, body);
+  Box(dc, x, y, 3, 9, 13, 15, RGB(255, 255, 255), edge);
+  Line(dc, x, y, 5, 11, 11, 11, Ink(disabled, RGB(64, 96, 192)));
+}
+
 }  // namespace
 
 int ColourItemHeight(HWND dialog) {
@@ -234,6 +281,14 @@ void DrawBitmapButton(const DRAWITEMSTRUCT& item, const std::string& name, int l
     DrawArrow(dc, x, y, /*up=*/true, disabled);
   } else if (StartsWithNoCase(name, "Down") || StartsWithNoCase(name, "Move down")) {
     DrawArrow(dc, x, y, /*up=*/false, disabled);
+  } else if (StartsWithNoCase(name, "Add selected")) {
+    DrawRightArrow(dc, x, y, disabled);
+  } else if (StartsWithNoCase(name, "Add from web")) {
+    DrawGlobe(dc, x, y, disabled);
+  } else if (StartsWithNoCase(name, "Add from disk")) {
+    DrawFloppy(dc, x, y, disabled);
+  } else if (StartsWithNoCase(name, "Remove selected")) {
+    DrawCross(dc, x, y, disabled);
   } else {
     ::SetBkMode(dc, TRANSPARENT);
     const COLORREF ink = disabled ? ::GetSysColor(COLOR_GRAYTEXT)

@@ -133,26 +133,34 @@ std::vector<std::string> SplitChosenFiles(const char* buffer) {
   return paths;
 }
 
-bool Win32Backend::OpenFiles(const FileDialogRequest& request, std::vector<std::string>* paths) {
+FileDialogResult Win32Backend::OpenFiles(const FileDialogRequest& request,
+                                         std::vector<std::string>* paths) {
   const std::string filter = FileFilter(request.filters);
-  std::vector<char> buffer(request.multiple ? kManyFilesBuffer : kOneFileBuffer, '\0');
+  const size_t size = request.name_buffer_size > 0 ? request.name_buffer_size
+                      : request.multiple          ? kManyFilesBuffer
+                                                  : kOneFileBuffer;
+  // One more NUL than the dialog is told of: the buffer always ends.
+  std::vector<char> buffer(size + 1, '\0');
   OPENFILENAMEA open{};
   open.lStructSize = sizeof open;
   open.hwndOwner = static_cast<HWND>(request.owner);
   open.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
   open.nFilterIndex = 1;
   open.lpstrFile = buffer.data();
-  open.nMaxFile = static_cast<DWORD>(buffer.size());
+  open.nMaxFile = static_cast<DWORD>(size);
   open.lpstrInitialDir = request.initial_folder.empty() ? nullptr : request.initial_folder.c_str();
   open.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
   open.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                OFN_NOCHANGEDIR | (request.multiple ? OFN_ALLOWMULTISELECT : 0);
-  if (!::GetOpenFileNameA(&open)) return false;
+  if (!::GetOpenFileNameA(&open)) {
+    return ::CommDlgExtendedError() == FNERR_BUFFERTOOSMALL ? FileDialogResult::kTooMany
+                                                            : FileDialogResult::kCancelled;
+  }
   std::vector<std::string> chosen =
       request.multiple ? SplitChosenFiles(buffer.data()) : std::vector<std::string>{buffer.data()};
-  if (chosen.empty() || chosen.front().empty()) return false;
+  if (chosen.empty() || chosen.front().empty()) return FileDialogResult::kCancelled;
   *paths = std::move(chosen);
-  return true;
+  return FileDialogResult::kChosen;
 }
 
 WindowHandle Win32Backend::ForegroundWindow() { return ::GetForegroundWindow(); }

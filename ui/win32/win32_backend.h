@@ -35,7 +35,8 @@ class Win32Backend : public UiBackend {
   // for the module's lifetime.
   bool ChooseColour(WindowHandle owner, Colour* colour) override;
   // GetOpenFileNameA (Explorer style); full paths of the files chosen.
-  bool OpenFiles(const FileDialogRequest& request, std::vector<std::string>* paths) override;
+  FileDialogResult OpenFiles(const FileDialogRequest& request,
+                             std::vector<std::string>* paths) override;
   MessageBoxService& MessageBoxes() override { return message_boxes_; }
   WindowHandle ForegroundWindow() override;
   void ShowWaitCursor(bool on) override;
