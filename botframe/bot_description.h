@@ -78,6 +78,9 @@ struct BotDescription {
   const char* applet_code;     // "java-code": "KelScroll", "KelText.class"
   const char* class_file;      // "KelScroll.class"
   const char* logo;            // "QFXLogoSA.gif"
+  // A shared class the applet loads besides its own ("EffectsFilter.class"),
+  // or null: it gets a working copy and is published after the class file.
+  const char* shared_class = nullptr;
   // Two letters before default applet names and help topics ("SA").
   const char* prefix;
   const char* component_name;  // the About page's "Glintmere Scroller Applet"

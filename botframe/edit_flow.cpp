@@ -74,7 +74,10 @@ bool PublishAll(AppletBot& bot, EditContext& context, Attributes& attributes) {
   auto upload = [&](const std::string& name) {
     return UploadFile(context, "_glintmere", "_glintmere", name, false, false);
   };
-  if (!upload(context.bot().class_file) || !upload(context.bot().logo)) return false;
+  const BotDescription& description = context.bot();
+  if (!upload(description.class_file)) return false;
+  if (description.shared_class && !upload(description.shared_class)) return false;
+  if (!upload(description.logo)) return false;
   for (const char* attribute : {"param-AppBGImage", "param-AppBGSound"}) {
     const std::optional<std::string> value = attributes.Get(attribute);
     if (value && !value->empty() && !upload(FileNamePart(*value))) return false;
@@ -114,6 +117,7 @@ int32_t Edit(AppletBot& bot, EditContext& context, Attributes& attributes) {
     state.force_overwrite = true;
   }
   EnsureWorkingCopy(state, description.class_file);
+  if (description.shared_class) EnsureWorkingCopy(state, description.shared_class);
   EnsureWorkingCopy(state, description.logo);
   state.missing_files.clear();
 

@@ -52,6 +52,8 @@ struct Effect {
 constexpr Effect kEffects[] = {
     {"scroller", "GMWebbotS3.dll", "GMScroller"},
     {"presentation", "GMWebbotS3.dll", "GMPresent"},
+    {"text-effects", "GMWebbot.dll", "GMBots"},
+    {"image-effects", "GMWebbot.dll", "GMImageBots"},
 };
 
 // The bot library of a bot met in a page.

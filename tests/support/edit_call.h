@@ -1,5 +1,5 @@
 // One edit call of a bot for tests that drive pages, dialogs or the
-// publishing code alone: bot descriptions shaped like the product's bots,
+// publishing code alone: the product's bot descriptions,
 // publishing dialogs that record what they were asked and answer as told,
 // and the context tying them together.
 #pragma once
@@ -13,34 +13,21 @@
 #include "botframe/bot_description.h"
 #include "botframe/edit_context.h"
 #include "botframe/publishing.h"
+#include "bots_fx/image_effects_bot.h"
+#include "bots_fx/text_effects_bot.h"
 #include "bots_s3/presentation_bot.h"
 #include "bots_s3/scroller_bot.h"
 
 namespace test_support {
 
-// The product's bots, and descriptions shaped like those of the bots still
-// to come.
+// The product's bots.
 inline constexpr const botframe::BotDescription& kScrollerBot = bots_s3::kScrollerDescription;
 inline constexpr const botframe::BotDescription& kPresentationBot =
     bots_s3::kPresentationDescription;
-inline constexpr botframe::BotDescription kTextEffectsBot{
-    .library = botframe::kGMWebbotLibrary,
-    .sheet_title = "Glintmere Java Effects - Text Effects Applet",
-    .applet_code = "KelText.class",
-    .class_file = "KelText.class",
-    .logo = "QFXLogoTA.gif",
-    .prefix = "TA",
-    .component_name = "Glintmere Text Effects Applet",
-};
-inline constexpr botframe::BotDescription kImageEffectsBot{
-    .library = botframe::kGMWebbotLibrary,
-    .sheet_title = "Glintmere Java Effects - Image Effects Applet",
-    .applet_code = "KelImage.class",
-    .class_file = "KelImage.class",
-    .logo = "QFXLogoIA.gif",
-    .prefix = "IA",
-    .component_name = "Glintmere Image Effects Applet",
-};
+inline constexpr const botframe::BotDescription& kTextEffectsBot =
+    bots_fx::kTextEffectsDescription;
+inline constexpr const botframe::BotDescription& kImageEffectsBot =
+    bots_fx::kImageEffectsDescription;
 
 // The bot under another sheet title, for a test bot of its own.
 constexpr botframe::BotDescription WithSheetTitle(const botframe::BotDescription& bot,
