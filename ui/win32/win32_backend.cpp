@@ -133,14 +133,27 @@ std::vector<std::string> SplitChosenFiles(const char* buffer) {
   return paths;
 }
 
+bool ChosenFilesFit(const char* buffer, size_t size, bool multiple) {
+  const size_t first = std::char_traits<char>::length(buffer);
+  // A full path: a drive ("C:...") or a network share ("\\\\server...").
+  const bool full = (first >= 2 && buffer[1] == ':') ||
+                    (first >= 2 && buffer[0] == '\\' && buffer[1] == '\\');
+  if (!full) return first == 0;  // nothing chosen fits
+  if (!multiple || buffer[first + 1] == '\0') return first < size;
+  size_t end = first + 1;
+  while (buffer[end] != '\0') end += std::char_traits<char>::length(buffer + end) + 1;
+  return end < size;  // the list's closing NUL
+}
+
 FileDialogResult Win32Backend::OpenFiles(const FileDialogRequest& request,
                                          std::vector<std::string>* paths) {
   const std::string filter = FileFilter(request.filters);
   const size_t size = request.name_buffer_size > 0 ? request.name_buffer_size
                       : request.multiple          ? kManyFilesBuffer
                                                   : kOneFileBuffer;
-  // One more NUL than the dialog is told of: the buffer always ends.
-  std::vector<char> buffer(size + 1, '\0');
+  // Two more NULs than the dialog is told of: a list cut short at its end
+  // still ends inside the buffer.
+  std::vector<char> buffer(size + 2, '\0');
   OPENFILENAMEA open{};
   open.lStructSize = sizeof open;
   open.hwndOwner = static_cast<HWND>(request.owner);
@@ -156,6 +169,7 @@ FileDialogResult Win32Backend::OpenFiles(const FileDialogRequest& request,
     return ::CommDlgExtendedError() == FNERR_BUFFERTOOSMALL ? FileDialogResult::kTooMany
                                                             : FileDialogResult::kCancelled;
   }
+  if (!ChosenFilesFit(buffer.data(), size, request.multiple)) return FileDialogResult::kTooMany;
   std::vector<std::string> chosen =
       request.multiple ? SplitChosenFiles(buffer.data()) : std::vector<std::string>{buffer.data()};
   if (chosen.empty() || chosen.front().empty()) return FileDialogResult::kCancelled;

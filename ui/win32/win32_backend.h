@@ -54,5 +54,11 @@ std::string FileFilter(const std::vector<std::pair<std::string, std::string>>& f
 // several files) the folder followed by the names, each ending in a NUL
 // and the whole list in a second one.
 std::vector<std::string> SplitChosenFiles(const char* buffer);
+// Whether GetOpenFileNameA's result fits the size bytes the dialog was
+// given: its last NUL inside them and a full path first. buffer must hold
+// two NULs after those bytes. Windows fails a choice that does not fit
+// (FNERR_BUFFERTOOSMALL); Wine cuts it short and reports success, leaving
+// a list that runs into the bytes beyond or lacks its folder.
+bool ChosenFilesFit(const char* buffer, size_t size, bool multiple);
 
 }  // namespace ui::win32
