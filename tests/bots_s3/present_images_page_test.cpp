@@ -44,16 +44,8 @@ class PresentImagesPageTest : public ::testing::Test, protected test_support::Ed
   // Loads the attributes, runs the sheet answered by steps, and on OK saves
   // and writes the applet tag; the sheet's result.
   int Run(ui::Driver::Steps steps) {
-    bots_s3::PresentationBot bot;
-    botframe::CGMWebbotProperties sheet(bot, context());
-    bot.AddPages(sheet);
-    sheet.Load(&attributes_);
-    backend_.driver().Expect(kSheet, std::move(steps));
-    const int result = sheet.DoModal();
-    if (result == ui::kIdOk) {
-      sheet.SaveAll();
-      tag_ = sheet.WriteAppletTag();
-    }
+    const int result = RunSheet<bots_s3::PresentationBot>(attributes_, backend_.driver(),
+                                                          std::move(steps), &tag_);
     EXPECT_TRUE(backend_.driver().Unused().empty());
     return result;
   }
@@ -80,6 +72,7 @@ class PresentImagesPageTest : public ::testing::Test, protected test_support::Ed
 
 TEST_F(PresentImagesPageTest, NewPresentationStartsWithBothLogosAndWritesTheDefaults) {
   ASSERT_EQ(Run([](ui::ScriptedWindow& w) {
+              EXPECT_EQ(w.caption(), kSheet);
               EXPECT_EQ(w.ActivePage(), "Images");
               EXPECT_EQ(w.Items(kList), (Names{"GMQFXLogo.gif", "GMRFXLogo.gif"}));
               EXPECT_EQ(w.SelectedItem(kList), "GMQFXLogo.gif");

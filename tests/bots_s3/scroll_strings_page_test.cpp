@@ -38,16 +38,8 @@ class ScrollStringsPageTest : public ::testing::Test, protected test_support::Ed
   // Loads the attributes, runs the sheet answered by steps, and on OK saves
   // and writes the applet tag; the sheet's result.
   int Run(ui::Driver::Steps steps) {
-    bots_s3::ScrollerBot bot;
-    botframe::CGMWebbotProperties sheet(bot, context());
-    bot.AddPages(sheet);
-    sheet.Load(&attributes_);
-    backend_.driver().Expect(kSheet, std::move(steps));
-    const int result = sheet.DoModal();
-    if (result == ui::kIdOk) {
-      sheet.SaveAll();
-      tag_ = sheet.WriteAppletTag();
-    }
+    const int result =
+        RunSheet<bots_s3::ScrollerBot>(attributes_, backend_.driver(), std::move(steps), &tag_);
     page_ = nullptr;
     return result;
   }
@@ -75,6 +67,7 @@ class ScrollStringsPageTest : public ::testing::Test, protected test_support::Ed
 
 TEST_F(ScrollStringsPageTest, NewScrollerWritesTheDefaults) {
   ASSERT_EQ(Run([](ui::ScriptedWindow& w) {
+              EXPECT_EQ(w.caption(), kSheet);
               EXPECT_EQ(w.ActivePage(), "Strings");
               EXPECT_EQ(w.Text(Page::kHeaderBoxId), "Header");
               const std::string main = w.Text(Page::kMainBoxId);

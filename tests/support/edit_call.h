@@ -17,6 +17,7 @@
 #include "bots_fx/text_effects_bot.h"
 #include "bots_s3/presentation_bot.h"
 #include "bots_s3/scroller_bot.h"
+#include "ui/scripted/driver.h"
 
 namespace test_support {
 
@@ -121,6 +122,25 @@ class EditCallHolder {
   // A new call whose questions go to dialogs, which must outlive it.
   void UseDialogs(botframe::PublishingDialogs& dialogs) {
     call_ = std::make_unique<EditCall>(kScrollerBot, dialogs);
+  }
+
+  // The middle of an edit call of Bot: loads the attributes into the bot's
+  // whole sheet, runs it answered by steps through driver, and on OK saves
+  // every page and puts the applet tag in *tag; the sheet's result.
+  template <typename Bot>
+  int RunSheet(botframe::Attributes& attributes, ui::Driver& driver, ui::Driver::Steps steps,
+               std::string* tag) {
+    Bot bot;
+    botframe::CGMWebbotProperties sheet(bot, context());
+    bot.AddPages(sheet);
+    sheet.Load(&attributes);
+    driver.Expect(context().bot().sheet_title, std::move(steps));
+    const int result = sheet.DoModal();
+    if (result == ui::kIdOk) {
+      sheet.SaveAll();
+      *tag = sheet.WriteAppletTag();
+    }
+    return result;
   }
 
  private:
