@@ -8,6 +8,7 @@
 #include "botframe/applet_page.h"
 #include "botframe/file_dialogs.h"
 #include "botframe/text_bk_page.h"
+#include "bots_fx/url_page.h"
 
 namespace bots_fx {
 
@@ -35,9 +36,10 @@ void TextEffectsBot::AddPages(botframe::CGMWebbotProperties& sheet) {
   botframe::EditContext& context = sheet.context();
   auto* applet = sheet.AddOwnedPage(std::make_unique<botframe::CAppletPage>(context));
   auto* background = sheet.AddOwnedPage(std::make_unique<botframe::CTextBkPage>(context));
+  auto* url = sheet.AddOwnedPage(std::make_unique<CTextURLPage>(context));
   auto* about = sheet.AddOwnedPage(std::make_unique<botframe::CAboutPage>(context));
-  sheet.SetLoadOrder({applet, background, about});
-  sheet.SetTagOrder({applet, background});
+  sheet.SetLoadOrder({applet, background, url, about});
+  sheet.SetTagOrder({applet, background, url});
   sheet.SetStartPage(0);
 }
 

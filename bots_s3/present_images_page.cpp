@@ -217,7 +217,7 @@ void CPresentImagesPage::WriteAppletParams(std::string& out, botframe::Attribute
     const std::string url = get("Url", "");
     if (!url.empty()) {
       const std::string value =
-          (preview ? AbsoluteUrl(url, state().page_url) : url) + "|" + get("Target", "");
+          (preview ? botframe::AbsoluteUrl(url, state().page_url) : url) + "|" + get("Target", "");
       WriteParam(out, base::Format("URL%d", k).c_str(), value.c_str());
     }
     WriteParam(out, base::Format("StatusBar%d", k).c_str(), get("StatusMessage", "").c_str());

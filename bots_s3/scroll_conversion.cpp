@@ -2,6 +2,7 @@
 #include "bots_s3/scroll_conversion.h"
 
 #include "base/text.h"
+#include "botframe/applet_tag.h"
 #include "botframe/named_colours.h"
 
 namespace bots_s3 {
@@ -11,8 +12,6 @@ constexpr const char* kSpaceEscape = "\\u0020";
 constexpr const char* kStyles[8] = {"_plain",     "_bold",          "_italic",
                                     "_bolditalic", "_underline",     "_boldunderline",
                                     "_italicsunderline", "_bolditalicsunderline"};
-// URLs are kept to the length the applet's parameters were made for.
-constexpr size_t kLongestUrl = 511;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 
@@ -84,26 +83,6 @@ std::string TargetKeyword(const std::string& target) {
   return std::string(kLinkTargets.KeywordOf(target).value_or(target));
 }
 
-std::string AbsoluteUrl(const std::string& url_in, const std::string& page_url) {
-  std::string url = url_in.substr(0, kLongestUrl);
-  if (base::StartsWithNoCase(url, "http:")) return url;
-  std::string base = page_url.substr(0, kLongestUrl);
-  size_t cut = base.rfind('/');
-  if (cut == std::string::npos) cut = base.rfind(':');
-  base = cut == std::string::npos ? std::string() : base.substr(0, cut + 1);
-  std::string rest = url;
-  if (rest.rfind("./", 0) == 0) rest.erase(0, 2);
-  while (rest.rfind("../", 0) == 0) {
-    rest.erase(0, 3);
-    // Drop the folder's own "/", then cut after the "/" before it; never
-    // above what the base holds.
-    if (!base.empty()) base.pop_back();
-    const size_t previous = base.rfind('/');
-    base = previous == std::string::npos ? std::string() : base.substr(0, previous + 1);
-  }
-  return base + rest;
-}
-
 std::string LinkValue(const ScrollLink& link, bool preview, const std::string& page_url) {
   std::string colour;
   if (link.highlight == 0) {
@@ -118,7 +97,7 @@ std::string LinkValue(const ScrollLink& link, bool preview, const std::string& p
     colour = botframe::FormatRgb(
         botframe::Rgb(static_cast<uint32_t>(table[static_cast<size_t>(row)].value)));
   }
-  std::string value = (preview ? AbsoluteUrl(link.url, page_url) : link.url) + "|" +
+  std::string value = (preview ? botframe::AbsoluteUrl(link.url, page_url) : link.url) + "|" +
                       TargetKeyword(link.target) + "|" + colour;
   if (!link.message.empty()) value += "|" + link.message;
   return value;

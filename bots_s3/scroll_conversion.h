@@ -67,10 +67,6 @@ std::string ColourText(richtext::Colour colour);
 // The applet's keyword of a target caption ("Blank" gives "_blank", "Main"
 // "main"); other text unchanged.
 std::string TargetKeyword(const std::string& target);
-// A URL made absolute against the page's URL (preview): "http:" URLs stay;
-// otherwise the page's folder, less one folder per leading "../", and the
-// rest without a leading "./".
-std::string AbsoluteUrl(const std::string& url, const std::string& page_url);
 // "url|target|colour[|message]" of a link; the colour part is "_none" for no
 // highlight, else the custom or named colour as "rrggbb".
 std::string LinkValue(const ScrollLink& link, bool preview, const std::string& page_url);

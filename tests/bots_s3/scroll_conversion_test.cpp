@@ -3,6 +3,7 @@
 
 #include <ostream>
 
+#include "botframe/applet_tag.h"
 #include "bots_s3/scroll_conversion.h"
 
 namespace {
@@ -102,13 +103,13 @@ TEST(ScrollConversionTest, LinkValuesTargetsColoursMessagesAndPreviewUrls) {
   EXPECT_EQ(bots_s3::LinkValue(Link(0, 1, "a.htm", "main", 11), false, ""), "a.htm|main|0000ff");
 
   const std::string page = "file:///C:/web/a/b/p.htm";
-  EXPECT_EQ(bots_s3::AbsoluteUrl("../x.htm", page), "file:///C:/web/a/x.htm");
-  EXPECT_EQ(bots_s3::AbsoluteUrl("./y.htm", page), "file:///C:/web/a/b/y.htm");
-  EXPECT_EQ(bots_s3::AbsoluteUrl("HTTP://other/z.htm", page), "HTTP://other/z.htm");
+  EXPECT_EQ(botframe::AbsoluteUrl("../x.htm", page), "file:///C:/web/a/x.htm");
+  EXPECT_EQ(botframe::AbsoluteUrl("./y.htm", page), "file:///C:/web/a/b/y.htm");
+  EXPECT_EQ(botframe::AbsoluteUrl("HTTP://other/z.htm", page), "HTTP://other/z.htm");
   EXPECT_EQ(bots_s3::LinkValue(Link(0, 1, "../x.htm", "", 0), true, page),
             "file:///C:/web/a/x.htm||_none");
   // More "../" than folders: never past the start of the base.
-  EXPECT_EQ(bots_s3::AbsoluteUrl("../../../../../../q.htm", "a/p.htm"), "q.htm");
+  EXPECT_EQ(botframe::AbsoluteUrl("../../../../../../q.htm", "a/p.htm"), "q.htm");
 }
 
 TEST(ScrollConversionTest, HeaderLongerThanTheMainColumnGivesEmptyLines) {

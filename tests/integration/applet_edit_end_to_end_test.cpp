@@ -165,6 +165,37 @@ TEST_F(AppletEditEndToEndTest, PresentationInsertedEditedAndPublished) {
   EXPECT_EQ(Page(), page);
 }
 
+TEST_F(AppletEditEndToEndTest, ImageEffectsPublishesItsEffectWithTheApplet) {
+  const std::string answers = install_.Join("answers.json");
+  WriteText(answers, R"([
+    {"dialog": "Glintmere Java Effects - Image Effects Applet", "steps": [
+      {"expect": "Effects", "selected": "Bubbles"},
+      {"select": "Effects", "item": "Flames"},
+      {"press": "OK"}]}
+  ])");
+  std::string err;
+  ASSERT_EQ(Glintmere({"insert", "image-effects", "--web", web_.path(), "--page", "index.htm",
+                       "--answers", answers},
+                      &err),
+            0)
+      << err;
+  const std::string page = Page();
+  for (const char* expected : {" param-AppBGFilter-Effect=\"Fire\"\n",
+                               "<param name=AppBGFilter value=Fire|20|50|70>",
+                               " param-Target=\"_self\"\n", " temp-Highlight=\"10\"\n"}) {
+    EXPECT_NE(page.find(expected), std::string::npos) << expected << "\n" << page;
+  }
+  EXPECT_EQ(page.find("<param name=Highlight"), std::string::npos) << page;
+  // The effect's class and its first file went with the applet; the file
+  // listed after a gap did not.
+  for (const char* file : {"KelImage.class", "EffectsFilter.class", "QFXLogoIA.gif", "eFire.class",
+                           "FirePalette.gif"}) {
+    EXPECT_TRUE(test_support::Exists(web_.Join(std::string("_glintmere/") + file))) << file;
+  }
+  EXPECT_FALSE(test_support::Exists(web_.Join("_glintmere/FireSparks.gif")));
+  EXPECT_FALSE(test_support::Exists(web_.Join("_glintmere/eBubbles.class")));
+}
+
 #if defined(_WIN32)
 // A user at the real windows: finds the sheet by its caption, changes the
 // applet name and the alignment through the Applet page's controls, and
