@@ -85,49 +85,34 @@ class EffectsPageTest : public ::testing::Test, protected test_support::EditCall
 };
 
 TEST(EffectCatalogueTest, SliderStartingValuesAreCheckedAndCapped) {
-  const struct {
-    const char* text;
-    bool wide;
-    int value;
-  } cases[] = {
-      {"35", false, 35},  {"150", false, 100}, {"100", false, 100}, {"0", false, 0},
-      {"-3", false, 20},  {"1x", false, 20},   {"1 2", false, 20},  {"5%", false, 20},
-      {"5,", false, 20},  {"5?", false, 20},   {"5\\", false, 20},  {"5~", false, 20},
-      {"", false, 0},     {"7;", false, 7},    {"7;", true, 20},    {"[7]", false, 0},
-      {"[7]", true, 20},  {"7:", true, 20},    {"7'", true, 20},    {"{7", true, 20},
-      {"007", true, 7},
+  // text, value with the narrower check, value with the wider one
+  const struct { const char* text; int narrow, wide; } cases[] = {
+      {"35", 35, 35}, {"150", 100, 100}, {"0", 0, 0}, {"-3", 20, 20}, {"1x", 20, 20},
+      {"1 2", 20, 20}, {"5%", 20, 20}, {"5\\", 20, 20}, {"5~", 20, 20}, {"", 0, 0},
+      {"7;", 7, 20}, {"[7]", 0, 20}, {"7:", 7, 20}, {"{7'", 0, 20}, {"007", 7, 7},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(bots_fx::SliderDefault(c.text, c.wide), c.value) << '"' << c.text << '"' << c.wide;
+    EXPECT_EQ(bots_fx::SliderDefault(c.text, false), c.narrow) << c.text;
+    EXPECT_EQ(bots_fx::SliderDefault(c.text, true), c.wide) << c.text;
   }
 }
 
-TEST(EffectCatalogueTest, DefaultsCaptionsAndFilesOfTheCatalogue) {
+TEST(EffectCatalogueTest, DefaultsAndFilesOfTheCatalogue) {
   const bots_fx::EffectCatalogue empty;
-  EXPECT_EQ(empty.DefaultEffect(), "Bubbles");
-  EXPECT_EQ(empty.Caption("Twirl"), "Twirl");
-  const bots_fx::EffectSlider first = empty.Slider("Twirl", 1);
-  EXPECT_EQ(first.caption, "Filter Speed");
-  EXPECT_TRUE(first.active);
-  EXPECT_EQ(first.help, "Number of steps in the animation (Typ:5-30).");
-  EXPECT_EQ(first.default_text, "20");
   const bots_fx::EffectSlider second = empty.Slider("Twirl", 2);
-  EXPECT_EQ(second.caption, "Intensity");
-  EXPECT_EQ(second.help, "Intensity of the effect(Typ:20-100).");
-  EXPECT_EQ(empty.Files("Twirl"), std::vector<std::string>{"eTwirl.class"});
+  EXPECT_EQ(empty.Slider("Twirl", 1).caption + "/" + second.caption + "/" + second.help + "/" +
+                second.default_text,
+            "Filter Speed/Intensity/Intensity of the effect(Typ:20-100)./20");
 
   const bots_fx::EffectCatalogue catalogue(botframe::IniFile::Parse(
       "[DefaultEffect]\nName=0\n[Lens]\nName=0\nP1Active=FALSE\nP1Default=12345\n"
       "File1=a.gif\nFile2=..\\..\\secret.txt\nFile3=sub/b.gif\nFile4=\"c d.gif\"\n"
       "File5=\nFile6=e.gif\n"));
-  EXPECT_EQ(catalogue.DefaultEffect(), "Bubbles");
-  EXPECT_EQ(catalogue.Caption("Lens"), "Lens");
+  EXPECT_EQ(catalogue.DefaultEffect() + "/" + catalogue.Caption("Lens"), "Bubbles/Lens");
   EXPECT_FALSE(catalogue.Slider("lens", 1).active);
   EXPECT_EQ(catalogue.Slider("Lens", 1).default_text, "1234");  // read to 4 characters
   // Names with a folder part are refused; the empty File5 ends the list.
   EXPECT_EQ(catalogue.Files("Lens"), (std::vector<std::string>{"eLens.class", "a.gif", "c d.gif"}));
-
-  // However many keys follow each other, at most 100 are read.
   std::string many = "[Many]\n";
   for (int i = 1; i <= 150; ++i) many += "File" + std::to_string(i) + "=f.gif\n";
   EXPECT_EQ(bots_fx::EffectCatalogue(botframe::IniFile::Parse(many)).Files("Many").size(), 101u);
@@ -222,18 +207,6 @@ TEST_F(EffectsPageTest, StoredValuesStayAndAnotherEffectResetsTheSliders) {
     EXPECT_EQ(w.Text(CImageEffectsPage::kIntensityValueId), "20");
     w.PressOk();
   });
-}
-
-TEST_F(EffectsPageTest, StoredEffectTheFolderLacksKeepsItsName) {
-  attributes_.Set("param-AppBGFilter-Effect", "Gone");
-  CImageEffectsPage page(context());
-  page.LoadAttributes(&attributes_);
-  RunSheet(page, [&page](ui::ScriptedWindow& w) {
-    EXPECT_EQ(w.Selection("Effects"), 0);
-    w.PressOk();
-  });
-  page.SaveAttributes();
-  EXPECT_EQ(Attribute("param-AppBGFilter-Effect"), "Gone");
 }
 
 TEST_F(EffectsPageTest, NoEffectFilterGivesTheMessageAndAnEmptyPage) {
