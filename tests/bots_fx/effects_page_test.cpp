@@ -235,4 +235,19 @@ TEST_F(EffectsPageTest, NoEffectFilterGivesTheMessageAndAnEmptyPage) {
   EXPECT_EQ(Attribute("param-AppBGFilter-Delay"), "33");
 }
 
+TEST_F(EffectsPageTest, ImageBotSheetOpensOnEffectsAndWritesTheFilterBeforeTheLink) {
+  attributes_.Set("param-URL", "more.htm");
+  std::string tag;
+  const auto steps = [](ui::ScriptedWindow& w) {
+    EXPECT_EQ(w.ActivePage(), "Effects");
+    w.PressOk();
+  };
+  ASSERT_EQ(EditCallHolder::RunSheet<bots_fx::ImageEffectsBot>(attributes_, backend_.driver(),
+                                                               steps, &tag),
+            ui::kIdOk);
+  const size_t filter = tag.find("<param name=AppBGFilter value=Ripple|20|12|40>");
+  EXPECT_NE(filter, std::string::npos) << tag;
+  EXPECT_GT(tag.find("<param name=URL value=more.htm|_self>"), filter) << tag;
+}
+
 }  // namespace
