@@ -10,6 +10,7 @@
 #include "botframe/publishing.h"
 #include "bots_fx/effect_catalogue.h"
 #include "bots_fx/effects_page.h"
+#include "bots_fx/strings_page.h"
 #include "bots_fx/text_effects_bot.h"
 #include "bots_fx/url_page.h"
 
@@ -31,9 +32,10 @@ void ImageEffectsBot::AddPages(botframe::CGMWebbotProperties& sheet) {
   auto* background = sheet.AddOwnedPage(std::make_unique<botframe::CTextBkPage>(context));
   auto* url = sheet.AddOwnedPage(std::make_unique<CTextURLPage>(context));
   auto* effects = sheet.AddOwnedPage(std::make_unique<CImageEffectsPage>(context));
+  auto* strings = sheet.AddOwnedPage(std::make_unique<CImageStringsPage>(context));
   auto* about = sheet.AddOwnedPage(std::make_unique<botframe::CAboutPage>(context));
-  sheet.SetLoadOrder({applet, background, url, effects, about});
-  sheet.SetTagOrder({applet, background, effects, url});
+  sheet.SetLoadOrder({applet, background, url, strings, effects, about});
+  sheet.SetTagOrder({applet, background, strings, effects, url});
   sheet.SetStartPage(kEffectsPageIndex);
 }
 

@@ -8,6 +8,7 @@
 #include "botframe/applet_page.h"
 #include "botframe/file_dialogs.h"
 #include "botframe/text_bk_page.h"
+#include "bots_fx/strings_page.h"
 #include "bots_fx/url_page.h"
 
 namespace bots_fx {
@@ -37,10 +38,12 @@ void TextEffectsBot::AddPages(botframe::CGMWebbotProperties& sheet) {
   auto* applet = sheet.AddOwnedPage(std::make_unique<botframe::CAppletPage>(context));
   auto* background = sheet.AddOwnedPage(std::make_unique<botframe::CTextBkPage>(context));
   auto* url = sheet.AddOwnedPage(std::make_unique<CTextURLPage>(context));
+  auto* strings = sheet.AddOwnedPage(std::make_unique<CTextStringsPage>(context));
+  const int strings_tab = static_cast<int>(sheet.pages().size()) - 1;
   auto* about = sheet.AddOwnedPage(std::make_unique<botframe::CAboutPage>(context));
-  sheet.SetLoadOrder({applet, background, url, about});
-  sheet.SetTagOrder({applet, background, url});
-  sheet.SetStartPage(0);
+  sheet.SetLoadOrder({applet, background, strings, url, about});
+  sheet.SetTagOrder({applet, background, strings, url});
+  sheet.SetStartPage(strings_tab);
 }
 
 bool TextEffectsBot::PublishOwnFiles(botframe::EditContext& context,
