@@ -2,7 +2,6 @@
 #include "bots_fx/effect_strings.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "base/numbers.h"
 #include "base/text.h"
@@ -73,6 +72,9 @@ constexpr base::KeywordRow kImageMotionRows[] = {
 };
 
 constexpr const char* kNoSound = botframe::kNoFileName;
+// The numbers the page's boxes of kNumberChars characters can hold.
+constexpr int kLargestNumber = 999999999;
+constexpr int kSmallestOffset = -99999999;
 // The font colour list has every table entry; the shadow list all but the
 // first.
 constexpr int kFontColourRows = botframe::kNamedColourCount;
@@ -111,7 +113,9 @@ class EntryAttributes {
   int Index(const std::string& suffix, size_t rows, int fallback) const {
     return Number(suffix, 0, static_cast<int>(rows) - 1, fallback);
   }
-  int Time(const char* suffix, int fallback) const { return Number(suffix, 0, INT_MAX, fallback); }
+  int Time(const char* suffix, int fallback) const {
+    return Number(suffix, 0, kLargestNumber, fallback);
+  }
   botframe::Rgb Colour(const std::string& suffix) const {
     botframe::Rgb colour;
     botframe::ParseRgb(Get(suffix).value_or(""), &colour);
@@ -193,9 +197,9 @@ StringEntry ReadStringEntry(const Attributes& attributes, const StringsVariant& 
   entry.shadow_x = stored.Number("ShadowXOffset", -kMostShadowOffset, kMostShadowOffset, fallback.shadow_x);
   entry.shadow_y = stored.Number("ShadowYOffset", -kMostShadowOffset, kMostShadowOffset, fallback.shadow_y);
   entry.align_x = stored.Index("AlignX", kHorizontalAlignments.size(), fallback.align_x);
-  entry.align_x_offset = stored.Number("AlignXOffset", INT_MIN, INT_MAX, 0);
+  entry.align_x_offset = stored.Number("AlignXOffset", kSmallestOffset, kLargestNumber, 0);
   entry.align_y = stored.Index("AlignY", kVerticalAlignments.size(), fallback.align_y);
-  entry.align_y_offset = stored.Number("AlignYOffset", INT_MIN, INT_MAX, 0);
+  entry.align_y_offset = stored.Number("AlignYOffset", kSmallestOffset, kLargestNumber, 0);
   for (int n = 1; n <= variant.colour_count; ++n) {
     const size_t at = static_cast<size_t>(n - 1);
     entry.colours[at] = stored.Index(FontColourSuffix(n), kFontColourRows, fallback.colours[at]);

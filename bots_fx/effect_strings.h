@@ -25,6 +25,9 @@ extern const std::array<const char*, 6> kStringFonts;
 
 // The most strings a component holds; a larger stored count reads as this.
 inline constexpr int kMostStrings = 1000;
+// The page's number boxes take this many characters; a stored number they
+// could not show reads as its field's default.
+inline constexpr int kNumberChars = 9;
 // The shadow offsets run from -kMostShadowOffset to kMostShadowOffset.
 inline constexpr int kMostShadowOffset = 5;
 // The font colour list: "Default", "Custom...", then the named colours (its

@@ -19,9 +19,6 @@ using ui::ControlKind;
 namespace style = ui::style;
 using Page = CEffectStringsPage;
 
-// Number boxes take at most this many characters.
-constexpr int kNumberChars = 9;
-
 // Both pages' controls; the image page has narrower motion lists to make
 // room for the steps boxes, and one wide colour list.
 constexpr auto StringsControls(bool image) {
