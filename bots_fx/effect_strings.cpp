@@ -2,6 +2,7 @@
 #include "bots_fx/effect_strings.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "base/numbers.h"
 #include "base/text.h"
@@ -55,21 +56,17 @@ constexpr base::KeywordRow kTextMotionRows[] = {
     {"Jitter Vertical", "_jittervert"},
     {"Changing Size", "_changingsize"},
 };
-constexpr base::KeywordRow kImageMotionRows[] = {
-    {"From the Center", "_fromthecenter"},
-    {"Every Other Horizontal", "_everyotherhorz"},
-    {"Every Other Vertical", "_everyothervert"},
-    {"Random Inside", "_randominside"},
-    {"Random Outside", "_randomoutside"},
-    {"Ticker Right", "_tickerright"},
-    {"Ticker Bottom", "_tickerbottom"},
-    {"Ticker Left", "_tickerleft"},
-    {"Ticker Top", "_tickertop"},
-    {"Static", "_static"},
-    {"Jitter", "_jitter"},
-    {"Jitter Horizontal", "_jitterhorz"},
-    {"Jitter Vertical", "_jittervert"},
+// The image applet's motions are thirteen of the text applet's, in its order.
+struct ImageMotionRows {
+  base::KeywordRow rows[13];
 };
+constexpr ImageMotionRows PickImageMotions() {
+  constexpr int kPicked[] = {0, 5, 6, 7, 8, 9, 10, 11, 12, 13, 19, 20, 21};
+  ImageMotionRows picked{};
+  for (size_t i = 0; i < std::size(kPicked); ++i) picked.rows[i] = kTextMotionRows[kPicked[i]];
+  return picked;
+}
+constexpr ImageMotionRows kImageMotionRows = PickImageMotions();
 
 constexpr const char* kNoSound = botframe::kNoFileName;
 // The numbers the page's boxes of kNumberChars characters can hold.
@@ -174,7 +171,7 @@ const std::array<const char*, 6> kStringFonts{"TimesRoman", "Helvetica",   "Cour
                                               "Dialog",     "DialogInput", "ZapfDingbats"};
 
 const StringsVariant kTextStrings{kTextEffectRows, kTextMotionRows, 4, false, false, false};
-const StringsVariant kImageStrings{kImageEffectRows, kImageMotionRows, 1, true, true, true};
+const StringsVariant kImageStrings{kImageEffectRows, kImageMotionRows.rows, 1, true, true, true};
 
 int StoredStringCount(const Attributes& attributes) {
   return std::clamp(attributes.CountOf("param-TextCount"), 0, kMostStrings);

@@ -145,7 +145,10 @@ TEST_F(StringsPageTest, NewComponentsOfBothBotsGiveEveryDefault) {
         EXPECT_EQ(w.ActivePage(), "Applet");
         w.SelectPage("Strings");
         EXPECT_TRUE(w.IsChecked("Enable Strings Display"));
-        EXPECT_EQ(w.Items("Entry:").size(), 13u);
+        const Names motions = w.Items("Entry:");
+        ASSERT_EQ(motions.size(), 13u);
+        EXPECT_EQ(motions[1], "Every Other Horizontal");
+        EXPECT_EQ(motions[12], "Jitter Vertical");
         EXPECT_EQ(w.Items("Effect:"), (Names{"None", "Shadow"}));
       } else {
         EXPECT_EQ(w.ActivePage(), "Strings");
