@@ -14,8 +14,10 @@ namespace {
 
 using botframe::Attributes;
 
-constexpr base::KeywordRow kStyleRows[] = {
-    {"Bold", "_bold"}, {"Bold and Italic", "_bolditalic"}, {"Italic", "_italic"}, {"Plain", "_plain"}};
+constexpr base::KeywordRow kStyleRows[] = {{"Bold", "_bold"},
+                                           {"Bold and Italic", "_bolditalic"},
+                                           {"Italic", "_italic"},
+                                           {"Plain", "_plain"}};
 constexpr base::KeywordRow kHorizontalRows[] = {
     {"Center", "_center"}, {"Left", "_left"}, {"Right", "_right"}};
 constexpr base::KeywordRow kVerticalRows[] = {
@@ -80,13 +82,12 @@ constexpr int kShadowColourRows = botframe::kNamedColourCount - 1;
 // Every attribute suffix an entry may have, of either variant, in the order
 // the text variant writes them.
 constexpr const char* kAllSuffixes[] = {
-    "",           "FontFace",  "FontSize",  "FontStyle", "Shadow",
-    "ShadowColor", "ShadowColorTempShadowColor", "ShadowXOffset", "ShadowYOffset",
-    "AlignX",     "AlignXOffset", "AlignY", "AlignYOffset",
-    "FontColor1", "FontColor1TempFontColor1", "FontColor2", "FontColor2TempFontColor2",
-    "FontColor3", "FontColor3TempFontColor3", "FontColor4", "FontColor4TempFontColor4",
-    "ColorDelay", "EntryHow",  "EntryAnimStep", "EntryDelay", "EntrySound",
-    "ExitHow",    "ExitAnimStep", "ExitDelay", "ExitSound", "HoldTime", "RunDelay",
+    "", "FontFace", "FontSize", "FontStyle", "Shadow", "ShadowColor",
+    "ShadowColorTempShadowColor", "ShadowXOffset", "ShadowYOffset", "AlignX", "AlignXOffset",
+    "AlignY", "AlignYOffset", "FontColor1", "FontColor1TempFontColor1", "FontColor2",
+    "FontColor2TempFontColor2", "FontColor3", "FontColor3TempFontColor3", "FontColor4",
+    "FontColor4TempFontColor4", "ColorDelay", "EntryHow", "EntryAnimStep", "EntryDelay",
+    "EntrySound", "ExitHow", "ExitAnimStep", "ExitDelay", "ExitSound", "HoldTime", "RunDelay",
 };
 
 std::string Prefix(int index) { return base::Format("param-Text%d", index); }
@@ -139,7 +140,9 @@ std::string CustomFontColourSuffix(int n) {
 std::string FontColourHex(const StringEntry& entry, int n) {
   const int index = entry.colours[static_cast<size_t>(n)];
   if (index == kDefaultColour) return "";
-  if (index == kCustomFontColour) return botframe::FormatRgb(entry.custom_colours[static_cast<size_t>(n)]);
+  if (index == kCustomFontColour) {
+    return botframe::FormatRgb(entry.custom_colours[static_cast<size_t>(n)]);
+  }
   const int32_t value = botframe::NamedColours()[static_cast<size_t>(index)].value;
   return botframe::FormatRgb(botframe::Rgb(static_cast<uint32_t>(value)));
 }
@@ -152,7 +155,8 @@ std::string FirstColourHex(const StringEntry& entry) {
 
 std::string ShadowColourHex(const StringEntry& entry) {
   if (entry.shadow_colour == kCustomShadowColour) return botframe::FormatRgb(entry.custom_shadow);
-  const int32_t value = botframe::NamedColours()[static_cast<size_t>(entry.shadow_colour) + 1].value;
+  const int32_t value =
+      botframe::NamedColours()[static_cast<size_t>(entry.shadow_colour) + 1].value;
   return botframe::FormatRgb(botframe::Rgb(static_cast<uint32_t>(value)));
 }
 
@@ -191,8 +195,10 @@ StringEntry ReadStringEntry(const Attributes& attributes, const StringsVariant& 
   if (entry.shadow_colour == kCustomShadowColour) {
     entry.custom_shadow = stored.Colour("ShadowColorTempShadowColor");
   }
-  entry.shadow_x = stored.Number("ShadowXOffset", -kMostShadowOffset, kMostShadowOffset, fallback.shadow_x);
-  entry.shadow_y = stored.Number("ShadowYOffset", -kMostShadowOffset, kMostShadowOffset, fallback.shadow_y);
+  entry.shadow_x =
+      stored.Number("ShadowXOffset", -kMostShadowOffset, kMostShadowOffset, fallback.shadow_x);
+  entry.shadow_y =
+      stored.Number("ShadowYOffset", -kMostShadowOffset, kMostShadowOffset, fallback.shadow_y);
   entry.align_x = stored.Index("AlignX", kHorizontalAlignments.size(), fallback.align_x);
   entry.align_x_offset = stored.Number("AlignXOffset", kSmallestOffset, kLargestNumber, 0);
   entry.align_y = stored.Index("AlignY", kVerticalAlignments.size(), fallback.align_y);
@@ -204,7 +210,9 @@ StringEntry ReadStringEntry(const Attributes& attributes, const StringsVariant& 
       entry.custom_colours[at] = stored.Colour(CustomFontColourSuffix(n));
     }
   }
-  if (variant.colour_count > 1) entry.colour_delay = stored.Time("ColorDelay", fallback.colour_delay);
+  if (variant.colour_count > 1) {
+    entry.colour_delay = stored.Time("ColorDelay", fallback.colour_delay);
+  }
   entry.entry_motion = stored.Index("EntryHow", variant.motions.size(), fallback.entry_motion);
   entry.entry_delay = stored.Time("EntryDelay", fallback.entry_delay);
   entry.entry_sound = stored.Sound("EntrySound");
@@ -317,24 +325,24 @@ void WriteStringParams(std::string& out, Attributes& attributes, const StringsVa
     const char* entry_how = Keyword(variant.motions, e.entry_motion);
     const char* exit_how = Keyword(variant.motions, e.exit_motion);
     if (variant.colour_count == 1) {
-      param("Font%d", base::Format("%s|%d|%s|%s|%s,%d|%s,%d|%s,%s,%d,%d", e.font_face.c_str(),
-                                   e.font_size, style, FirstColourHex(e).c_str(), align_x,
-                                   e.align_x_offset, align_y, e.align_y_offset, effect,
-                                   shadow.c_str(), e.shadow_x, e.shadow_y));
+      param("Font%d",
+            base::Format("%s|%d|%s|%s|%s,%d|%s,%d|%s,%s,%d,%d", e.font_face.c_str(), e.font_size,
+                         style, FirstColourHex(e).c_str(), align_x, e.align_x_offset, align_y,
+                         e.align_y_offset, effect, shadow.c_str(), e.shadow_x, e.shadow_y));
     } else {
-      param("Font%d", base::Format("%s|%d|%s|%s,%d|%s,%d|%s,%s,%d,%d", e.font_face.c_str(),
-                                   e.font_size, style, align_x, e.align_x_offset, align_y,
-                                   e.align_y_offset, effect, shadow.c_str(), e.shadow_x,
-                                   e.shadow_y));
+      param("Font%d",
+            base::Format("%s|%d|%s|%s,%d|%s,%d|%s,%s,%d,%d", e.font_face.c_str(), e.font_size,
+                         style, align_x, e.align_x_offset, align_y, e.align_y_offset, effect,
+                         shadow.c_str(), e.shadow_x, e.shadow_y));
     }
     param("SoundEffect%d", SoundField(e.entry_sound) + "|" + SoundField(e.exit_sound));
     if (variant.steps) {
-      param("MotionEffect%d", base::Format("%s,%d,%d|%s,%d,%d|%d|%d", entry_how, e.entry_steps,
-                                           e.entry_delay, exit_how, e.exit_steps, e.exit_delay,
-                                           e.hold_time, e.run_delay));
+      param("MotionEffect%d",
+            base::Format("%s,%d,%d|%s,%d,%d|%d|%d", entry_how, e.entry_steps, e.entry_delay,
+                         exit_how, e.exit_steps, e.exit_delay, e.hold_time, e.run_delay));
     } else {
-      param("MotionEffect%d", base::Format("%s,%d|%s,%d|%d|%d", entry_how, e.entry_delay,
-                                           exit_how, e.exit_delay, e.hold_time, e.run_delay));
+      param("MotionEffect%d", base::Format("%s,%d|%s,%d|%d|%d", entry_how, e.entry_delay, exit_how,
+                                           e.exit_delay, e.hold_time, e.run_delay));
     }
     if (variant.colour_count > 1) {
       param("Colors%d", base::Format("%d|%s,%s,%s,%s", e.colour_delay, FirstColourHex(e).c_str(),

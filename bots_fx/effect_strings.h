@@ -42,14 +42,14 @@ struct StringEntry {
   std::string text = "Put your String Here";
   int font_size = 16;
   std::string font_face = "Helvetica";
-  int style = 0;          // kStringStyles
-  int effect = 0;         // the variant's effects
+  int style = 0;           // kStringStyles
+  int effect = 0;          // the variant's effects
   int shadow_colour = 51;  // shadow colour list index ("Gray")
-  int shadow_x = 2;       // -5 ... 5
+  int shadow_x = 2;        // -5 ... 5
   int shadow_y = 2;
-  int align_x = 0;        // kHorizontalAlignments
+  int align_x = 0;  // kHorizontalAlignments
   int align_x_offset = 0;
-  int align_y = 0;        // kVerticalAlignments
+  int align_y = 0;  // kVerticalAlignments
   int align_y_offset = 0;
   std::array<int, 4> colours{9, 0, 0, 0};  // font colour list indexes ("Black")
   int colour_delay = 80;

@@ -59,14 +59,12 @@ constexpr auto StringsControls(bool image) {
       {Page::kAlignYId, ControlKind::kDropDownList, "", 148, 146, 60, 50, style::kVScroll},
       {Page::kAlignYOffsetId, ControlKind::kEdit, "", 212, 146, 30, 12},
       {ui::kIdStatic, ControlKind::kLabel, "Entry:", 7, 166, 34, 8},
-      {Page::kEntryHowId, ControlKind::kDropDownList, "", 44, 164, how_width, 120,
-       style::kVScroll},
+      {Page::kEntryHowId, ControlKind::kDropDownList, "", 44, 164, how_width, 120, style::kVScroll},
       {Page::kEntryStepsId, ControlKind::kEdit, "", 128, 164, 26, 12, style::kNumber},
       {Page::kEntryDelayId, ControlKind::kEdit, "", delay_x, 164, delay_width, 12, style::kNumber},
       {Page::kEntrySoundId, ControlKind::kPushButton, "(None)", 192, 163, 50, 14},
       {ui::kIdStatic, ControlKind::kLabel, "Exit:", 7, 184, 34, 8},
-      {Page::kExitHowId, ControlKind::kDropDownList, "", 44, 182, how_width, 120,
-       style::kVScroll},
+      {Page::kExitHowId, ControlKind::kDropDownList, "", 44, 182, how_width, 120, style::kVScroll},
       {Page::kExitStepsId, ControlKind::kEdit, "", 128, 182, 26, 12, style::kNumber},
       {Page::kExitDelayId, ControlKind::kEdit, "", delay_x, 182, delay_width, 12, style::kNumber},
       {Page::kExitSoundId, ControlKind::kPushButton, "(None)", 192, 181, 50, 14},
@@ -82,9 +80,8 @@ constexpr auto kTextAll = StringsControls(false);
 constexpr auto kImageAll = StringsControls(true);
 constexpr auto kTextControls =
     ui::WithoutControls<kTextAll, Page::kEnableId, Page::kEntryStepsId, Page::kExitStepsId>();
-constexpr auto kImageControls =
-    ui::WithoutControls<kImageAll, Page::kColour2Id, Page::kColour3Id, Page::kColour4Id,
-                        Page::kColourDelayId>();
+constexpr auto kImageControls = ui::WithoutControls<kImageAll, Page::kColour2Id, Page::kColour3Id,
+                                                    Page::kColour4Id, Page::kColourDelayId>();
 constexpr ui::DialogSpec kTextSpec{"Strings", 249, 238, kTextControls};
 constexpr ui::DialogSpec kImageSpec{"Strings", 249, 238, kImageControls};
 
@@ -370,10 +367,10 @@ void CEffectStringsPage::StoreCurrentEntry() {
   number(kRunDelayId, entry.run_delay, false);
   entry.style = SelectionOr(GetList(kStyleId), entry.style);
   entry.effect = SelectionOr(GetList(kEffectId), entry.effect);
-  entry.shadow_x = SelectionOr(GetList(kShadowXId), entry.shadow_x + kMostShadowOffset) -
-                   kMostShadowOffset;
-  entry.shadow_y = SelectionOr(GetList(kShadowYId), entry.shadow_y + kMostShadowOffset) -
-                   kMostShadowOffset;
+  entry.shadow_x =
+      SelectionOr(GetList(kShadowXId), entry.shadow_x + kMostShadowOffset) - kMostShadowOffset;
+  entry.shadow_y =
+      SelectionOr(GetList(kShadowYId), entry.shadow_y + kMostShadowOffset) - kMostShadowOffset;
   entry.align_x = SelectionOr(GetList(kAlignXId), entry.align_x);
   entry.align_y = SelectionOr(GetList(kAlignYId), entry.align_y);
   entry.entry_motion = SelectionOr(GetList(kEntryHowId), entry.entry_motion);
@@ -386,7 +383,9 @@ void CEffectStringsPage::StoreCurrentEntry() {
     }
   }
   entry.shadow_colour = SelectionOr(GetList(kShadowColourId), entry.shadow_colour);
-  if (entry.shadow_colour == kCustomShadowColour) entry.custom_shadow = shadow_list_.custom_colour();
+  if (entry.shadow_colour == kCustomShadowColour) {
+    entry.custom_shadow = shadow_list_.custom_colour();
+  }
   entry.entry_sound = GetButton(kEntrySoundId).Text();
   entry.exit_sound = GetButton(kExitSoundId).Text();
 

@@ -2,10 +2,11 @@
 // scripted user interface within their bots' sheets: new components, the
 // worked cases of one string's settings, the list buttons, stored components
 // read back (hostile ones too) and the image bot's switch.
+#include "bots_fx/strings_page.h"
+
 #include <gtest/gtest.h>
 
 #include "bots_fx/image_effects_bot.h"
-#include "bots_fx/strings_page.h"
 #include "bots_fx/text_effects_bot.h"
 #include "runner/attribute_list.h"
 #include "tests/support/edit_call.h"
@@ -17,8 +18,6 @@ namespace {
 
 using Page = bots_fx::CEffectStringsPage;
 using Names = std::vector<std::string>;
-constexpr const char* kTextSheet = "Glintmere Java Effects - Text Effects Applet";
-constexpr const char* kImageSheet = "Glintmere Java Effects - Image Effects Applet";
 constexpr const char* kList = "String List:";
 
 class StringsPageTest : public ::testing::Test, protected test_support::EditCallHolder {
@@ -44,18 +43,10 @@ class StringsPageTest : public ::testing::Test, protected test_support::EditCall
   // Loads the attributes, runs the bot's sheet answered by steps, and on OK
   // saves and writes the applet tag; the sheet's result.
   int Run(ui::Driver::Steps steps) {
-    bots_fx::TextEffectsBot text;
-    bots_fx::ImageEffectsBot image;
-    botframe::AppletBot& bot = image_ ? static_cast<botframe::AppletBot&>(image) : text;
-    botframe::CGMWebbotProperties sheet(bot, context());
-    bot.AddPages(sheet);
-    sheet.Load(&attributes_);
-    backend_.driver().Expect(image_ ? kImageSheet : kTextSheet, std::move(steps));
-    const int result = sheet.DoModal();
-    if (result == ui::kIdOk) {
-      sheet.SaveAll();
-      tag_ = sheet.WriteAppletTag();
-    }
+    const int result = image_ ? RunSheet<bots_fx::ImageEffectsBot>(attributes_, backend_.driver(),
+                                                                   std::move(steps), &tag_)
+                              : RunSheet<bots_fx::TextEffectsBot>(attributes_, backend_.driver(),
+                                                                  std::move(steps), &tag_);
     EXPECT_TRUE(backend_.driver().Unused().empty());
     return result;
   }
@@ -65,7 +56,9 @@ class StringsPageTest : public ::testing::Test, protected test_support::EditCall
     }
     return nullptr;
   }
-  std::string Attribute(const std::string& name) { return attributes_.GetOr(name.c_str(), "<absent>"); }
+  std::string Attribute(const std::string& name) {
+    return attributes_.GetOr(name.c_str(), "<absent>");
+  }
   bool Has(const std::string& text) { return tag_.find(text) != std::string::npos; }
   // Strings stored as a saved component holds them (in Courier, the rest
   // the defaults).
@@ -76,7 +69,8 @@ class StringsPageTest : public ::testing::Test, protected test_support::EditCall
       bots_fx::StringEntry entry;
       entry.text = texts[i - 1];
       entry.font_face = "Courier";
-      bots_fx::WriteStringEntry(attributes_, image_ ? bots_fx::kImageStrings : bots_fx::kTextStrings,
+      bots_fx::WriteStringEntry(attributes_,
+                                image_ ? bots_fx::kImageStrings : bots_fx::kTextStrings,
                                 static_cast<int>(i), entry, "./_glintmere/");
     }
   }
@@ -99,17 +93,28 @@ class StringsPageTest : public ::testing::Test, protected test_support::EditCall
 
 TEST_F(StringsPageTest, NewComponentsOfBothBotsGiveEveryDefault) {
   const std::vector<std::pair<const char*, const char*>> shared = {
-      {"param-TextCount", "1"},       {"param-Text1", "Put your String Here"},
-      {"param-Text1FontFace", "Helvetica"}, {"param-Text1FontSize", "16"},
-      {"param-Text1FontStyle", "0"},  {"param-Text1Shadow", "0"},
-      {"param-Text1ShadowColor", "51"}, {"param-Text1ShadowXOffset", "2"},
-      {"param-Text1ShadowYOffset", "2"}, {"param-Text1AlignX", "0"},
-      {"param-Text1AlignXOffset", "0"}, {"param-Text1AlignY", "0"},
-      {"param-Text1AlignYOffset", "0"}, {"param-Text1FontColor1", "9"},
-      {"param-Text1EntryHow", "0"},   {"param-Text1EntryDelay", "100"},
-      {"param-Text1ExitHow", "0"},    {"param-Text1ExitDelay", "100"},
-      {"param-Text1HoldTime", "1000"}, {"param-Text1RunDelay", "0"},
-      {"param-Text1EntrySound", "<absent>"}, {"param-Text1ShadowColorTempShadowColor", "<absent>"},
+      {"param-TextCount", "1"},
+      {"param-Text1", "Put your String Here"},
+      {"param-Text1FontFace", "Helvetica"},
+      {"param-Text1FontSize", "16"},
+      {"param-Text1FontStyle", "0"},
+      {"param-Text1Shadow", "0"},
+      {"param-Text1ShadowColor", "51"},
+      {"param-Text1ShadowXOffset", "2"},
+      {"param-Text1ShadowYOffset", "2"},
+      {"param-Text1AlignX", "0"},
+      {"param-Text1AlignXOffset", "0"},
+      {"param-Text1AlignY", "0"},
+      {"param-Text1AlignYOffset", "0"},
+      {"param-Text1FontColor1", "9"},
+      {"param-Text1EntryHow", "0"},
+      {"param-Text1EntryDelay", "100"},
+      {"param-Text1ExitHow", "0"},
+      {"param-Text1ExitDelay", "100"},
+      {"param-Text1HoldTime", "1000"},
+      {"param-Text1RunDelay", "0"},
+      {"param-Text1EntrySound", "<absent>"},
+      {"param-Text1ShadowColorTempShadowColor", "<absent>"},
   };
   const struct {
     bool image;
@@ -117,9 +122,12 @@ TEST_F(StringsPageTest, NewComponentsOfBothBotsGiveEveryDefault) {
     const char* params;
   } cases[] = {
       {false,
-       {{"param-Text1FontColor2", "0"}, {"param-Text1FontColor4", "0"},
-        {"param-Text1ColorDelay", "80"}, {"param-Text1EntryAnimStep", "<absent>"},
-        {"param-UsesStrings", "<absent>"}, {"param-Text1FontColor1TempFontColor1", "<absent>"}},
+       {{"param-Text1FontColor2", "0"},
+        {"param-Text1FontColor4", "0"},
+        {"param-Text1ColorDelay", "80"},
+        {"param-Text1EntryAnimStep", "<absent>"},
+        {"param-UsesStrings", "<absent>"},
+        {"param-Text1FontColor1TempFontColor1", "<absent>"}},
        "\n<param name=TextCount value=1>"
        "\n<param name=Text1 value=\"Put your String Here\">"
        "\n<param name=Font1 value=Helvetica|16|_bold|_center,0|_center,0|_noshadow,808080,2,2>"
@@ -127,12 +135,15 @@ TEST_F(StringsPageTest, NewComponentsOfBothBotsGiveEveryDefault) {
        "\n<param name=MotionEffect1 value=_fromthecenter,100|_fromthecenter,100|1000|0>"
        "\n<param name=Colors1 value=80|000000,,,>"},
       {true,
-       {{"param-Text1FontColor2", "<absent>"}, {"param-Text1ColorDelay", "<absent>"},
-        {"param-Text1EntryAnimStep", "20"}, {"param-Text1ExitAnimStep", "20"},
+       {{"param-Text1FontColor2", "<absent>"},
+        {"param-Text1ColorDelay", "<absent>"},
+        {"param-Text1EntryAnimStep", "20"},
+        {"param-Text1ExitAnimStep", "20"},
         {"param-UsesStrings", "1"}},
        "\n<param name=TextCount value=1>"
        "\n<param name=Text1 value=\"Put your String Here\">"
-       "\n<param name=Font1 value=Helvetica|16|_bold|000000|_center,0|_center,0|_noshadow,808080,2,2>"
+       "\n<param name=Font1 "
+       "value=Helvetica|16|_bold|000000|_center,0|_center,0|_noshadow,808080,2,2>"
        "\n<param name=SoundEffect1 value=|>"
        "\n<param name=MotionEffect1 value=_fromthecenter,20,100|_fromthecenter,20,100|1000|0>"},
   };
@@ -142,6 +153,7 @@ TEST_F(StringsPageTest, NewComponentsOfBothBotsGiveEveryDefault) {
     c.image ? UseImage() : UseText();
     Run([&c](ui::ScriptedWindow& w) {
       if (c.image) {
+        EXPECT_EQ(w.caption(), "Glintmere Java Effects - Image Effects Applet");
         EXPECT_EQ(w.ActivePage(), "Applet");
         w.SelectPage("Strings");
         EXPECT_TRUE(w.IsChecked("Enable Strings Display"));
@@ -151,6 +163,7 @@ TEST_F(StringsPageTest, NewComponentsOfBothBotsGiveEveryDefault) {
         EXPECT_EQ(motions[12], "Jitter Vertical");
         EXPECT_EQ(w.Items("Effect:"), (Names{"None", "Shadow"}));
       } else {
+        EXPECT_EQ(w.caption(), "Glintmere Java Effects - Text Effects Applet");
         EXPECT_EQ(w.ActivePage(), "Strings");
         EXPECT_EQ(w.Items("Entry:").size(), 23u);
         EXPECT_EQ(w.SelectedItem(Page::kColour2Id), "Default");

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #if defined(_WIN32)
-#include <windows.h>
 #include <commctrl.h>
+#include <windows.h>
 
 #include <filesystem>
 #include <string>
@@ -34,10 +34,11 @@ TEST(TextEffectsWindowTest, LauncherAtTheRealStringsPage) {
   test_support::TempFolder web;
   fs::copy(test_support::BinFolder() + "bots", install.Join("bots"), fs::copy_options::recursive);
   std::string problem;
-  ASSERT_EQ(host::RegisterHost(platform::GetRegistry(),
-                               test_support::BinFolder() + test_support::LibraryFileName("GlintmereHost"),
-                               install.Join("glintmere.exe"), &problem),
-            platform::kOk)
+  ASSERT_EQ(
+      host::RegisterHost(platform::GetRegistry(),
+                         test_support::BinFolder() + test_support::LibraryFileName("GlintmereHost"),
+                         install.Join("glintmere.exe"), &problem),
+      platform::kOk)
       << problem;
   const base::ScopeExit unregister([] { host::UnregisterHost(platform::GetRegistry()); });
   ASSERT_EQ(host::EnsureApplicationDataFolder(platform::GetRegistry()), platform::kOk);
@@ -65,12 +66,13 @@ TEST(TextEffectsWindowTest, LauncherAtTheRealStringsPage) {
     });
     const HWND font = page ? GetDlgItem(page, Strings::kFontId) : nullptr;
     if (font && ui_test::WaitUntil([&] { return IsWindowVisible(font) != FALSE; })) {
-      ui_test::Choose(font, 2);                                        // Courier
-      ui_test::Choose(GetDlgItem(page, Strings::kEntryHowId), 15);     // Typing
+      ui_test::Choose(font, 2);                                     // Courier
+      ui_test::Choose(GetDlgItem(page, Strings::kEntryHowId), 15);  // Typing
       ui_test::Painted(sheet);
       ui_test::SaveScreenshot(ui_test::CaptureWindow(sheet), "text_effects_strings_page");
-      const int count = static_cast<int>(SendMessageA(
-          reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0)), TCM_GETITEMCOUNT, 0, 0));
+      const int count = static_cast<int>(
+          SendMessageA(reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0)),
+                       TCM_GETITEMCOUNT, 0, 0));
       for (int tab = 0; tab < count; ++tab) {
         SendMessageA(sheet, PSM_SETCURSEL, tab, 0);
         ui_test::Painted(sheet);
