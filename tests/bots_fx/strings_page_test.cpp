@@ -178,6 +178,7 @@ TEST_F(StringsPageTest, NewComponentsOfBothBotsGiveEveryDefault) {
       EXPECT_EQ(w.SelectedItem("Exit:"), "From the Center");
       EXPECT_EQ(w.Text(Page::kEntrySoundId), "(None)");
       EXPECT_FALSE(w.IsEnabled("Remove"));
+      EXPECT_EQ(StringsPage(w)->help_topic(), c.image ? "IAStrings" : "TAStrings");
       w.PressOk();
     });
     for (const auto& [name, value] : shared) EXPECT_EQ(Attribute(name), value) << name;
