@@ -322,28 +322,21 @@ void WriteStringParams(std::string& out, Attributes& attributes, const StringsVa
     const char* align_y = Keyword(kVerticalAlignments, e.align_y);
     const char* effect = Keyword(variant.effects, e.effect);
     const std::string shadow = ShadowColourHex(e);
-    const char* entry_how = Keyword(variant.motions, e.entry_motion);
-    const char* exit_how = Keyword(variant.motions, e.exit_motion);
-    if (variant.colour_count == 1) {
-      param("Font%d",
-            base::Format("%s|%d|%s|%s|%s,%d|%s,%d|%s,%s,%d,%d", e.font_face.c_str(), e.font_size,
-                         style, FirstColourHex(e).c_str(), align_x, e.align_x_offset, align_y,
-                         e.align_y_offset, effect, shadow.c_str(), e.shadow_x, e.shadow_y));
-    } else {
-      param("Font%d",
-            base::Format("%s|%d|%s|%s,%d|%s,%d|%s,%s,%d,%d", e.font_face.c_str(), e.font_size,
-                         style, align_x, e.align_x_offset, align_y, e.align_y_offset, effect,
-                         shadow.c_str(), e.shadow_x, e.shadow_y));
-    }
+    // The image applet takes its one colour among the font's fields.
+    const std::string colour = variant.colour_count == 1 ? FirstColourHex(e) + "|" : "";
+    param("Font%d", base::Format("%s|%d|%s|%s%s,%d|%s,%d|%s,%s,%d,%d", e.font_face.c_str(),
+                                 e.font_size, style, colour.c_str(), align_x, e.align_x_offset,
+                                 align_y, e.align_y_offset, effect, shadow.c_str(), e.shadow_x,
+                                 e.shadow_y));
     param("SoundEffect%d", SoundField(e.entry_sound) + "|" + SoundField(e.exit_sound));
-    if (variant.steps) {
-      param("MotionEffect%d",
-            base::Format("%s,%d,%d|%s,%d,%d|%d|%d", entry_how, e.entry_steps, e.entry_delay,
-                         exit_how, e.exit_steps, e.exit_delay, e.hold_time, e.run_delay));
-    } else {
-      param("MotionEffect%d", base::Format("%s,%d|%s,%d|%d|%d", entry_how, e.entry_delay, exit_how,
-                                           e.exit_delay, e.hold_time, e.run_delay));
-    }
+    const auto motion = [&variant](int how, int steps, int delay) {
+      const char* keyword = Keyword(variant.motions, how);
+      return variant.steps ? base::Format("%s,%d,%d", keyword, steps, delay)
+                           : base::Format("%s,%d", keyword, delay);
+    };
+    param("MotionEffect%d", motion(e.entry_motion, e.entry_steps, e.entry_delay) + "|" +
+                                motion(e.exit_motion, e.exit_steps, e.exit_delay) +
+                                base::Format("|%d|%d", e.hold_time, e.run_delay));
     if (variant.colour_count > 1) {
       param("Colors%d", base::Format("%d|%s,%s,%s,%s", e.colour_delay, FirstColourHex(e).c_str(),
                                      FontColourHex(e, 1).c_str(), FontColourHex(e, 2).c_str(),
