@@ -624,15 +624,9 @@ void SelectRange(HWND box, int start, int end) {
 }
 
 TEST_F(AppletEditEndToEndTest, ScrollerLauncherAtTheRealWindows) {
-  const std::string launcher = install_.Join("bots/GMScrollerLaunch.exe");
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  std::string command = "\"" + launcher + "\"";
   test_support::MessageBoxWatcher boxes;
-  ASSERT_TRUE(CreateProcessA(launcher.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &process))
-      << GetLastError();
+  ui_test::StartedProgram launcher(install_.Join("bots/GMScrollerLaunch.exe"));
+  ASSERT_TRUE(launcher.started()) << launcher.start_error();
   const HWND sheet = ui_test::WaitForWindow(kScrollerSheet, 20000);
   if (sheet) {
     HWND page = nullptr;
@@ -671,12 +665,7 @@ TEST_F(AppletEditEndToEndTest, ScrollerLauncherAtTheRealWindows) {
     }
     ui_test::PressSheetButton(sheet, PSBTN_OK);
   }
-  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
-  DWORD exit_code = 1;
-  GetExitCodeProcess(process.hProcess, &exit_code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  EXPECT_EQ(exit_code, 0u);
+  EXPECT_EQ(launcher.WaitForExit(30000), 0u);
   for (const test_support::SeenBox& box : boxes.Seen()) {
     ADD_FAILURE() << "message box [" << box.caption << "] " << box.text;
   }

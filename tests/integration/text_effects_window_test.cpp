@@ -5,8 +5,9 @@
 #include <gtest/gtest.h>
 
 #if defined(_WIN32)
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <filesystem>
 #include <string>
@@ -48,15 +49,9 @@ TEST(TextEffectsWindowTest, LauncherAtTheRealStringsPage) {
   session.page = "index.htm";
   ASSERT_EQ(session.Save(platform::GetRegistry()), platform::kOk);
 
-  const std::string launcher = install.Join("bots/GMTextEffectsLaunch.exe");
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  std::string command = "\"" + launcher + "\"";
   test_support::MessageBoxWatcher boxes;
-  ASSERT_TRUE(CreateProcessA(launcher.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &process))
-      << GetLastError();
+  ui_test::StartedProgram launcher(install.Join("bots/GMTextEffectsLaunch.exe"));
+  ASSERT_TRUE(launcher.started()) << launcher.start_error();
   const HWND sheet = ui_test::WaitForWindow(kSheet, 20000);
   if (sheet) {
     HWND page = nullptr;
@@ -84,12 +79,7 @@ TEST(TextEffectsWindowTest, LauncherAtTheRealStringsPage) {
     }
     ui_test::PressSheetButton(sheet, PSBTN_OK);
   }
-  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
-  DWORD exit_code = 1;
-  GetExitCodeProcess(process.hProcess, &exit_code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  EXPECT_EQ(exit_code, 0u);
+  EXPECT_EQ(launcher.WaitForExit(30000), 0u);
   for (const test_support::SeenBox& box : boxes.Seen()) {
     ADD_FAILURE() << "message box [" << box.caption << "] " << box.text;
   }

@@ -187,6 +187,31 @@ void PressSheetButton(HWND sheet, int button) {
   ::PostMessageA(sheet, PSM_PRESSBUTTON, button, 0);
 }
 
+StartedProgram::StartedProgram(const std::string& path) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  std::string command = "\"" + path + "\"";
+  if (!::CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process_)) {
+    start_error_ = ::GetLastError();
+    process_ = PROCESS_INFORMATION{};
+  }
+}
+
+StartedProgram::~StartedProgram() {
+  if (process_.hThread) ::CloseHandle(process_.hThread);
+  if (process_.hProcess) ::CloseHandle(process_.hProcess);
+}
+
+DWORD StartedProgram::WaitForExit(DWORD timeout_ms) {
+  if (!started() || ::WaitForSingleObject(process_.hProcess, timeout_ms) != WAIT_OBJECT_0) {
+    return STILL_ACTIVE;
+  }
+  DWORD exit_code = STILL_ACTIVE;
+  ::GetExitCodeProcess(process_.hProcess, &exit_code);
+  return exit_code;
+}
+
 }  // namespace ui_test
 
 #endif

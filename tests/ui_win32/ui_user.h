@@ -65,6 +65,28 @@ HWND FocusOf(HWND window);
 // Presses a sheet's button (PSBTN_OK, ...) by posting PSM_PRESSBUTTON.
 void PressSheetButton(HWND sheet, int button);
 
+// A program started as a user starts it (a launcher), its handles closed
+// when this goes.
+class StartedProgram {
+ public:
+  // Starts the program at path without arguments; started() tells.
+  explicit StartedProgram(const std::string& path);
+  ~StartedProgram();
+  StartedProgram(const StartedProgram&) = delete;
+  StartedProgram& operator=(const StartedProgram&) = delete;
+
+  bool started() const { return process_.hProcess != nullptr; }
+  // The system's error code of a failed start.
+  DWORD start_error() const { return start_error_; }
+  // Waits up to timeout_ms for the program's end: its exit code, or
+  // STILL_ACTIVE when it did not end.
+  DWORD WaitForExit(DWORD timeout_ms);
+
+ private:
+  PROCESS_INFORMATION process_{};
+  DWORD start_error_ = 0;
+};
+
 }  // namespace ui_test
 
 #endif
