@@ -154,7 +154,7 @@ TEST_F(StringsPageTest, NewComponentsOfBothBotsGiveEveryDefault) {
     Run([&c](ui::ScriptedWindow& w) {
       if (c.image) {
         EXPECT_EQ(w.caption(), "Glintmere Java Effects - Image Effects Applet");
-        EXPECT_EQ(w.ActivePage(), "Applet");
+        EXPECT_EQ(w.ActivePage(), "Effects");
         w.SelectPage("Strings");
         EXPECT_TRUE(w.IsChecked("Enable Strings Display"));
         const Names motions = w.Items("Entry:");
