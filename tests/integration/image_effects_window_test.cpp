@@ -57,14 +57,9 @@ class ImageEffectsWindowTest : public ::testing::Test {
 
 TEST_F(ImageEffectsWindowTest, LauncherOpensTheEffectsPageAndTheChosenEffectIsInserted) {
   const std::string launcher = install_.Join("bots/GMImageEffectsLaunch.exe");
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  std::string command = "\"" + launcher + "\"";
   test_support::MessageBoxWatcher boxes;
-  ASSERT_TRUE(CreateProcessA(launcher.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &process))
-      << GetLastError();
+  ui_test::StartedProgram started(launcher);
+  ASSERT_TRUE(started.started()) << started.start_error();
   const HWND sheet = ui_test::WaitForWindow(kSheet, 20000);
   if (sheet) {
     HWND effects = nullptr;
@@ -100,12 +95,7 @@ TEST_F(ImageEffectsWindowTest, LauncherOpensTheEffectsPageAndTheChosenEffectIsIn
     }
     ui_test::PressSheetButton(sheet, PSBTN_OK);
   }
-  EXPECT_EQ(WaitForSingleObject(process.hProcess, 30000), WAIT_OBJECT_0);
-  DWORD exit_code = 1;
-  GetExitCodeProcess(process.hProcess, &exit_code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  EXPECT_EQ(exit_code, 0u);
+  EXPECT_EQ(started.WaitForExit(30000), 0u);
   for (const test_support::SeenBox& box : boxes.Seen()) {
     ADD_FAILURE() << "message box [" << box.caption << "] " << box.text;
   }
