@@ -196,6 +196,40 @@ TEST_F(AppletEditEndToEndTest, ImageEffectsPublishesItsEffectWithTheApplet) {
   EXPECT_FALSE(test_support::Exists(web_.Join("_glintmere/eBubbles.class")));
 }
 
+TEST_F(AppletEditEndToEndTest, TextEffectsInsertedThenEditedAgain) {
+  const std::string answers = install_.Join("answers.json");
+  WriteText(answers, R"([
+    {"dialog": "Glintmere Java Effects - Text Effects Applet", "steps": [
+      {"type": "String:", "text": "Harbour news"},
+      {"select": "Effect:", "item": "Glow Dark"},
+      {"press": "OK"}]}
+  ])");
+  std::string err;
+  ASSERT_EQ(Glintmere({"insert", "text-effects", "--web", web_.path(), "--page", "index.htm",
+                       "--answers", answers},
+                      &err),
+            0)
+      << err;
+  EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/KelText.class")));
+  // The stored string comes back; a second string is added after it.
+  WriteText(answers, R"([
+    {"dialog": "Glintmere Java Effects - Text Effects Applet", "steps": [
+      {"expect": "String List:", "items": ["Harbour news"]},
+      {"expect": "Effect:", "selected": "Glow Dark"},
+      {"press": "New"},
+      {"type": "String:", "text": "Fresh fish"},
+      {"press": "OK"}]}
+  ])");
+  ASSERT_EQ(Glintmere({"edit", web_.Join("index.htm"), "--answers", answers}, &err), 0) << err;
+  EXPECT_EQ(err.find("Error"), std::string::npos) << err;
+  const std::string page = Page();
+  for (const char* expected :
+       {"<param name=TextCount value=2>\n<param name=Text1 value=\"Harbour news\">",
+        "_glowdark,808080,2,2>", "<param name=Text2 value=\"Fresh fish\">"}) {
+    EXPECT_NE(page.find(expected), std::string::npos) << expected << "\n" << page;
+  }
+}
+
 #if defined(_WIN32)
 // A user at the real windows: finds the sheet by its caption, changes the
 // applet name and the alignment through the Applet page's controls, and
