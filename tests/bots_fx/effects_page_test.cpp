@@ -12,7 +12,7 @@
 #include "bots_fx/effect_catalogue.h"
 #include "bots_fx/effects_page.h"
 #include "runner/attribute_list.h"
-#include "tests/support/edit_call.h"
+#include "tests/support/page_test.h"
 #include "tests/support/shown_windows.h"
 #include "tests/support/test_support.h"
 #include "ui/scripted/scripted_backend.h"
@@ -41,7 +41,7 @@ constexpr const char* kCatalogue =
     "File1=FirePalette.gif\n"
     "File3=FireSparks.gif\n";
 
-class EffectsPageTest : public ::testing::Test, protected test_support::EditCallHolder {
+class EffectsPageTest : public test_support::PageTest {
  protected:
   void SetUp() override {
     UseBot(test_support::kImageEffectsBot);
@@ -53,16 +53,11 @@ class EffectsPageTest : public ::testing::Test, protected test_support::EditCall
     }
     test_support::WriteText(root_.Join("user/_glintmere/keep"), "");
     WriteCatalogue(kCatalogue);
-    backend_.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
-  }
-  void TearDown() override {
-    if (HasFailure()) test_support::PrintShownWindows(backend_.driver());
   }
 
   void WriteCatalogue(const std::string& text) {
     test_support::WriteText(root_.Join("master/Effects.inf"), text);
   }
-  std::string Attribute(const char* name) { return attributes_.GetOr(name, "<absent>"); }
   void RunSheet(CImageEffectsPage& page, ui::Driver::Steps steps) {
     ui::PropertySheet sheet("Effects Test");
     sheet.AddPage(&page);
@@ -78,10 +73,6 @@ class EffectsPageTest : public ::testing::Test, protected test_support::EditCall
   }
 
   test_support::TempFolder root_;
-  runner::AttributeList list_;
-  botframe::Attributes attributes_{list_.get(), &runner::HostCallbacks()};
-  ui::ScriptedBackend backend_;
-  ui::ScopedScriptedBackend scoped_backend_{&backend_};
 };
 
 TEST(EffectCatalogueTest, SliderStartingValuesAreCheckedAndCapped) {
@@ -237,17 +228,14 @@ TEST_F(EffectsPageTest, NoEffectFilterGivesTheMessageAndAnEmptyPage) {
 
 TEST_F(EffectsPageTest, ImageBotSheetOpensOnEffectsAndWritesTheFilterBeforeTheLink) {
   attributes_.Set("param-URL", "more.htm");
-  std::string tag;
-  const auto steps = [](ui::ScriptedWindow& w) {
-    EXPECT_EQ(w.ActivePage(), "Effects");
-    w.PressOk();
-  };
-  ASSERT_EQ(EditCallHolder::RunSheet<bots_fx::ImageEffectsBot>(attributes_, backend_.driver(),
-                                                               steps, &tag),
+  ASSERT_EQ(RunBotSheet<bots_fx::ImageEffectsBot>([](ui::ScriptedWindow& w) {
+              EXPECT_EQ(w.ActivePage(), "Effects");
+              w.PressOk();
+            }),
             ui::kIdOk);
-  const size_t filter = tag.find("<param name=AppBGFilter value=Ripple|20|12|40>");
-  EXPECT_NE(filter, std::string::npos) << tag;
-  EXPECT_GT(tag.find("<param name=URL value=more.htm|_self>"), filter) << tag;
+  const size_t filter = tag_.find("<param name=AppBGFilter value=Ripple|20|12|40>");
+  EXPECT_NE(filter, std::string::npos) << tag_;
+  EXPECT_GT(tag_.find("<param name=URL value=more.htm|_self>"), filter) << tag_;
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include "bots_fx/image_effects_bot.h"
 #include "bots_fx/text_effects_bot.h"
 #include "runner/attribute_list.h"
-#include "tests/support/edit_call.h"
+#include "tests/support/page_test.h"
 #include "tests/support/shown_windows.h"
 #include "tests/support/test_support.h"
 #include "ui/scripted/scripted_backend.h"
@@ -20,14 +20,10 @@ using Page = bots_fx::CEffectStringsPage;
 using Names = std::vector<std::string>;
 constexpr const char* kList = "String List:";
 
-class StringsPageTest : public ::testing::Test, protected test_support::EditCallHolder {
+class StringsPageTest : public test_support::PageTest {
  protected:
   void SetUp() override {
     UseText();
-    backend_.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
-  }
-  void TearDown() override {
-    if (HasFailure()) test_support::PrintShownWindows(backend_.driver());
   }
   void UseText() { Use(test_support::kTextEffectsBot); }
   void UseImage() { Use(test_support::kImageEffectsBot); }
@@ -43,12 +39,8 @@ class StringsPageTest : public ::testing::Test, protected test_support::EditCall
   // Loads the attributes, runs the bot's sheet answered by steps, and on OK
   // saves and writes the applet tag; the sheet's result.
   int Run(ui::Driver::Steps steps) {
-    const int result = image_ ? RunSheet<bots_fx::ImageEffectsBot>(attributes_, backend_.driver(),
-                                                                   std::move(steps), &tag_)
-                              : RunSheet<bots_fx::TextEffectsBot>(attributes_, backend_.driver(),
-                                                                  std::move(steps), &tag_);
-    EXPECT_TRUE(backend_.driver().Unused().empty());
-    return result;
+    return image_ ? RunBotSheet<bots_fx::ImageEffectsBot>(std::move(steps))
+                  : RunBotSheet<bots_fx::TextEffectsBot>(std::move(steps));
   }
   static Page* StringsPage(ui::ScriptedWindow& w) {
     for (ui::PropertyPage* page : w.sheet()->pages()) {
@@ -56,10 +48,6 @@ class StringsPageTest : public ::testing::Test, protected test_support::EditCall
     }
     return nullptr;
   }
-  std::string Attribute(const std::string& name) {
-    return attributes_.GetOr(name.c_str(), "<absent>");
-  }
-  bool Has(const std::string& text) { return tag_.find(text) != std::string::npos; }
   // Strings stored as a saved component holds them (in Courier, the rest
   // the defaults).
   void Store(const Names& texts) {
@@ -83,11 +71,6 @@ class StringsPageTest : public ::testing::Test, protected test_support::EditCall
   }
 
   test_support::TempFolder root_;
-  runner::AttributeList list_;
-  botframe::Attributes attributes_{list_.get(), &runner::HostCallbacks()};
-  ui::ScriptedBackend backend_;
-  ui::ScopedScriptedBackend scoped_backend_{&backend_};
-  std::string tag_;
   bool image_ = false;
 };
 

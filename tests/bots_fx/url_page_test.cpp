@@ -11,7 +11,7 @@
 #include "bots_fx/text_effects_bot.h"
 #include "bots_fx/url_page.h"
 #include "runner/attribute_list.h"
-#include "tests/support/edit_call.h"
+#include "tests/support/page_test.h"
 #include "tests/support/shown_windows.h"
 #include "ui/scripted/scripted_backend.h"
 
@@ -19,26 +19,17 @@ namespace {
 
 using bots_fx::CTextURLPage;
 
-class UrlPageTest : public ::testing::Test, protected test_support::EditCallHolder {
+class UrlPageTest : public test_support::PageTest {
  protected:
   void SetUp() override {
     UseBot(test_support::kTextEffectsBot);
-    backend_.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
   }
-  void TearDown() override {
-    if (HasFailure()) test_support::PrintShownWindows(backend_.driver());
-  }
-  std::string Attribute(const char* name) { return attributes_.GetOr(name, "<absent>"); }
   std::string Params(CTextURLPage& page) {
     std::string out;
     page.WriteAppletParams(out, attributes_);
     return out;
   }
 
-  runner::AttributeList list_;
-  botframe::Attributes attributes_{list_.get(), &runner::HostCallbacks()};
-  ui::ScriptedBackend backend_;
-  ui::ScopedScriptedBackend scoped_backend_{&backend_};
 };
 
 TEST_F(UrlPageTest, NewPageSavesItsDefaultsAndWritesNoLink) {

@@ -7,7 +7,7 @@
 
 #include "bots_s3/animation_page.h"
 #include "runner/attribute_list.h"
-#include "tests/support/edit_call.h"
+#include "tests/support/page_test.h"
 #include "tests/support/shown_windows.h"
 #include "ui/scripted/scripted_backend.h"
 
@@ -15,17 +15,8 @@ namespace {
 
 using bots_s3::CAnimationPage;
 
-class AnimationPageTest : public ::testing::Test, protected test_support::EditCallHolder {
+class AnimationPageTest : public test_support::PageTest {
  protected:
-  void SetUp() override {
-    backend_.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
-  }
-  void TearDown() override {
-    if (HasFailure()) {
-      test_support::PrintShownWindows(backend_.driver());
-    }
-  }
-
   void UsePresentation() {
     UseBot(test_support::kPresentationBot);
     variant_ = CAnimationPage::Variant::kPresentation;
@@ -34,7 +25,6 @@ class AnimationPageTest : public ::testing::Test, protected test_support::EditCa
     UseBot(test_support::kScrollerBot);
     variant_ = CAnimationPage::Variant::kScroller;
   }
-  std::string Attribute(const char* name) { return attributes_.GetOr(name, "<absent>"); }
   std::string Params(CAnimationPage& page) {
     std::string out;
     page.WriteAppletParams(out, attributes_);
@@ -50,10 +40,6 @@ class AnimationPageTest : public ::testing::Test, protected test_support::EditCa
   }
 
   CAnimationPage::Variant variant_ = CAnimationPage::Variant::kScroller;
-  runner::AttributeList list_;
-  botframe::Attributes attributes_{list_.get(), &runner::HostCallbacks()};
-  ui::ScriptedBackend backend_;
-  ui::ScopedScriptedBackend scoped_backend_{&backend_};
 };
 
 TEST_F(AnimationPageTest, NewScrollerAndNewPresentationSaveTheirDefaults) {

@@ -10,7 +10,7 @@
 #include "bots_s3/present_images_page.h"
 #include "bots_s3/presentation_bot.h"
 #include "runner/attribute_list.h"
-#include "tests/support/edit_call.h"
+#include "tests/support/page_test.h"
 #include "tests/support/shown_windows.h"
 #include "tests/support/test_support.h"
 #include "ui/scripted/scripted_backend.h"
@@ -23,7 +23,7 @@ using Names = std::vector<std::string>;
 constexpr const char* kSheet = "Glintmere Java Effects - Presentation Applet";
 constexpr const char* kList = "Image List:";
 
-class PresentImagesPageTest : public ::testing::Test, protected test_support::EditCallHolder {
+class PresentImagesPageTest : public test_support::PageTest {
  protected:
   void SetUp() override {
     UseBot(test_support::kPresentationBot);
@@ -35,22 +35,11 @@ class PresentImagesPageTest : public ::testing::Test, protected test_support::Ed
     }
     test_support::WriteText(root_.Join("user/_glintmere/mine.gif"), "picture");
     test_support::WriteText(root_.Join("master/_glintmere/bell.au"), "sound");
-    backend_.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
-  }
-  void TearDown() override {
-    if (HasFailure()) test_support::PrintShownWindows(backend_.driver());
   }
 
   // Loads the attributes, runs the sheet answered by steps, and on OK saves
   // and writes the applet tag; the sheet's result.
-  int Run(ui::Driver::Steps steps) {
-    const int result = RunSheet<bots_s3::PresentationBot>(attributes_, backend_.driver(),
-                                                          std::move(steps), &tag_);
-    EXPECT_TRUE(backend_.driver().Unused().empty());
-    return result;
-  }
-  std::string Attribute(const std::string& name) { return attributes_.GetOr(name.c_str(), "<absent>"); }
-  bool Has(const std::string& text) { return tag_.find(text) != std::string::npos; }
+  int Run(ui::Driver::Steps steps) { return RunBotSheet<bots_s3::PresentationBot>(std::move(steps)); }
   static Page* ImagesPage(ui::ScriptedWindow& w) {
     return dynamic_cast<Page*>(w.sheet()->pages()[3]);
   }
@@ -63,11 +52,6 @@ class PresentImagesPageTest : public ::testing::Test, protected test_support::Ed
   }
 
   test_support::TempFolder root_;
-  runner::AttributeList list_;
-  botframe::Attributes attributes_{list_.get(), &runner::HostCallbacks()};
-  ui::ScriptedBackend backend_;
-  ui::ScopedScriptedBackend scoped_backend_{&backend_};
-  std::string tag_;
 };
 
 TEST_F(PresentImagesPageTest, NewPresentationStartsWithBothLogosAndWritesTheDefaults) {

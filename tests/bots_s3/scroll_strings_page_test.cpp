@@ -8,7 +8,7 @@
 #include "bots_s3/scroll_strings_page.h"
 #include "bots_s3/scroller_bot.h"
 #include "runner/attribute_list.h"
-#include "tests/support/edit_call.h"
+#include "tests/support/page_test.h"
 #include "tests/support/shown_windows.h"
 #include "tests/support/test_support.h"
 #include "ui/scripted/scripted_backend.h"
@@ -19,7 +19,7 @@ using bots_s3::CScrollStringsPage;
 using Page = CScrollStringsPage;
 constexpr const char* kSheet = "Glintmere Java Effects - Scroller Applet";
 
-class ScrollStringsPageTest : public ::testing::Test, protected test_support::EditCallHolder {
+class ScrollStringsPageTest : public test_support::PageTest {
  protected:
   void SetUp() override {
     state().master_folder = root_.path() + "\\master\\";
@@ -27,24 +27,15 @@ class ScrollStringsPageTest : public ::testing::Test, protected test_support::Ed
     state().page_url = "file:///C:/web/a/b/p.htm";
     test_support::WriteText(root_.Join("master/_glintmere/bell.au"), "sound");
     test_support::WriteText(root_.Join("user/_glintmere/readme.txt"), "");
-    backend_.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
-  }
-  void TearDown() override {
-    if (HasFailure()) {
-      test_support::PrintShownWindows(backend_.driver());
-    }
   }
 
   // Loads the attributes, runs the sheet answered by steps, and on OK saves
   // and writes the applet tag; the sheet's result.
   int Run(ui::Driver::Steps steps) {
-    const int result =
-        RunSheet<bots_s3::ScrollerBot>(attributes_, backend_.driver(), std::move(steps), &tag_);
+    const int result = RunBotSheet<bots_s3::ScrollerBot>(std::move(steps));
     page_ = nullptr;
     return result;
   }
-  std::string Attribute(const char* name) { return attributes_.GetOr(name, "<absent>"); }
-  bool Has(const std::string& text) { return tag_.find(text) != std::string::npos; }
   // Types "Hello world" into the main column and links "world" with H.
   static void LinkWorld(ui::ScriptedWindow& w) {
     w.SelectRange(Page::kMainBoxId, 0, -1);
@@ -57,11 +48,6 @@ class ScrollStringsPageTest : public ::testing::Test, protected test_support::Ed
   }
 
   test_support::TempFolder root_;
-  runner::AttributeList list_;
-  botframe::Attributes attributes_{list_.get(), &runner::HostCallbacks()};
-  ui::ScriptedBackend backend_;
-  ui::ScopedScriptedBackend scoped_backend_{&backend_};
-  std::string tag_;
   CScrollStringsPage* page_ = nullptr;
 };
 
