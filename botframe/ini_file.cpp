@@ -27,11 +27,13 @@ IniFile IniFile::Parse(std::string_view text) {
       const size_t close = line.find(']');
       const std::string_view name =
           line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1);
-      file.sections_.push_back({std::string(base::Trim(name)), {}});
+      file.sections_.push_back({std::string(base::Trim(name)), {}, {}});
       continue;
     }
+    if (file.sections_.empty()) continue;
+    file.sections_.back().lines.emplace_back(line);
     const size_t equals = line.find('=');
-    if (equals == std::string_view::npos || file.sections_.empty()) continue;
+    if (equals == std::string_view::npos) continue;
     file.sections_.back().entries.push_back({std::string(base::Trim(line.substr(0, equals))),
                                              std::string(base::Trim(line.substr(equals + 1)))});
   }
@@ -46,6 +48,12 @@ const IniFile::Section* IniFile::Find(std::string_view section) const {
 }
 
 bool IniFile::HasSection(std::string_view section) const { return Find(section) != nullptr; }
+
+const std::vector<std::string>& IniFile::SectionLines(std::string_view section) const {
+  static const std::vector<std::string> kNoLines;
+  const Section* found = Find(section);
+  return found ? found->lines : kNoLines;
+}
 
 std::string IniFile::GetString(std::string_view section, std::string_view key,
                                std::string_view fallback, size_t max_chars) const {

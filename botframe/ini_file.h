@@ -30,6 +30,10 @@ class IniFile {
   std::string GetString(std::string_view section, std::string_view key,
                         std::string_view fallback, size_t max_chars = 255) const;
   bool HasSection(std::string_view section) const;
+  // Every line of section (found as GetString finds it) in file order, as
+  // Parse keeps it: blanks around it dropped, empty and ";" comment lines
+  // left out, lines without "=" kept. Empty when the section is absent.
+  const std::vector<std::string>& SectionLines(std::string_view section) const;
 
  private:
   struct Entry {
@@ -39,6 +43,7 @@ class IniFile {
   struct Section {
     std::string name;
     std::vector<Entry> entries;
+    std::vector<std::string> lines;
   };
   const Section* Find(std::string_view section) const;
 

@@ -41,6 +41,12 @@ TEST(IniFileTest, LooksUpAsThePrivateProfileReadingDoes) {
     EXPECT_EQ(file.GetString(c.section, c.key, "<fallback>"), c.value) << c.section << c.key;
   }
   EXPECT_EQ(file.GetString("First", "Key", "", 6), "spaced");
+  // Whole lines, as templates keep their HTML.
+  EXPECT_EQ(file.SectionLines("first"),
+            (std::vector<std::string>{"Key = spaced value", "Quoted=\"in quotes\"", "Half=\"open",
+                                      "Empty=", "no equals sign here", "Twice=first",
+                                      "twice=second"}));
+  EXPECT_TRUE(file.SectionLines("Third").empty());
   EXPECT_TRUE(file.HasSection("SECOND"));
   EXPECT_FALSE(file.HasSection("Third"));
 }
