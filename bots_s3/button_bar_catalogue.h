@@ -75,19 +75,19 @@ std::string ReeditMessage(const std::string& master_folder, const std::string& t
 // first, then letters, digits and "_" only.
 bool IsValidComponentName(std::string_view name);
 
-// What the bar is made of. Pointers may be null: no style or no template
-// chosen.
+// What the bar is made of (every member has a default, so callers may name
+// only what they set). Pointers may be null: no style or no template chosen.
 struct ButtonBarRequest {
-  std::string master_folder;  // a full path ending in a backslash
+  std::string master_folder{};  // a full path ending in a backslash
   const ButtonStyle* style = nullptr;
   const ButtonBarTemplate* bar_template = nullptr;
-  std::string component_name;  // the applet the bar drives
-  std::string web_url;
-  std::string page_url;
+  std::string component_name{};  // the applet the bar drives
+  std::string web_url{};
+  std::string page_url{};
   bool absolute_reference = false;
   bool disk_web = false;
   bool server_preview = false;
-  platform::LocalTime time;  // makes "#applet_name#" unique
+  platform::LocalTime time{};  // makes "#applet_name#" unique
 };
 
 // The bar, or the message (caption kButtonBarErrorCaption) that says why

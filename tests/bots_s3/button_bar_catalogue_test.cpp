@@ -34,6 +34,8 @@ std::vector<std::string> Names(const std::vector<ButtonBarTemplate>& templates) 
   return names;
 }
 
+const ButtonStyle kBeta{"Beta Style", "Beta", ""};
+
 class ButtonBarCatalogueTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -43,9 +45,8 @@ class ButtonBarCatalogueTest : public ::testing::Test {
     WriteStyle("Unnamed", "[other]\nname=not this one\n");
     WriteStyle("Huge", "[info]\nname=Huge\n" + std::string(300 * 1024, ';'));
     test_support::WriteText(root_.Join("ButtonBarStyles/NoInf/stop.gif"), "GIF");
-    WriteTemplate("pres.inf",
-                  "[info]\nname=Slides\ntype=1\ndescription=For slides\n"
-                  "reedit=Line one\\nLine two\n[template]\n<b>\n");
+    WriteTemplate("pres.inf", "[info]\nname=Slides\ntype=1\ndescription=For slides\n"
+                              "reedit=Line one\\nLine two\n[template]\n<b>\n");
     WriteTemplate("scroll.inf", "[info]\nname=Crawl\ntype=2\n[template]\n<i>\n");
     WriteTemplate("both.inf", "[INFO]\nNAME=Any\n[template]\n<u>\n");
     test_support::WriteText(root_.Join("ButtonBarTemplates/folder.inf/x"), "");
@@ -61,131 +62,86 @@ class ButtonBarCatalogueTest : public ::testing::Test {
   std::string master_;
 };
 
-TEST_F(ButtonBarCatalogueTest, LoadsStylesSortedByNameAndLeavesOutUnreadableOnes) {
-  const std::vector<ButtonStyle> styles = bots_s3::LoadButtonStyles(master_);
-  const std::string base = master_ + "ButtonBarStyles\\";
-  const struct { const char* name; const char* folder; std::string preview; } expected[] = {
-      {"<Name not defined>", "Unnamed", base + "Unnamed\\"},
-      {"alpha", "alpha", base + "alpha\\"},
-      {"Beta Style", "Beta", base + "Beta\\b_stop.gif"},
-  };
-  ASSERT_EQ(styles.size(), std::size(expected));
-  for (size_t i = 0; i < styles.size(); ++i) {
-    EXPECT_EQ(styles[i].name, expected[i].name);
-    EXPECT_EQ(styles[i].folder, expected[i].folder);
-    EXPECT_EQ(styles[i].preview_path, expected[i].preview);
+TEST_F(ButtonBarCatalogueTest, LoadsStylesAndTemplatesAndOffersTemplatesPerType) {
+  std::vector<std::string> styles;
+  for (const ButtonStyle& s : bots_s3::LoadButtonStyles(master_)) {
+    styles.push_back(s.name + "|" + s.folder + "|" + s.preview_path.substr(master_.size()));
   }
+  EXPECT_EQ(styles, (std::vector<std::string>{"<Name not defined>|Unnamed|ButtonBarStyles\\Unnamed\\",
+                                              "alpha|alpha|ButtonBarStyles\\alpha\\",
+                                              "Beta Style|Beta|ButtonBarStyles\\Beta\\b_stop.gif"}));
   EXPECT_TRUE(bots_s3::LoadButtonStyles("").empty());
   EXPECT_TRUE(bots_s3::LoadButtonStyles(master_ + "nowhere\\").empty());
-}
 
-TEST_F(ButtonBarCatalogueTest, LoadsTemplatesWithDefaultsAndOffersThemPerType) {
   const std::vector<ButtonBarTemplate> templates = bots_s3::LoadButtonBarTemplates(master_);
-  ASSERT_EQ(templates.size(), 3u);
-  const ButtonBarTemplate* slides = nullptr;
-  const ButtonBarTemplate* any = nullptr;
-  for (const ButtonBarTemplate& t : templates) {
-    if (t.name == "Slides") slides = &t;
-    if (t.name == "Any") any = &t;
+  std::vector<std::string> rows;
+  for (const ButtonBarTemplate& t : bots_s3::TemplatesForType(templates, 0)) {
+    rows.push_back(t.name + "|" + std::to_string(t.type_mask) + "|" + t.description + "|" +
+                   t.reedit + "|" + t.path.substr(master_.size()));
   }
-  ASSERT_TRUE(slides && any);
-  EXPECT_EQ(slides->type_mask, 1);
-  EXPECT_EQ(slides->description, "For slides");
-  EXPECT_EQ(slides->reedit, "Line one\nLine two");
-  EXPECT_EQ(slides->path, master_ + "ButtonBarTemplates\\pres.inf");
-  EXPECT_EQ(any->type_mask, 31);
-  EXPECT_EQ(any->description, "<No Description>");
-  EXPECT_EQ(any->reedit, "");
-
+  EXPECT_EQ(rows, (std::vector<std::string>{
+                      "Any|31|<No Description>||ButtonBarTemplates\\both.inf",
+                      "Crawl|2|<No Description>||ButtonBarTemplates\\scroll.inf",
+                      "Slides|1|For slides|Line one\nLine two|ButtonBarTemplates\\pres.inf"}));
   const struct { int type; std::vector<std::string> names; } cases[] = {
-      {0, {"Any", "Crawl", "Slides"}},
-      {1, {"Any", "Slides"}},
-      {2, {"Any", "Crawl"}},
-      {3, {"Any"}},
-  };
+      {1, {"Any", "Slides"}}, {2, {"Any", "Crawl"}}, {3, {"Any"}}};
   for (const auto& c : cases) {
     EXPECT_EQ(Names(bots_s3::TemplatesForType(templates, c.type)), c.names) << c.type;
   }
 }
 
 TEST_F(ButtonBarCatalogueTest, FillsTheTemplateOrSaysWhyNot) {
-  const ButtonStyle beta{"Beta Style", "Beta", ""};
-  const ButtonStyle no_inf{"No inf", "NoInf", ""};
-  const ButtonStyle huge{"Huge", "Huge", ""};
-  const std::string many_keys = [] {
-    std::string text = "[info]\n";
-    for (int i = 0; i < 1001; ++i) text += "k" + std::to_string(i) + "=v\n";
-    return text;
-  }();
-  const std::string too_long_line = "[template]\n" + [] {
-    std::string line;
-    for (int i = 0; i < 800; ++i) line += "#big#";
-    return line;
-  }() + "\n";
+  const ButtonStyle no_inf{"", "NoInf", ""}, huge{"", "Huge", ""};
+  std::string many_keys = "[info]\n", long_line = "[template]\n";
+  for (int i = 0; i < 1001; ++i) many_keys += "k" + std::to_string(i) + "=v\n";
+  for (int i = 0; i < 800; ++i) long_line += "#big#";
+  const std::string plain = "[info]\nw=28\n";
   const struct {
     const char* what;
-    std::string style_text;  // written to Beta's style.inf
-    std::string template_text;
-    const ButtonStyle* style;
-    bool absolute, disk_web, server_preview;
-    std::string component;
-    std::string html;  // expected, or the message
-    std::vector<std::string> uploads;
+    std::string style_text, template_text;  // Beta's style.inf, the template
+    std::string html;                       // expected, or part of the message
+    std::vector<std::string> uploads = {};
+    const ButtonStyle* style = &kBeta;
+    bool absolute = false, disk_web = false, server_preview = false;
+    std::string component = "SA1";
   } cases[] = {
-      {"relative file path", "[info]\nw=28\n", "[template]\n<img src=\"#file_path#a\">\n  <br>\n",
-       &beta, false, false, false, "SA1", "<img src=\"./_buttonbar/Beta/a\"> \r\n<br> \r\n", {}},
-      {"server web path", "[info]\nw=28\n", "[template]\n#file_path#\n", &beta, true, false, false,
-       "SA1", "/web/_buttonbar/Beta/ \r\n", {}},
-      {"disk web server preview", "[info]\nw=28\n", "[template]\n#file_path#\n", &beta, true, true,
-       true, "SA1", "/_buttonbar/Beta/ \r\n", {}},
-      {"disk web local preview", "[info]\nw=28\n", "[template]\n#file_path#\n", &beta, true, true,
-       false, "SA1", "/web/_buttonbar/Beta/ \r\n", {}},
+      {"relative", plain, "[template]\n<img src=\"#file_path#a\">\n  <br>\n",
+       "<img src=\"./_buttonbar/Beta/a\"> \r\n<br> \r\n"},
+      {"web path", plain, "[template]\n#file_path#\n", "/web/_buttonbar/Beta/ \r\n", {}, &kBeta, true},
+      {"disk web server preview", plain, "[template]\n#file_path#\n", "/_buttonbar/Beta/ \r\n", {},
+       &kBeta, true, true, true},
+      {"disk web local preview", plain, "[template]\n#file_path#\n", "/web/_buttonbar/Beta/ \r\n",
+       {}, &kBeta, true, true},
       {"keys and uploads",
        "[info]\nhome = home.gif\nw=28\nunused=u.gif\nempty=\nno equals\n=x.gif\nup=..\\up.gif\n",
-       "[template]\n#home#|#w#|#home#|#empty#|#up#|##\n", &beta, false, false, false, "SA1",
-       "home.gif|28|home.gif||..\\up.gif|## \r\n", {"home.gif"}},
-      {"names and paths", "[info]\nw=28\n",
-       "[template]\n#applet_name2#:#applet_name#:#BotName#\n#preview_path#\n", &beta, false, false,
-       false, "SA1", "SA1:SA1_20030403090507:BBBot \r\nhttp://host/web/sub/_buttonbar/Beta/ \r\n",
-       {}},
-      {"preview path absolute", "[info]\nw=28\n", "[template]\n#preview_path#\n", &beta, true,
-       false, false, "SA1", "http://host/web/_buttonbar/Beta/ \r\n", {}},
-      {"no style", "[info]\nw=28\n", "[template]\nx\n", nullptr, false, false, false, "SA1",
-       "Not a valid button bar style", {}},
-      {"no style.inf", "", "[template]\nx\n", &no_inf, false, false, false, "SA1",
-       "Button bar style data not found.", {}},
-      {"empty info", "[info]\nno equals\n", "[template]\nx\n", &beta, false, false, false, "SA1",
-       "Invalid section in Button bar style.inf.", {}},
-      {"too many keys", many_keys, "[template]\nx\n", &beta, false, false, false, "SA1",
-       "Invalid section in Button bar style.inf.", {}},
-      {"huge style", "", "[template]\nx\n", &huge, false, false, false, "SA1",
-       "too large to be a button bar style.", {}},
-      {"no template section", "[info]\nw=28\n", "[info]\nname=T\n", &beta, false, false, false,
-       "SA1", "Template data not found for \"T\"", {}},
-      {"megabyte template", "[info]\nw=28\n",
-       "[template]\n" + std::string(1024 * 1024, 'x') + "\n", &beta, false, false, false, "SA1",
-       "Template data not found for \"T\"", {}},
-      {"bar too long", "[info]\nbig=" + std::string(4000, 'b') + "\n", too_long_line, &beta,
-       false, false, false, "SA1", "The button bar made from \"T\" is too long.", {}},
-      {"bad component name", "[info]\nw=28\n", "[template]\nx\n", &beta, false, false, false,
-       "1SA", "Please specify a valid component name.", {}},
+       "[template]\n#home#|#w#|#home#|#empty#|#up#|##\n", "home.gif|28|home.gif||..\\up.gif|## \r\n",
+       {"home.gif"}},
+      {"names", plain, "[template]\n#applet_name2#:#applet_name#:#BotName#\n#preview_path#\n",
+       "SA1:SA1_20030403090507:BBBot \r\nhttp://host/web/sub/_buttonbar/Beta/ \r\n"},
+      {"absolute preview", plain, "[template]\n#preview_path#\n",
+       "http://host/web/_buttonbar/Beta/ \r\n", {}, &kBeta, true},
+      {"no style", plain, "[template]\nx\n", "Not a valid button bar style", {}, nullptr},
+      {"no style.inf", "", "[template]\nx\n", "Button bar style data not found.", {}, &no_inf},
+      {"empty info", "[info]\nno equals\n", "[template]\nx\n",
+       "Invalid section in Button bar style.inf."},
+      {"too many keys", many_keys, "[template]\nx\n", "Invalid section in Button bar style.inf."},
+      {"huge style", "", "[template]\nx\n", "too large to be a button bar style.", {}, &huge},
+      {"no template", plain, "[info]\nname=T\n", "Template data not found for \"T\""},
+      {"megabyte template", plain, "[template]\n" + std::string(1 << 20, 'x'),
+       "Template data not found for \"T\""},
+      {"bar too long", "[info]\nbig=" + std::string(4000, 'b'), long_line,
+       "The button bar made from \"T\" is too long."},
+      {"bad name", plain, "[template]\nx\n", "Please specify a valid component name.", {}, &kBeta,
+       false, false, false, "1SA"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     WriteStyle("Beta", c.style_text);
     WriteTemplate("t.inf", c.template_text);
     const ButtonBarTemplate bar_template{1, "T", "", "", master_ + "ButtonBarTemplates\\t.inf"};
-    ButtonBarRequest request;
-    request.master_folder = master_;
-    request.style = c.style;
-    request.bar_template = &bar_template;
-    request.component_name = c.component;
-    request.web_url = "http://host/web";
-    request.page_url = "http://host/web/sub/page.htm";
-    request.absolute_reference = c.absolute;
-    request.disk_web = c.disk_web;
-    request.server_preview = c.server_preview;
-    request.time = {2003, 4, 3, 9, 5, 7, 0};
+    ButtonBarRequest request{master_, c.style, &bar_template, c.component, "http://host/web",
+                             "http://host/web/sub/page.htm", c.absolute, c.disk_web,
+                             c.server_preview, {2003, 4, 3, 9, 5, 7, 0}};
     const bots_s3::ButtonBarHtml bar = bots_s3::GenerateButtonBarHtml(request);
     if (bar.ok) {
       EXPECT_EQ(bar.html, c.html);
@@ -240,15 +196,11 @@ TEST(ButtonBarShippedDataTest, EveryStyleFillsEveryTemplate) {
     const std::vector<ButtonBarTemplate> offered = bots_s3::TemplatesForType(templates, type.type);
     EXPECT_EQ(Names(offered), type.names);
     for (const ButtonBarTemplate& t : offered) {
-      EXPECT_LT(t.reedit.find('\n'), t.reedit.size()) << t.name;
       for (const ButtonStyle& style : styles) {
         SCOPED_TRACE(t.name + " in " + style.name);
         EXPECT_TRUE(test_support::Exists(Native(style.preview_path)));
-        ButtonBarRequest request;
-        request.master_folder = master;
-        request.style = &style;
-        request.bar_template = &t;
-        request.component_name = "PA1";
+        const ButtonBarRequest request{
+            .master_folder = master, .style = &style, .bar_template = &t, .component_name = "PA1"};
         const bots_s3::ButtonBarHtml bar = bots_s3::GenerateButtonBarHtml(request);
         ASSERT_TRUE(bar.ok) << bar.error;
         EXPECT_FALSE(std::regex_search(bar.html, placeholder));
