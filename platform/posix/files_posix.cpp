@@ -52,6 +52,33 @@ class RemoveOnExit {
 
 bool HasSeparator(std::string_view text) { return text.find_first_of("\\/") != text.npos; }
 
+// A scratch file older than this was left by a run that was killed: no
+// write of this program takes that long between creating and renaming it.
+constexpr auto kStaleScratchAge = std::chrono::minutes(10);
+
+// Removes the scratch files ("~gm*.tmp") a killed run left in native_folder,
+// so none stays in a published folder. Only old ones: a run that is writing
+// now keeps its own.
+void RemoveStaleScratch(const std::string& native_folder) {
+  std::error_code error;
+  fs::directory_iterator entries(native_folder, error);
+  if (error) return;
+  const auto now = fs::file_time_type::clock::now();
+  for (const fs::directory_entry& entry : entries) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() < 8 || name.compare(0, kScratchPrefix.size(), kScratchPrefix) != 0 ||
+        !base::EndsWithNoCase(name, ".tmp")) {
+      continue;
+    }
+    std::error_code status_error;
+    if (!entry.is_regular_file(status_error) || entry.is_symlink(status_error)) continue;
+    const auto written = entry.last_write_time(status_error);
+    if (!status_error && now - written > kStaleScratchAge) {
+      ::unlink(entry.path().c_str());
+    }
+  }
+}
+
 std::string FolderOfNative(const std::string& native_path) {
   const fs::path parent = fs::path(native_path).parent_path();
   return parent.empty() ? std::string(".") : parent.string();
@@ -350,6 +377,7 @@ class PosixFiles : public Files {
       if (!error) target = resolved.string();
     }
     const std::string folder = FolderOfNative(target);
+    RemoveStaleScratch(folder);
     std::string scratch;
     UniqueFd fd;
     const Status created = CreateScratch(folder, &scratch, &fd);

@@ -3,6 +3,7 @@
 #include "platform/win32/windows_include.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "base/path.h"
 #include "base/text.h"
@@ -30,6 +31,35 @@ bool IsDotEntry(const char* name) {
 }
 
 bool HasSeparator(std::string_view text) { return text.find_first_of("\\/") != text.npos; }
+
+// A scratch file older than this (in 100 ns units: 10 minutes) was left by a
+// run that was killed: no write of this program takes that long.
+constexpr uint64_t kStaleScratchAge = 10ull * 60 * 10'000'000;
+
+uint64_t FileTimeValue(const FILETIME& time) {
+  return (static_cast<uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// Removes the scratch files ("~gm*.tmp") a killed run left in folder, so
+// none stays in a published folder. Only old ones; a run writing now holds
+// its own open without delete sharing, so it could not go anyway.
+void RemoveStaleScratch(const std::string& folder) {
+  WIN32_FIND_DATAA found{};
+  const std::string pattern = folder + "\\" + kScratchPrefix + "*.tmp";
+  const HANDLE search = ::FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  FILETIME now_time{};
+  ::GetSystemTimeAsFileTime(&now_time);
+  const uint64_t now = FileTimeValue(now_time);
+  do {
+    if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+    const uint64_t written = FileTimeValue(found.ftLastWriteTime);
+    if (now > written && now - written > kStaleScratchAge) {
+      ::DeleteFileA((folder + "\\" + found.cFileName).c_str());
+    }
+  } while (::FindNextFileA(search, &found));
+  ::FindClose(search);
+}
 
 // A drive or share root ("C:\", "\") that CreateDirectoryA cannot make.
 bool IsRoot(const std::string& path) {
@@ -189,6 +219,7 @@ class Win32Files : public Files {
     // GetTempFileNameA says ERROR_DIRECTORY for a missing folder; the
     // product reports a missing folder the one way everywhere.
     if (!FolderExists(folder)) return kPathNotFound;
+    RemoveStaleScratch(folder);
     char scratch[MAX_PATH];
     if (!::GetTempFileNameA(folder.c_str(), kScratchPrefix, 0, scratch)) return LastError();
     DeleteOnExit delete_scratch(scratch);

@@ -334,6 +334,21 @@ TEST_F(FilesTest, WriteFileAtomicReplacesTheWholeFileAndLeavesNothingElse) {
   EXPECT_EQ((Names{"empty.txt", "page.htm"}), all);
 }
 
+TEST_F(FilesTest, WriteFileAtomicRemovesOnlyOldScratchFilesOfKilledRuns) {
+  // A killed run's copy of a page, an hour old; one a run is writing now;
+  // an old file that only looks alike.
+  Put("~gm3F2A.tmp", "half a page");
+  Put("~gm51.tmp", "being written");
+  Put("~gx3F2B.tmp", "someone else's");
+  for (const char* name : {"~gm3F2A.tmp", "~gx3F2B.tmp"}) {
+    fs::last_write_time(Native(name), fs::file_time_type::clock::now() - std::chrono::hours(1));
+  }
+  ASSERT_EQ(platform::kOk, files_->WriteFileAtomic(At("page.htm"), "new"));
+  Names all = Everything();
+  std::sort(all.begin(), all.end());
+  EXPECT_EQ((Names{"page.htm", "~gm51.tmp", "~gx3F2B.tmp"}), all);
+}
+
 TEST_F(FilesTest, WriteFileAtomicThatCannotFinishLeavesTheOldState) {
   // The folder of the target is gone: nothing may appear anywhere.
   EXPECT_EQ(platform::kPathNotFound, files_->WriteFileAtomic(At("gone\\page.htm"), "x"));
