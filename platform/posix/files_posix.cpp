@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -313,6 +314,10 @@ class PosixFiles : public Files {
   }
 
   Status ReadFile(const std::string& path, std::string* contents) override {
+    return ReadFileUpTo(path, SIZE_MAX, contents);
+  }
+
+  Status ReadFileUpTo(const std::string& path, size_t max_size, std::string* contents) override {
     contents->clear();
     const std::string native = NativePath(path);
     // O_NONBLOCK: opening a FIFO must not wait for a writer that never comes.
@@ -325,6 +330,7 @@ class PosixFiles : public Files {
     // A folder (as CreateFileA on a folder), a FIFO or a device such as
     // /dev/zero, which would never end, is not a file to read.
     if (!S_ISREG(info.st_mode)) return kAccessDenied;
+    if (static_cast<uint64_t>(info.st_size) > max_size) return kFileTooLarge;
     contents->reserve(static_cast<size_t>(info.st_size));
     char buffer[65536];
     for (;;) {
@@ -336,6 +342,11 @@ class PosixFiles : public Files {
       }
       if (got == 0) break;
       contents->append(buffer, static_cast<size_t>(got));
+      // Grown since it was measured.
+      if (contents->size() > max_size) {
+        contents->clear();
+        return kFileTooLarge;
+      }
     }
     return kOk;
   }
