@@ -629,7 +629,9 @@ Location LocateReference(const std::string& web, const std::string& page_url,
 class ComponentLister {
  public:
   ComponentLister(std::string web, std::ostream& out, std::ostream& err)
-      : web_(std::move(web)), out_(out), err_(err) {}
+      : web_(std::move(web)), real_web_(platform::RealPath(web_)), out_(out), err_(err) {
+    while (real_web_.size() > 1 && base::IsPathSeparator(real_web_.back())) real_web_.pop_back();
+  }
 
   // Prints the components of the page with web-relative URL page_url.
   void ListPage(const std::string& page_url);
@@ -647,11 +649,16 @@ class ComponentLister {
     problem_ = true;
   }
   bool FileInWeb(const std::string& url);
+  bool InsideWeb(const std::string& path) const;
+  Location Locate(const std::string& page_url, const std::string& reference, std::string* url);
 
   std::string web_;
+  std::string real_web_;  // links followed, no trailing separator but the root's
   std::ostream& out_;
   std::ostream& err_;
-  std::map<std::string, bool> exists_;  // by web-relative URL: a web's pages share files
+  // A web's pages share their files, and a folder's pages their references.
+  std::map<std::string, bool> exists_;  // by web-relative URL
+  std::map<std::string, std::pair<Location, std::string>> located_;  // by folder and reference
   bool problem_ = false;
 };
 
@@ -663,9 +670,38 @@ bool ComponentLister::FileInWeb(const std::string& url) {
   return exists;
 }
 
+// platform::RealPathIsInside, with the web's real path found once.
+bool ComponentLister::InsideWeb(const std::string& path) const {
+  const std::string real = platform::RealPath(path);
+  const std::string& root = real_web_;
+  if (real.empty() || root.empty() || real.size() < root.size()) return false;
+#if defined(_WIN32)
+  if (!base::EqualsNoCase(std::string_view(real).substr(0, root.size()), root)) return false;
+#else
+  if (real.compare(0, root.size(), root) != 0) return false;
+#endif
+  return real.size() == root.size() || base::IsPathSeparator(root.back()) ||
+         base::IsPathSeparator(real[root.size()]);
+}
+
+Location ComponentLister::Locate(const std::string& page_url, const std::string& reference,
+                                 std::string* url) {
+  const size_t slash = page_url.rfind('/');
+  std::string key = slash == std::string::npos ? std::string() : page_url.substr(0, slash);
+  key.append(1, '\0').append(reference);
+  auto known = located_.find(key);
+  if (known == located_.end()) {
+    std::string found;
+    const Location location = LocateReference(web_, page_url, reference, &found);
+    known = located_.emplace(std::move(key), std::make_pair(location, std::move(found))).first;
+  }
+  *url = known->second.second;
+  return known->second.first;
+}
+
 void ComponentLister::ListPage(const std::string& page_url) {
   std::string path;
-  if (!ResolveInWeb(web_, page_url, &path) || !platform::RealPathIsInside(path, web_)) {
+  if (!ResolveInWeb(web_, page_url, &path) || !InsideWeb(path)) {
     Skip(page_url, "it leads out of the web");
     return;
   }
@@ -683,9 +719,10 @@ void ComponentLister::ListPage(const std::string& page_url) {
   size_t line = 1;
   size_t counted = 0;
   for (const runner::WebbotComponent& component : runner::FindWebbotComponents(text)) {
-    line += static_cast<size_t>(
-        std::count(text.begin() + static_cast<std::ptrdiff_t>(counted),
-                   text.begin() + static_cast<std::ptrdiff_t>(component.begin), '\n'));
+    // Lines counted from the previous component on: the whole page once.
+    for (size_t at = text.find('\n', counted); at < component.begin; at = text.find('\n', at + 1)) {
+      ++line;
+    }
     counted = component.begin;
     const std::optional<std::string>* name =
         runner::FindWebbotAttribute(component.attributes, "java-name");
@@ -694,7 +731,7 @@ void ComponentLister::ListPage(const std::string& page_url) {
          << (name && *name ? "\"" + Printable(**name) + "\"" : std::string("-")) << "\n";
     for (const std::string& reference : ReferencedFiles(component.attributes)) {
       std::string url;
-      switch (LocateReference(web_, page_url, reference, &url)) {
+      switch (Locate(page_url, reference, &url)) {
         case Location::kInWeb:
           if (FileInWeb(url)) {
             out_ << "  " << url << "\n";
@@ -760,7 +797,7 @@ void ComponentLister::ListWeb() {
         continue;
       }
       // Links are followed only within the web.
-      if (!platform::RealPathIsInside(path, web_) ||
+      if (!InsideWeb(path) ||
           !seen.insert(platform::RealPath(path)).second) {
         continue;
       }
