@@ -727,28 +727,31 @@ void ComponentLister::ListPage(const std::string& page_url) {
     const std::optional<std::string>* name =
         runner::FindWebbotAttribute(component.attributes, "java-name");
     if (!name || !*name) name = runner::FindWebbotAttribute(component.attributes, "component-name");
-    out_ << page_url << ":" << line << ": " << Printable(component.bot) << " "
-         << (name && *name ? "\"" + Printable(**name) + "\"" : std::string("-")) << "\n";
+    // Each component's lines go out at once.
+    std::string lines = page_url + ":" + std::to_string(line) + ": " + Printable(component.bot) +
+                        " " + (name && *name ? "\"" + Printable(**name) + "\"" : std::string("-")) +
+                        "\n";
     for (const std::string& reference : ReferencedFiles(component.attributes)) {
       std::string url;
       switch (Locate(page_url, reference, &url)) {
         case Location::kInWeb:
-          if (FileInWeb(url)) {
-            out_ << "  " << url << "\n";
-          } else {
-            out_ << "  " << url << " (missing)\n";
+          lines += "  " + url;
+          if (!FileInWeb(url)) {
+            lines += " (missing)";
             problem_ = true;
           }
           break;
         case Location::kOutsideWeb:
-          out_ << "  " << Printable(reference) << " (outside the web)\n";
+          lines += "  " + Printable(reference) + " (outside the web)";
           problem_ = true;
           break;
         case Location::kElsewhere:
-          out_ << "  " << Printable(reference) << " (not checked)\n";
+          lines += "  " + Printable(reference) + " (not checked)";
           break;
       }
+      lines += '\n';
     }
+    out_ << lines;
   }
 }
 

@@ -69,6 +69,7 @@ size_t PastLineBreak(std::string_view page, size_t at) {
 
 bool ParseWebbotAttributes(std::string_view text, AttributeEntries* attributes) {
   attributes->clear();
+  attributes->reserve(16);
   size_t at = 0;
   const size_t size = text.size();
   while (true) {

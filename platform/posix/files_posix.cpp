@@ -331,23 +331,28 @@ class PosixFiles : public Files {
     // /dev/zero, which would never end, is not a file to read.
     if (!S_ISREG(info.st_mode)) return kAccessDenied;
     if (static_cast<uint64_t>(info.st_size) > max_size) return kFileTooLarge;
-    contents->reserve(static_cast<size_t>(info.st_size));
-    char buffer[65536];
+    // Read straight into the text, measured size first; a file that grew
+    // since goes on in steps, up to one byte past the limit.
+    size_t size = 0;
+    contents->resize(std::min<size_t>(static_cast<size_t>(info.st_size), max_size) + 1);
     for (;;) {
-      const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+      if (size == contents->size()) {
+        if (size > max_size) {
+          contents->clear();
+          return kFileTooLarge;
+        }
+        contents->resize(size + std::min<size_t>(max_size + 1 - size, 65536));
+      }
+      const ssize_t got = ::read(fd.get(), contents->data() + size, contents->size() - size);
       if (got < 0) {
         if (errno == EINTR) continue;
         contents->clear();
         return kReadFault;
       }
       if (got == 0) break;
-      contents->append(buffer, static_cast<size_t>(got));
-      // Grown since it was measured.
-      if (contents->size() > max_size) {
-        contents->clear();
-        return kFileTooLarge;
-      }
+      size += static_cast<size_t>(got);
     }
+    contents->resize(size);
     return kOk;
   }
 
