@@ -3,10 +3,10 @@
 
 #include <algorithm>
 #include <climits>
-#include <map>
 #include <memory>
 #include <set>
 #include <string_view>
+#include <unordered_map>
 
 #include "base/numbers.h"
 #include "base/path.h"
@@ -551,11 +551,12 @@ bool LooksLikeFile(const std::string& value, const std::string& code_base) {
 // The files a component uses, as its attributes name them: the applet's
 // class file under its code base, then each file a parameter names.
 std::vector<std::string> ReferencedFiles(const runner::AttributeEntries& attributes) {
-  auto value_of = [&attributes](std::string_view name) {
+  auto value_of = [&attributes](std::string_view name) -> const std::string& {
+    static const std::string kNone;
     const std::optional<std::string>* value = runner::FindWebbotAttribute(attributes, name);
-    return value && *value ? **value : std::string();
+    return value && *value ? **value : kNone;
   };
-  const std::string code_base = value_of("java-codebase");
+  const std::string& code_base = value_of("java-codebase");
   std::vector<std::string> files;
   if (std::string code = value_of("java-code"); !code.empty()) {
     if (!base::EndsWithNoCase(code, ".class")) code += ".class";
@@ -657,8 +658,8 @@ class ComponentLister {
   std::ostream& out_;
   std::ostream& err_;
   // A web's pages share their files, and a folder's pages their references.
-  std::map<std::string, bool> exists_;  // by web-relative URL
-  std::map<std::string, std::pair<Location, std::string>> located_;  // by folder and reference
+  std::unordered_map<std::string, bool> exists_;  // by web-relative URL
+  std::unordered_map<std::string, std::pair<Location, std::string>> located_;  // by folder and reference
   bool problem_ = false;
 };
 
