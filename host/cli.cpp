@@ -1,14 +1,18 @@
 // The glintmere commands.
 #include "host/cli.h"
 
+#include <algorithm>
 #include <climits>
 #include <memory>
+#include <set>
+#include <string_view>
+#include <unordered_map>
 
 #include "base/numbers.h"
 #include "base/path.h"
 #include "base/text.h"
-#include "host/components.h"
 #include "host/disk_web.h"
+#include "host/web_files.h"
 #include "host/host_objects.h"
 #include "host/registration.h"
 #include "host/session.h"
@@ -18,20 +22,36 @@
 #include "platform/services.h"
 #include "runner/attribute_list.h"
 #include "runner/compose.h"
+#include "runner/webbot_comments.h"
 #include "ui/scripted/answers_file.h"
 
 namespace host {
 namespace {
+
+using runner::FindWebbotComponents;
+using runner::WebbotComponent;
 
 constexpr const char* kUsage =
     "usage: glintmere insert EFFECT --web DIR --page PAGE [--answers FILE]\n"
     "       glintmere insert LIBRARY BOT --web DIR --page PAGE [--answers FILE]\n"
     "       glintmere edit PAGE [--web DIR] [--component N] [--library LIBRARY]\n"
     "                      [--answers FILE]\n"
+    "       glintmere list PAGE [--web DIR]\n"
+    "       glintmere list WEB\n"
     "\n"
     "  insert   runs an effect's editor and inserts the new component into PAGE\n"
     "  edit     runs the editor of a component already in PAGE (the first, or the\n"
     "           Nth) with its stored settings and replaces it in place\n"
+    "  list     prints the components of PAGE, or of every page (.htm, .html) of\n"
+    "           WEB and its folders (but those whose names begin with \"_\"):\n"
+    "             PAGE:LINE: BOT NAME\n"
+    "           (PAGE relative to the web, NAME in quotes or \"-\"), then one line\n"
+    "           per file the component uses (its applet's class file, files its\n"
+    "           parameters name), indented by two spaces, marked \"(missing)\"\n"
+    "           when the web lacks it, \"(outside the web)\" when it lies outside\n"
+    "           and \"(not checked)\" for a URL elsewhere; exit code 1 when a file\n"
+    "           is missing or outside, or a page is skipped (said on the error\n"
+    "           output: larger than 64 MB, unreadable, or leading out of the web)\n"
     "  EFFECT   %s\n"
     "  LIBRARY  bot library file name in the bots folder beside this program,\n"
     "           for example GMWebbotS3.dll\n"
@@ -344,6 +364,29 @@ bool ParseEdit(const std::vector<std::string>& args, EditArgs* parsed, std::stri
   return true;
 }
 
+// The web folder (web_given, or the page's folder when it is empty) and
+// the page given on the command line relative to it, with "/" separators;
+// false after saying why when the web does not hold the page's path.
+bool PageOfWeb(const std::string& page_given, const std::string& web_given, std::string* web,
+               std::string* relative, std::ostream& err) {
+  const std::string page_path = platform::GetFiles().FullPath(page_given);
+  *web = web_given.empty() ? WebFolderPath(base::FolderOf(page_path)) : WebFolderPath(web_given);
+  // A web folder that ends in a separator (a root folder) is followed by the
+  // page's name.
+  const size_t name_at = base::IsPathSeparator(web->back()) ? web->size() : web->size() + 1;
+  if (page_path.size() <= name_at || !base::SamePathText(page_path.substr(0, web->size()), *web) ||
+      !base::IsPathSeparator(page_path[name_at - 1])) {
+    err << "glintmere: the page " << page_given << " is not inside the web folder " << *web
+        << "\n";
+    return false;
+  }
+  *relative = page_path.substr(name_at);
+  for (char& c : *relative) {
+    if (c == '\\') c = '/';
+  }
+  return true;
+}
+
 int Edit(const std::vector<std::string>& args, const CliEnvironment& environment,
          std::ostream& out, std::ostream& err) {
   EditArgs parsed;
@@ -352,22 +395,8 @@ int Edit(const std::vector<std::string>& args, const CliEnvironment& environment
   if (int code = PrepareAnswers(parsed.answers, err); code != 0) return code;
 
   platform::Files& files = platform::GetFiles();
-  const std::string page_path = files.FullPath(parsed.page);
-  const std::string web =
-      parsed.web.empty() ? WebFolderPath(base::FolderOf(page_path)) : WebFolderPath(parsed.web);
-  // The page relative to the web, which must hold it. A web folder that
-  // ends in a separator (a root folder) is followed by the page's name.
-  const size_t name_at = base::IsPathSeparator(web.back()) ? web.size() : web.size() + 1;
-  if (page_path.size() <= name_at || !base::SamePathText(page_path.substr(0, web.size()), web) ||
-      !base::IsPathSeparator(page_path[name_at - 1])) {
-    err << "glintmere: the page " << parsed.page << " is not inside the web folder " << web
-        << "\n";
-    return 1;
-  }
-  std::string relative = page_path.substr(name_at);
-  for (char& c : relative) {
-    if (c == '\\') c = '/';
-  }
+  std::string web, relative;
+  if (!PageOfWeb(parsed.page, parsed.web, &web, &relative, err)) return 1;
   Session session;
   std::string text;
   if (!FindPage(web, relative, &session, &text, err)) return 1;
@@ -458,6 +487,357 @@ int Edit(const std::vector<std::string>& args, const CliEnvironment& environment
   return 0;
 }
 
+// The largest page `list` reads: far beyond any page an editor makes, small
+// enough that a hostile file cannot exhaust memory.
+constexpr size_t kMaxListedPageSize = size_t{64} << 20;
+
+struct ListArgs {
+  std::string target;  // a page or a web folder
+  std::string web;
+};
+
+bool ParseList(const std::vector<std::string>& args, ListArgs* parsed, std::string* problem) {
+  std::vector<std::string> positional;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--web") {
+      if (i + 1 >= args.size() || args[i + 1].empty()) {
+        *problem = arg + " needs a value";
+        return false;
+      }
+      parsed->web = args[++i];
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      *problem = "unknown option " + arg;
+      return false;
+    } else {
+      positional.push_back(arg);
+    }
+  }
+  if (positional.size() != 1 || positional[0].empty()) {
+    *problem = "list takes one page or web folder";
+    return false;
+  }
+  parsed->target = positional[0];
+  return true;
+}
+
+// Text from a page as one line of output: control characters (which could
+// steer a terminal) are shown as '?'.
+std::string Printable(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+  }
+  return out;
+}
+
+// Whether a parameter's value names a file below the component's code base
+// ("./_glintmere/sky.gif" under "./_glintmere/"), or any "./" file.
+bool LooksLikeFile(const std::string& value, const std::string& code_base) {
+  std::string_view name;
+  if (!code_base.empty() && base::StartsWithNoCase(value, code_base)) {
+    name = std::string_view(value).substr(code_base.size());
+  } else if (value.starts_with("./")) {
+    name = std::string_view(value).substr(2);
+  } else {
+    return false;
+  }
+  if (name.empty() || name.front() == ' ' || base::IsPathSeparator(name.back())) return false;
+  return std::none_of(value.begin(), value.end(), [](char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '<' || c == '>';
+  });
+}
+
+// The files a component uses, as its attributes name them: the applet's
+// class file under its code base, then each file a parameter names.
+std::vector<std::string> ReferencedFiles(const runner::AttributeEntries& attributes) {
+  auto value_of = [&attributes](std::string_view name) -> const std::string& {
+    static const std::string kNone;
+    const std::optional<std::string>* value = runner::FindWebbotAttribute(attributes, name);
+    return value && *value ? **value : kNone;
+  };
+  const std::string& code_base = value_of("java-codebase");
+  std::vector<std::string> files;
+  if (std::string code = value_of("java-code"); !code.empty()) {
+    if (!base::EndsWithNoCase(code, ".class")) code += ".class";
+    files.push_back(code_base + code);
+  }
+  for (const auto& [name, value] : attributes) {
+    if (!value || !base::StartsWithNoCase(name, "param-") || !LooksLikeFile(*value, code_base)) {
+      continue;
+    }
+    if (std::find(files.begin(), files.end(), *value) == files.end()) files.push_back(*value);
+  }
+  return files;
+}
+
+// Where a file a component names lies, seen from its page.
+enum class Location { kInWeb, kOutsideWeb, kElsewhere };
+
+// The web-relative URL of reference, a file named in the page page_url:
+// relative to the page's folder, from the web's root after a "/", or a
+// "file:" URL; ".." steps may climb as far as the web's root. URLs of other
+// schemes are elsewhere; anything else that leaves the web, or that
+// NormalizeWebUrl refuses, is outside.
+Location LocateReference(const std::string& web, const std::string& page_url,
+                         const std::string& reference, std::string* url) {
+  const size_t colon = reference.find(':');
+  const size_t separator = reference.find_first_of("/\\");
+  // "C:" is a drive, not a scheme.
+  if (colon != std::string::npos && colon > 1 && colon < separator) {
+    if (!base::StartsWithNoCase(reference, "file:")) return Location::kElsewhere;
+    return WebRelativeUrl(web, reference, WebRoot::kRefused, url) ? Location::kInWeb
+                                                                  : Location::kOutsideWeb;
+  }
+  std::vector<std::string_view> steps;
+  std::string_view rest = reference;
+  if (!rest.empty() && base::IsPathSeparator(rest.front())) {
+    // "//server/share" is another machine's.
+    if (rest.size() > 1 && base::IsPathSeparator(rest[1])) return Location::kOutsideWeb;
+    rest.remove_prefix(1);
+  } else {
+    const size_t slash = page_url.rfind('/');
+    std::string_view folder =
+        slash == std::string::npos ? std::string_view() : std::string_view(page_url).substr(0, slash);
+    while (!folder.empty()) {
+      const size_t next = folder.find('/');
+      steps.push_back(folder.substr(0, next));
+      folder = next == std::string_view::npos ? std::string_view() : folder.substr(next + 1);
+    }
+  }
+  while (true) {
+    size_t next = 0;
+    while (next < rest.size() && !base::IsPathSeparator(rest[next])) ++next;
+    const std::string_view step = rest.substr(0, next);
+    if (step == "..") {
+      if (steps.empty()) return Location::kOutsideWeb;
+      steps.pop_back();
+    } else if (!step.empty() && step != ".") {
+      steps.push_back(step);
+    }
+    if (next == rest.size()) break;
+    rest.remove_prefix(next + 1);
+  }
+  std::string joined;
+  for (std::string_view step : steps) {
+    if (!joined.empty()) joined += '/';
+    joined += step;
+  }
+  return NormalizeWebUrl(joined, url) ? Location::kInWeb : Location::kOutsideWeb;
+}
+
+// One `list` run over a web.
+class ComponentLister {
+ public:
+  ComponentLister(std::string web, std::ostream& out, std::ostream& err)
+      : web_(std::move(web)), real_web_(platform::RealPath(web_)), out_(out), err_(err) {
+    while (real_web_.size() > 1 && base::IsPathSeparator(real_web_.back())) real_web_.pop_back();
+  }
+
+  // Prints the components of the page with web-relative URL page_url.
+  void ListPage(const std::string& page_url);
+
+  // Prints the components of every page of the web's folders, the web's
+  // own pages first, then each folder's (sorted without regard to case).
+  void ListWeb();
+
+  // Whether a file was missing or outside the web, or a page was skipped.
+  bool found_problem() const { return problem_; }
+
+ private:
+  void Skip(const std::string& page_url, const std::string& why) {
+    err_ << "glintmere: " << Printable(page_url) << ": skipped (" << why << ")\n";
+    problem_ = true;
+  }
+  bool FileInWeb(const std::string& url);
+  bool InsideWeb(const std::string& path) const;
+  Location Locate(const std::string& page_url, const std::string& reference, std::string* url);
+
+  std::string web_;
+  std::string real_web_;  // links followed, no trailing separator but the root's
+  std::ostream& out_;
+  std::ostream& err_;
+  // A web's pages share their files, and a folder's pages their references.
+  std::unordered_map<std::string, bool> exists_;  // by web-relative URL
+  std::unordered_map<std::string, std::pair<Location, std::string>> located_;  // by folder and reference
+  bool problem_ = false;
+};
+
+bool ComponentLister::FileInWeb(const std::string& url) {
+  const auto known = exists_.find(url);
+  if (known != exists_.end()) return known->second;
+  const bool exists = IsPageInWeb(web_, url);
+  exists_.emplace(url, exists);
+  return exists;
+}
+
+// platform::RealPathIsInside, with the web's real path found once.
+bool ComponentLister::InsideWeb(const std::string& path) const {
+  const std::string real = platform::RealPath(path);
+  const std::string& root = real_web_;
+  if (real.empty() || root.empty() || real.size() < root.size()) return false;
+#if defined(_WIN32)
+  if (!base::EqualsNoCase(std::string_view(real).substr(0, root.size()), root)) return false;
+#else
+  if (real.compare(0, root.size(), root) != 0) return false;
+#endif
+  return real.size() == root.size() || base::IsPathSeparator(root.back()) ||
+         base::IsPathSeparator(real[root.size()]);
+}
+
+Location ComponentLister::Locate(const std::string& page_url, const std::string& reference,
+                                 std::string* url) {
+  const size_t slash = page_url.rfind('/');
+  std::string key = slash == std::string::npos ? std::string() : page_url.substr(0, slash);
+  key.append(1, '\0').append(reference);
+  auto known = located_.find(key);
+  if (known == located_.end()) {
+    std::string found;
+    const Location location = LocateReference(web_, page_url, reference, &found);
+    known = located_.emplace(std::move(key), std::make_pair(location, std::move(found))).first;
+  }
+  *url = known->second.second;
+  return known->second.first;
+}
+
+void ComponentLister::ListPage(const std::string& page_url) {
+  std::string path;
+  if (!ResolveInWeb(web_, page_url, &path) || !InsideWeb(path)) {
+    Skip(page_url, "it leads out of the web");
+    return;
+  }
+  std::string text;
+  const platform::Status status =
+      platform::GetFiles().ReadFileUpTo(path, kMaxListedPageSize, &text);
+  if (status == platform::kFileTooLarge) {
+    Skip(page_url, "larger than 64 MB");
+    return;
+  }
+  if (status != platform::kOk) {
+    Skip(page_url, base::Format("could not be read, error %lu", static_cast<unsigned long>(status)));
+    return;
+  }
+  size_t line = 1;
+  size_t counted = 0;
+  for (const runner::WebbotComponent& component : runner::FindWebbotComponents(text)) {
+    // Lines counted from the previous component on: the whole page once.
+    for (size_t at = text.find('\n', counted); at < component.begin; at = text.find('\n', at + 1)) {
+      ++line;
+    }
+    counted = component.begin;
+    const std::optional<std::string>* name =
+        runner::FindWebbotAttribute(component.attributes, "java-name");
+    if (!name || !*name) name = runner::FindWebbotAttribute(component.attributes, "component-name");
+    // Each component's lines go out at once.
+    std::string lines = page_url + ":" + std::to_string(line) + ": " + Printable(component.bot) +
+                        " " + (name && *name ? "\"" + Printable(**name) + "\"" : std::string("-")) +
+                        "\n";
+    for (const std::string& reference : ReferencedFiles(component.attributes)) {
+      std::string url;
+      switch (Locate(page_url, reference, &url)) {
+        case Location::kInWeb:
+          lines += "  " + url;
+          if (!FileInWeb(url)) {
+            lines += " (missing)";
+            problem_ = true;
+          }
+          break;
+        case Location::kOutsideWeb:
+          lines += "  " + Printable(reference) + " (outside the web)";
+          problem_ = true;
+          break;
+        case Location::kElsewhere:
+          lines += "  " + Printable(reference) + " (not checked)";
+          break;
+      }
+      lines += '\n';
+    }
+    out_ << lines;
+  }
+}
+
+void ComponentLister::ListWeb() {
+  platform::Files& files = platform::GetFiles();
+  // Folders still to list, by web-relative URL; the last is listed next.
+  std::vector<std::string> folders{""};
+  // Real paths of the folders met: a link back up never lists a folder twice.
+  std::set<std::string> seen{platform::RealPath(web_)};
+  auto is_page = [](const std::string& name) {
+    return base::EndsWithNoCase(name, ".htm") || base::EndsWithNoCase(name, ".html");
+  };
+  // A name the URLs of the web can carry as it is.
+  auto url_in = [](const std::string& folder_url, const std::string& name, std::string* url) {
+    std::string normalized;
+    if (!NormalizeWebUrl(name, &normalized) || normalized != name) return false;
+    *url = folder_url.empty() ? name : folder_url + "/" + name;
+    return true;
+  };
+  while (!folders.empty()) {
+    const std::string folder_url = std::move(folders.back());
+    folders.pop_back();
+    std::string folder;
+    if (!ResolveInWeb(web_, folder_url, &folder, WebRoot::kAllowed)) continue;
+    std::vector<std::string> names;
+    if (files.FindFiles(folder, "*", &names) == platform::kOk) {
+      for (const std::string& name : names) {
+        std::string url;
+        if (!is_page(name)) continue;
+        if (url_in(folder_url, name, &url)) {
+          ListPage(url);
+        } else {
+          Skip(folder_url.empty() ? name : folder_url + "/" + name,
+               "its name cannot be part of a web address");
+        }
+      }
+    }
+    names.clear();
+    if (files.ListFolders(folder, &names) != platform::kOk) continue;
+    std::vector<std::string> below;
+    for (const std::string& name : names) {
+      // "_glintmere", "_buttonbar" and the like hold the components' files.
+      std::string url, path;
+      if (name.empty() || name[0] == '_' || !url_in(folder_url, name, &url) ||
+          !ResolveInWeb(web_, url, &path)) {
+        continue;
+      }
+      // Links are followed only within the web.
+      if (!InsideWeb(path) ||
+          !seen.insert(platform::RealPath(path)).second) {
+        continue;
+      }
+      below.push_back(std::move(url));
+    }
+    folders.insert(folders.end(), below.rbegin(), below.rend());
+  }
+}
+
+int List(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  ListArgs parsed;
+  std::string problem;
+  if (!ParseList(args, &parsed, &problem)) return Usage(err, problem);
+  platform::Files& files = platform::GetFiles();
+  const std::string target = files.FullPath(parsed.target);
+  if (files.FolderExists(target)) {
+    if (!parsed.web.empty()) return Usage(err, "--web goes with a page, not a web folder");
+    ComponentLister lister(WebFolderPath(target), out, err);
+    lister.ListWeb();
+    return lister.found_problem() ? 1 : 0;
+  }
+  std::string web, relative, page_url;
+  if (!PageOfWeb(parsed.target, parsed.web, &web, &relative, err)) return 1;
+  if (!files.FolderExists(web)) {
+    err << "glintmere: the web folder " << web << " does not exist\n";
+    return 1;
+  }
+  if (!NormalizeWebUrl(relative, &page_url) || !files.FileExists(target)) {
+    err << "glintmere: the page " << parsed.target << " does not exist\n";
+    return 1;
+  }
+  ComponentLister lister(web, out, err);
+  lister.ListPage(page_url);
+  return lister.found_problem() ? 1 : 0;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, const CliEnvironment& environment,
@@ -469,6 +849,7 @@ int RunCli(const std::vector<std::string>& args, const CliEnvironment& environme
   }
   if (args[0] == "insert") return Insert(args, environment, out, err);
   if (args[0] == "edit") return Edit(args, environment, out, err);
+  if (args[0] == "list") return List(args, out, err);
   return Usage(err, "unknown command " + args[0]);
 }
 

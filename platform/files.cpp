@@ -103,4 +103,12 @@ bool MatchFilePattern(std::string_view pattern, std::string_view name) {
   return reached[n] != 0;
 }
 
+Status Files::ReadFileUpTo(const std::string& path, size_t max_size, std::string* contents) {
+  const Status status = ReadFile(path, contents);
+  if (status != kOk) return status;
+  if (contents->size() <= max_size) return kOk;
+  contents->clear();
+  return kFileTooLarge;
+}
+
 }  // namespace platform

@@ -3,6 +3,7 @@
 // separator too.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,10 @@ class Files {
   virtual Status DeleteTree(const std::string& path) = 0;
 
   virtual Status ReadFile(const std::string& path, std::string* contents) = 0;
+  // ReadFile for a file of at most max_size bytes: a larger one gives
+  // kFileTooLarge with *contents empty, and no more than max_size + 1 bytes
+  // of it are read (the services themselves look at the size first).
+  virtual Status ReadFileUpTo(const std::string& path, size_t max_size, std::string* contents);
   // Writes through a temporary file in the same folder and a rename, so the
   // file is either fully replaced or left as it was.
   virtual Status WriteFileAtomic(const std::string& path, std::string_view contents) = 0;

@@ -28,6 +28,7 @@ inline constexpr Status kModNotFound = 126;        // ERROR_MOD_NOT_FOUND
 inline constexpr Status kProcNotFound = 127;       // ERROR_PROC_NOT_FOUND
 inline constexpr Status kAlreadyExists = 183;      // ERROR_ALREADY_EXISTS
 inline constexpr Status kBadExeFormat = 193;       // ERROR_BAD_EXE_FORMAT
+inline constexpr Status kFileTooLarge = 223;       // ERROR_FILE_TOO_LARGE
 inline constexpr Status kMoreData = 234;           // ERROR_MORE_DATA
 inline constexpr Status kNoMoreItems = 259;        // ERROR_NO_MORE_ITEMS
 inline constexpr Status kBadDatabase = 1009;       // ERROR_BADDB (malformed hive)

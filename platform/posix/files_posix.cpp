@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -340,6 +341,10 @@ class PosixFiles : public Files {
   }
 
   Status ReadFile(const std::string& path, std::string* contents) override {
+    return ReadFileUpTo(path, SIZE_MAX, contents);
+  }
+
+  Status ReadFileUpTo(const std::string& path, size_t max_size, std::string* contents) override {
     contents->clear();
     const std::string native = NativePath(path);
     // O_NONBLOCK: opening a FIFO must not wait for a writer that never comes.
@@ -352,18 +357,29 @@ class PosixFiles : public Files {
     // A folder (as CreateFileA on a folder), a FIFO or a device such as
     // /dev/zero, which would never end, is not a file to read.
     if (!S_ISREG(info.st_mode)) return kAccessDenied;
-    contents->reserve(static_cast<size_t>(info.st_size));
-    char buffer[65536];
+    if (static_cast<uint64_t>(info.st_size) > max_size) return kFileTooLarge;
+    // Read straight into the text, measured size first; a file that grew
+    // since goes on in steps, up to one byte past the limit.
+    size_t size = 0;
+    contents->resize(std::min<size_t>(static_cast<size_t>(info.st_size), max_size) + 1);
     for (;;) {
-      const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+      if (size == contents->size()) {
+        if (size > max_size) {
+          contents->clear();
+          return kFileTooLarge;
+        }
+        contents->resize(size + std::min<size_t>(max_size + 1 - size, 65536));
+      }
+      const ssize_t got = ::read(fd.get(), contents->data() + size, contents->size() - size);
       if (got < 0) {
         if (errno == EINTR) continue;
         contents->clear();
         return kReadFault;
       }
       if (got == 0) break;
-      contents->append(buffer, static_cast<size_t>(got));
+      size += static_cast<size_t>(got);
     }
+    contents->resize(size);
     return kOk;
   }
 

@@ -190,6 +190,10 @@ class Win32Files : public Files {
   }
 
   Status ReadFile(const std::string& path, std::string* contents) override {
+    return ReadFileUpTo(path, SIZE_MAX, contents);
+  }
+
+  Status ReadFileUpTo(const std::string& path, size_t max_size, std::string* contents) override {
     contents->clear();
     unique_hfile file(::CreateFileA(path.c_str(), GENERIC_READ,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -197,6 +201,7 @@ class Win32Files : public Files {
     if (!file) return LastError();
     LARGE_INTEGER size;
     if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+      if (static_cast<uint64_t>(size.QuadPart) > max_size) return kFileTooLarge;
       contents->reserve(static_cast<size_t>(size.QuadPart));
     }
     char buffer[65536];
@@ -209,6 +214,11 @@ class Win32Files : public Files {
       }
       if (got == 0) break;
       contents->append(buffer, got);
+      // Grown since it was measured.
+      if (contents->size() > max_size) {
+        contents->clear();
+        return kFileTooLarge;
+      }
     }
     return kOk;
   }

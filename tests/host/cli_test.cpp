@@ -13,6 +13,7 @@
 #include "host/host_objects.h"
 #include "host/registration.h"
 #include "platform/environment.h"
+#include "platform/files.h"
 #include "platform/services.h"
 #include "tests/support/test_support.h"
 
@@ -223,6 +224,68 @@ TEST_F(CliTest, EditRefusesAComponentHoldingAnother) {
   EXPECT_EQ(Run({"edit", web_.Join("nested.htm"), "--component", "1"}), 1);
   EXPECT_NE(err_.str().find("holds another component"), std::string::npos) << err_.str();
   EXPECT_EQ(test_support::ReadText(web_.Join("nested.htm")), page);
+}
+
+// `list` of a small web: every page but those under "_" folders, each
+// component's line, name and files, a missing file marked and told in the
+// exit code, a page too large to read skipped.
+TEST_F(CliTest, ListShowsEachComponentAndTheFilesItUses) {
+  auto component = [](const std::string& attributes) {
+    return "<!--webbot bot=\"GMScroller\" startspan " + attributes +
+           " -->\n<applet></applet>\n<!--webbot bot=\"GMScroller\" endspan -->\n";
+  };
+  platform::Files& files = platform::GetFiles();
+  ASSERT_EQ(files.CreateFolders(web_.Join("_glintmere")), platform::kOk);
+  ASSERT_EQ(files.CreateFolders(web_.Join("news")), platform::kOk);
+  test_support::WriteText(web_.Join("_glintmere/KelScroll.class"), "");
+  test_support::WriteText(web_.Join("_glintmere/sky.gif"), "");
+  test_support::WriteText(
+      web_.Join("index.htm"),
+      "<body>\n" +
+          component("java-code=\"KelScroll\" java-codebase=\"./_glintmere/\" "
+                    "java-name=\"Top\" param-AppBGImage=\"./_glintmere/sky.gif\" "
+                    "param-AppBGSound=\"./_glintmere/gone.au\" param-Text=\"./_glintmere/\"") +
+          "</body>");
+  test_support::WriteText(web_.Join("news/a.html"),
+                          "<body>\n\n" +
+                              component("component-name=\"N\" java-code=\"KelScroll.class\" "
+                                        "java-codebase=\"../_glintmere/\" "
+                                        "param-X=\"../_glintmere/../../secret.gif\"") +
+                              component("java-code=\"K\" java-codebase=\"http://elsewhere/\""));
+  test_support::WriteText(web_.Join("_glintmere/sample.htm"), component("java-name=\"Hidden\""));
+
+  EXPECT_EQ(Run({"list", web_.path()}), 1) << err_.str();
+  EXPECT_EQ(out_.str(),
+            "index.htm:2: GMScroller \"Top\"\n"
+            "  _glintmere/KelScroll.class\n"
+            "  _glintmere/sky.gif\n"
+            "  _glintmere/gone.au (missing)\n"
+            "news/a.html:3: GMScroller \"N\"\n"
+            "  _glintmere/KelScroll.class\n"
+            "  ../_glintmere/../../secret.gif (outside the web)\n"
+            "news/a.html:6: GMScroller -\n"
+            "  http://elsewhere/K.class (not checked)\n");
+  EXPECT_EQ(err_.str(), "");
+
+  // One page, the web given; then with everything there.
+  EXPECT_EQ(Run({"list", web_.Join("index.htm"), "--web", web_.path()}), 1);
+  EXPECT_EQ(out_.str().substr(0, 23), "index.htm:2: GMScroller");
+  test_support::WriteText(web_.Join("_glintmere/gone.au"), "");
+  EXPECT_EQ(Run({"list", web_.Join("index.htm")}), 0) << out_.str();
+
+  // A page over 64 MB is told and skipped; the rest is still listed.
+  test_support::WriteText(web_.Join("news/a.html"), std::string((64 << 20) + 1, ' '));
+  EXPECT_EQ(Run({"list", web_.path()}), 1);
+  EXPECT_EQ(out_.str().find("news/"), std::string::npos);
+  EXPECT_EQ(err_.str(), "glintmere: news/a.html: skipped (larger than 64 MB)\n");
+
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{"list"}, {"list", "a.htm", "b.htm"}, {"list", "a.htm", "--web"},
+        {"list", web_.path(), "--web", web_.path()}, {"list", "--all", web_.path()}}) {
+    EXPECT_EQ(Run(bad), 2) << bad.size();
+  }
+  EXPECT_EQ(Run({"list", web_.Join("nothing.htm")}), 1);
+  EXPECT_NE(err_.str().find("does not exist"), std::string::npos) << err_.str();
 }
 
 }  // namespace

@@ -15,8 +15,8 @@
 #include <thread>
 #include <vector>
 
-#include "host/components.h"
 #include "host/registration.h"
+#include "runner/webbot_comments.h"
 #include "platform/services.h"
 #include "tests/support/test_support.h"
 
@@ -140,7 +140,7 @@ TEST_F(ConcurrentRunsTest, FiveEditsOfOnePageAllKeepTheChangesTheyReport) {
   GlintmereRun first(Insert(web, Stem("answers")), Stem("first"), data_home_.path());
   ASSERT_EQ(first.Wait(), 0) << first.Err();
   const std::string one = ReadText(page_path);
-  const std::vector<host::WebbotComponent> found = host::FindWebbotComponents(one);
+  const std::vector<runner::WebbotComponent> found = runner::FindWebbotComponents(one);
   ASSERT_EQ(found.size(), 1u);
   const std::string component = one.substr(found[0].begin, found[0].end - found[0].begin);
   std::string page = "<html><body>\n";
@@ -159,7 +159,7 @@ TEST_F(ConcurrentRunsTest, FiveEditsOfOnePageAllKeepTheChangesTheyReport) {
   std::vector<int> codes;
   for (auto& run : runs) codes.push_back(run->Wait());
   const std::string after = ReadText(page_path);
-  EXPECT_EQ(host::FindWebbotComponents(after).size(), 5u) << after;
+  EXPECT_EQ(runner::FindWebbotComponents(after).size(), 5u) << after;
   int succeeded = 0;
   for (int i = 0; i < 5; ++i) {
     const std::string name = "Edit" + std::to_string(i + 1);
@@ -224,7 +224,7 @@ TEST_F(ConcurrentRunsTest, KilledInsertsIntoABigPageLeaveItOldOrNewAndNoScratchF
               0)
         << "kill " << kill;
     const std::string added = after.substr(at, after.size() - before.size());
-    ASSERT_EQ(host::FindWebbotComponents(added).size(), 1u) << "kill " << kill << "\n" << added;
+    ASSERT_EQ(runner::FindWebbotComponents(added).size(), 1u) << "kill " << kill << "\n" << added;
     before = after;
   }
   GlintmereRun next(Insert(web, Stem("answers")), Stem("next"), data_home_.path());
