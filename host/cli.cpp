@@ -72,6 +72,7 @@ struct Effect {
 constexpr Effect kEffects[] = {
     {"scroller", "GMWebbotS3.dll", "GMScroller"},
     {"presentation", "GMWebbotS3.dll", "GMPresent"},
+    {"button-bar", "GMWebbotS3.dll", "BBBot"},
     {"text-effects", "GMWebbot.dll", "GMBots"},
     {"image-effects", "GMWebbot.dll", "GMImageBots"},
 };
