@@ -1,0 +1,212 @@
+// The button bar bot end to end: glintmere insert button-bar and glintmere
+// edit, answered by a file, through the real runner, host and bot library.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host/cli.h"
+#include "host/registration.h"
+#include "host/session.h"
+#include "platform/environment.h"
+#include "platform/services.h"
+#include "runner/kelrtl.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using test_support::ReadText;
+using test_support::WriteText;
+
+// A scroller SA1 and a presentation PA1, and comments no bar can drive: a
+// name that starts with a digit, another bot, an unclosed start comment.
+constexpr const char* kPage =
+    "<html><body>\n"
+    "<!--webbot bot=\"GMScroller\" startspan java-Name=\"SA1\" -->\n<applet></applet>\n"
+    "<!--webbot bot=\"GMScroller\" endspan -->\n"
+    "<!--webbot bot=\"GMPresent\" startspan java-Name=\"PA1\" -->\n<applet></applet>\n"
+    "<!--webbot bot=\"GMPresent\" endspan -->\n"
+    "<!--webbot bot=\"GMPresent\" startspan java-Name=\"9PA\" -->\n"
+    "<!--webbot bot=\"GMBots\" startspan java-name=\"TE1\" -->\n"
+    "</body></html>\n";
+
+class ButtonBarTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::copy(test_support::BinFolder() + "bots", install_.Join("bots"),
+             fs::copy_options::recursive);
+    std::string problem;
+    const std::string server =
+        test_support::BinFolder() + test_support::LibraryFileName("GlintmereHost");
+    ASSERT_EQ(host::RegisterHost(platform::GetRegistry(), server, install_.Join("glintmere.exe"),
+                                 &problem),
+              platform::kOk)
+        << problem;
+    ASSERT_EQ(host::EnsureApplicationDataFolder(platform::GetRegistry()), platform::kOk);
+    WriteText(web_.Join("index.htm"), kPage);
+    platform::Status error = 0;
+    kelrtl_ = platform::GetModuleLoader().Load(
+        test_support::BinFolder() + test_support::LibraryFileName("KelRTL"), &error);
+    ASSERT_NE(kelrtl_, nullptr) << error;
+    run_bot_ = reinterpret_cast<RunBotFunctionFn>(kelrtl_->FindExport("RunBotFunction", &error));
+    ASSERT_NE(run_bot_, nullptr);
+  }
+  void TearDown() override {
+    platform::ClearEnvironmentValue("GLINTMERE_ANSWERS");
+    host::UnregisterHost(platform::GetRegistry());
+  }
+
+  // Runs glintmere with an answers file: its exit code; *said gets what the
+  // run and the message boxes it showed wrote on the error output.
+  int Glintmere(std::vector<std::string> args, const std::string& answers, std::string* said) {
+    const std::string file = install_.Join("answers.json");
+    WriteText(file, answers);
+    args.insert(args.end(), {"--answers", file});
+    host::CliEnvironment environment;
+    environment.run_bot = run_bot_;
+    environment.program_path = install_.Join("glintmere.exe");
+    environment.server_library =
+        test_support::BinFolder() + test_support::LibraryFileName("GlintmereHost");
+    std::ostringstream out, errors;
+    ::testing::internal::CaptureStderr();
+    const int code = host::RunCli(args, environment, out, errors);
+    *said = ::testing::internal::GetCapturedStderr() + errors.str();
+    return code;
+  }
+  int Insert(const std::string& answers, std::string* said) {
+    return Glintmere({"insert", "button-bar", "--web", web_.path(), "--page", "index.htm"},
+                     answers, said);
+  }
+  std::string Page() { return ReadText(web_.Join("index.htm")); }
+
+  test_support::TempFolder install_;
+  test_support::TempFolder web_;
+  std::unique_ptr<platform::Module> kelrtl_;
+  RunBotFunctionFn run_bot_ = nullptr;
+};
+
+TEST_F(ButtonBarTest, ListsTheCompatibleComponentsAndSelectsTheFirst) {
+  std::string said;
+  ASSERT_EQ(Insert(R"j([{"dialog": "Glintmere Java Effects - Button Bar Helper", "steps": [
+      {"expect": "Component:", "selected": "PA1 - Presentation Applet",
+       "items": ["(User)", "PA1 - Presentation Applet", "SA1 - Scroller Applet"]},
+      {"expect": "Button Bar Type:", "items": ["Presentation Controls", "Start and Stop"]},
+      {"expect": "Local Preview", "checked": true, "enabled": false},
+      {"press": "Cancel"}]}])j",
+                   &said),
+            1)
+      << said;
+  EXPECT_EQ(Page(), kPage);
+}
+
+struct InsertCase {
+  const char* name;
+  const char* steps;        // answers of the helper dialog before OK
+  const char* user_steps;   // answers of the user component dialog, or null
+  const char* applet;       // the component the bar drives
+  const char* first_button; // the style file of the bar's first button
+  std::vector<std::string> style_files;
+};
+
+class ButtonBarInsertTest : public ButtonBarTest,
+                            public ::testing::WithParamInterface<InsertCase> {};
+
+TEST_P(ButtonBarInsertTest, InsertsTheBarAndPublishesItsStyleFiles) {
+  const InsertCase& c = GetParam();
+  std::string answers = std::string(R"j([{"dialog": "Glintmere Java Effects - Button Bar Helper",
+      "steps": [)j") + c.steps + R"j({"press": "OK"}]})j";
+  if (c.user_steps) {
+    answers += std::string(R"j(, {"dialog": "User component for Button Bar", "steps": [)j") +
+               c.user_steps + "]}";
+  }
+  answers += "]";
+  std::string said;
+  ASSERT_EQ(Insert(answers, &said), 0) << said;
+  const std::string page = Page();
+  EXPECT_NE(page.find(std::string("onclick=\"document.") + c.applet + "."), std::string::npos)
+      << page;
+  EXPECT_TRUE(std::regex_search(page, std::regex(std::string("id=\"") + c.applet + "_[0-9]{14}\"")))
+      << page;
+  EXPECT_NE(page.find(std::string("src=\"./_buttonbar/Amber/") + c.first_button + "\""),
+            std::string::npos)
+      << page;
+  EXPECT_NE(page.find(std::string("<!--webbot bot=\"BBBot\" startspan")), std::string::npos)
+      << page;
+  EXPECT_NE(page.find(std::string(" param-AppletName=\"") + c.applet + "\""), std::string::npos)
+      << page;
+  EXPECT_NE(page.find(" PREVIEW=\" \""), std::string::npos) << page;
+  for (const std::string& file : c.style_files) {
+    EXPECT_TRUE(test_support::Exists(web_.Join("_buttonbar/Amber/" + file))) << file;
+  }
+  // Only the files the bar shows are published.
+  EXPECT_FALSE(test_support::Exists(web_.Join("_buttonbar/Amber/style.inf")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Components, ButtonBarInsertTest,
+    ::testing::Values(
+        InsertCase{"Presentation", "", nullptr, "PA1", "previous_normal.gif",
+                   {"previous_normal.gif", "previous_over.gif", "next_normal.gif"}},
+        InsertCase{"Scroller",
+                   R"j({"select": "Component:", "item": "SA1 - Scroller Applet"},
+                      {"expect": "Button Bar Type:", "selected": "Scroller Controls"},)j",
+                   nullptr, "SA1", "slower_normal.gif",
+                   {"slower_normal.gif", "faster_over.gif", "stop_normal.gif"}},
+        InsertCase{"UserScroller",
+                   R"j({"select": "Component:", "item": "(User)"},
+                      {"expect": "Component:", "selected": "(User) - my_bar - Scroller Applet"},
+                      {"expect": "Button Bar Type:", "items": ["Scroller Controls", "Start and Stop"]},)j",
+                   R"j({"type": "Component Name:", "text": "my_bar"},
+                      {"select": "Component Type:", "item": "Scroller Applet"}, {"press": "OK"})j",
+                   "my_bar", "slower_normal.gif", {"slower_normal.gif"}}),
+    [](const ::testing::TestParamInfo<InsertCase>& info) { return info.param.name; });
+
+TEST_F(ButtonBarTest, RefusesAUserComponentNameThatIsNoIdentifier) {
+  std::string said;
+  ASSERT_EQ(Insert(R"j([
+      {"dialog": "Glintmere Java Effects - Button Bar Helper", "steps": [
+        {"select": "Component:", "item": "(User)"},
+        {"expect": "Component:", "selected": "PA1 - Presentation Applet"},
+        {"press": "Cancel"}]},
+      {"dialog": "User component for Button Bar", "steps": [
+        {"type": "Component Name:", "text": "9bar"}, {"press": "OK"}, {"press": "Cancel"}]}])j",
+                   &said),
+            1)
+      << said;
+  EXPECT_NE(said.find("Please specify a valid component name."), std::string::npos) << said;
+  EXPECT_EQ(Page(), kPage);
+}
+
+TEST_F(ButtonBarTest, ABarMadeFromATemplateIsNeverEditedAgain) {
+  struct {
+    const char* attributes;
+    const char* refusal;
+  } cases[] = {
+      {"edit=\"0\" template=\"Scroller.inf\"",
+       "This button bar drives a scroller through its name and cannot be edited.\n\n"
+       "To change its buttons or their style, delete the bar and insert a new one\n"
+       "with the Button Bar Helper."},
+      {"EDIT=\"0\"",
+       "The Button Bar button styles and number cannot be edited directly.\n\n"
+       "If you wish to change the number or style of the buttons,\n"
+       "please delete the old button bar and insert a new one."},
+  };
+  for (const auto& c : cases) {
+    const std::string page = std::string("<html><body>\n<!--webbot bot=\"BBBot\" startspan ") +
+                             c.attributes + " -->\n<table></table>\n" +
+                             "<!--webbot bot=\"BBBot\" endspan -->\n</body></html>\n";
+    WriteText(web_.Join("bar.htm"), page);
+    std::string said;
+    EXPECT_EQ(Glintmere({"edit", web_.Join("bar.htm"), "--web", web_.path()}, "[]", &said), 1);
+    EXPECT_NE(said.find(std::string("[Glintmere Java Effects - Button Bar Helper] ") + c.refusal),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(ReadText(web_.Join("bar.htm")), page);
+  }
+}
+
+}  // namespace
