@@ -75,6 +75,9 @@ class ButtonBarTest : public ::testing::Test {
     ::testing::internal::CaptureStderr();
     const int code = host::RunCli(args, environment, out, errors);
     *said = ::testing::internal::GetCapturedStderr() + errors.str();
+    // A step of the answers that did not hold (an "expect") ends the run as
+    // a cancel does: only its report tells them apart.
+    EXPECT_EQ(said->find("error: "), std::string::npos) << *said;
     return code;
   }
   int Insert(const std::string& answers, std::string* said) {
@@ -111,6 +114,8 @@ struct InsertCase {
   const char* first_button; // the style file of the bar's first button
   std::vector<std::string> style_files;
 };
+
+void PrintTo(const InsertCase& c, std::ostream* os) { *os << c.name; }
 
 class ButtonBarInsertTest : public ButtonBarTest,
                             public ::testing::WithParamInterface<InsertCase> {};
