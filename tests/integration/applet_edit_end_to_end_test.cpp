@@ -567,6 +567,52 @@ TEST_F(AppletEditEndToEndTest, PresentationWithAnAddedImageAtTheRealWindows) {
       << page;
   EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/Sunset.jpg")));
 }
+
+int ComboIndexOf(HWND combo, const char* text) {
+  return static_cast<int>(SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(text)));
+}
+
+TEST_F(AppletEditEndToEndTest, ButtonBarForAPresentationAtTheRealDialog) {
+  constexpr int kComponent = 1911, kStyle = 1912;
+  WriteText(web_.Join("index.htm"),
+            "<html><body>\n"
+            "<!--webbot bot=\"GMScroller\" startspan java-Name=\"SA1\" -->x"
+            "<!--webbot bot=\"GMScroller\" endspan -->\n"
+            "<!--webbot bot=\"GMPresent\" startspan java-Name=\"PA1\" -->y"
+            "<!--webbot bot=\"GMPresent\" endspan -->\n"
+            "</body></html>\n");
+  std::string component;
+  int32_t result = 0;
+  test_support::MessageBoxWatcher boxes;
+  ui_test::Drive(
+      [&] {
+        const HWND dialog = ui_test::WaitForWindow("Glintmere Java Effects - Button Bar Helper");
+        if (!dialog) return;
+        const HWND components = ui_test::Item(dialog, kComponent);
+        component = ui_test::Text(components);
+        const HWND styles = ui_test::Item(dialog, kStyle);
+        ui_test::Choose(styles, ComboIndexOf(styles, "Ocean Blue"));
+        ui_test::Settle(dialog);
+        ui_test::Painted(dialog);
+        ui_test::SaveScreenshot(ui_test::CaptureWindow(dialog), "button_bar_helper");
+        ui_test::Click(ui_test::Item(dialog, IDOK));
+      },
+      [&] {
+        ASSERT_TRUE(platform::Succeeded(platform::GetAutomation().Initialize()));
+        result = run_bot_("4.0", "GMWebbotS3.dll", "BBBot", 1);
+        platform::GetAutomation().Uninitialize();
+      });
+  EXPECT_EQ(result, 1);
+  EXPECT_EQ(component, "PA1 - Presentation Applet");
+  for (const test_support::SeenBox& box : boxes.Seen()) {
+    ADD_FAILURE() << "message box [" << box.caption << "] " << box.text;
+  }
+  const std::string page = Page();
+  EXPECT_NE(page.find("onclick=\"document.PA1.next();"), std::string::npos) << page;
+  EXPECT_NE(page.find("./_buttonbar/Ocean/next_normal.gif"), std::string::npos) << page;
+  EXPECT_TRUE(test_support::Exists(web_.Join("_buttonbar/Ocean/next_normal.gif")));
+}
 #endif
 
 // The scroller: the same formatting and link made by an answers file through
