@@ -9,12 +9,6 @@ endif()
 if(WIN32)
   target_compile_definitions(glintmere_options INTERFACE
     WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-elseif(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-  # A bot library is loaded for one edit call and unloaded after it, as on
-  # Windows. GCC's "unique" symbols (statics of inline functions and
-  # templates) would make the loader keep a library for good, and with it
-  # the state of the last call (its answers file, its folders).
-  target_compile_options(glintmere_options INTERFACE -fno-gnu-unique)
 endif()
 if(GLINTMERE_SANITIZE)
   target_compile_options(glintmere_options INTERFACE
