@@ -9,6 +9,7 @@
 #include "botframe/properties.h"
 #include "botframe/publishing.h"
 #include "runner/bot_host.h"
+#include "ui/backend.h"
 
 namespace botframe {
 
@@ -25,6 +26,7 @@ int32_t RunAppletEdit(AppletBot& bot, BotAttributeList* list, const BotHostCallb
 template <typename Bot>
 int32_t RunBotEdit(BotAttributeList* list, const BotHostCallbacks* host) noexcept {
   try {
+    ui::RestartScriptedSystemBackend();
     Bot bot;
     return RunAppletEdit(bot, list, host);
   } catch (...) {

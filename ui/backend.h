@@ -87,5 +87,10 @@ UiBackend& Win32UiBackend();
 // The scripted backend configured from the environment: answers from the
 // file GLINTMERE_ANSWERS names when set, the default answers otherwise.
 UiBackend& ScriptedSystemBackend();
+// Starts an edit call afresh: when the module's scripted backend exists, it
+// forgets what it answered and reads the answers file again. A library the
+// loader keeps between calls (as Linux may) thus never answers a second
+// call with the first one's used answers.
+void RestartScriptedSystemBackend();
 
 }  // namespace ui

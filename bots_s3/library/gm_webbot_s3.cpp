@@ -6,6 +6,7 @@
 #include "bots_s3/button_bar_bot.h"
 #include "bots_s3/presentation_bot.h"
 #include "bots_s3/scroller_bot.h"
+#include "ui/backend.h"
 
 extern "C" GLINTMERE_EXPORT int32_t BOT_CALL GMScroller_Edit(BotAttributeList* list,
                                                             const BotHostCallbacks* host) {
@@ -19,5 +20,6 @@ extern "C" GLINTMERE_EXPORT int32_t BOT_CALL GMPresent_Edit(BotAttributeList* li
 
 extern "C" GLINTMERE_EXPORT int32_t BOT_CALL BBBot_Edit(BotAttributeList* list,
                                                        const BotHostCallbacks* host) {
+  ui::RestartScriptedSystemBackend();
   return bots_s3::RunButtonBarEdit(list, host);
 }

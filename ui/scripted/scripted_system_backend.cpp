@@ -12,9 +12,8 @@
 namespace ui {
 namespace {
 
-std::unique_ptr<ScriptedBackend> CreateSystemBackend() {
-  auto backend = std::make_unique<ScriptedBackend>();
-  Driver& driver = backend->driver();
+// Echo on, and the answers of the file GLINTMERE_ANSWERS names.
+void ConfigureDriver(Driver& driver) {
   driver.SetEcho(true);
   const auto path = platform::EnvironmentValue("GLINTMERE_ANSWERS");
   if (path && !path->empty()) {
@@ -26,16 +25,32 @@ std::unique_ptr<ScriptedBackend> CreateSystemBackend() {
       driver.SetDefaultCancel(true);
     }
   }
+}
+
+// Owned by this module and destroyed when it unloads.
+std::unique_ptr<ScriptedBackend>& Instance() {
+  static std::unique_ptr<ScriptedBackend> backend;
   return backend;
 }
 
 }  // namespace
 
 UiBackend& ScriptedSystemBackend() {
-  // Owned by this module and destroyed when it unloads: a bot library is
-  // loaded once per edit call and must not leave its backend behind.
-  static const std::unique_ptr<ScriptedBackend> backend = CreateSystemBackend();
+  std::unique_ptr<ScriptedBackend>& backend = Instance();
+  if (!backend) {
+    backend = std::make_unique<ScriptedBackend>();
+    ConfigureDriver(backend->driver());
+  }
   return *backend;
+}
+
+void RestartScriptedSystemBackend() {
+  std::unique_ptr<ScriptedBackend>& backend = Instance();
+  if (!backend) return;
+  Driver& driver = backend->driver();
+  driver.Reset();
+  driver.SetDefaultCancel(false);
+  ConfigureDriver(driver);
 }
 
 }  // namespace ui
