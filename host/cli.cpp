@@ -635,8 +635,11 @@ class ComponentLister {
     while (real_web_.size() > 1 && base::IsPathSeparator(real_web_.back())) real_web_.pop_back();
   }
 
-  // Prints the components of the page with web-relative URL page_url.
-  void ListPage(const std::string& page_url);
+  // Prints the components of the page with web-relative URL page_url. A
+  // caller that found the page in a folder whose real path it checked
+  // passes that path in real_folder: a page there that is no link is then
+  // known to lie in the web without resolving it again.
+  void ListPage(const std::string& page_url, const std::string& real_folder = std::string());
 
   // Prints the components of every page of the web's folders, the web's
   // own pages first, then each folder's (sorted without regard to case).
@@ -701,11 +704,19 @@ Location ComponentLister::Locate(const std::string& page_url, const std::string&
   return known->second.first;
 }
 
-void ComponentLister::ListPage(const std::string& page_url) {
+void ComponentLister::ListPage(const std::string& page_url, const std::string& real_folder) {
   std::string path;
-  if (!ResolveInWeb(web_, page_url, &path) || !InsideWeb(path)) {
-    Skip(page_url, "it leads out of the web");
-    return;
+  const size_t slash = page_url.rfind('/');
+  if (!real_folder.empty()) {
+    path = real_folder;
+    if (!base::IsPathSeparator(path.back())) path += '/';
+    path += page_url.substr(slash == std::string::npos ? 0 : slash + 1);
+  }
+  if (path.empty() || platform::IsSymbolicLink(path)) {
+    if (!ResolveInWeb(web_, page_url, &path) || !InsideWeb(path)) {
+      Skip(page_url, "it leads out of the web");
+      return;
+    }
   }
   std::string text;
   const platform::Status status =
@@ -760,9 +771,11 @@ void ComponentLister::ListPage(const std::string& page_url) {
 void ComponentLister::ListWeb() {
   platform::Files& files = platform::GetFiles();
   // Folders still to list, by web-relative URL; the last is listed next.
-  std::vector<std::string> folders{""};
+  // Folders still to list, by web-relative URL and real path; the last is
+  // listed next.
+  std::vector<std::pair<std::string, std::string>> folders{{"", real_web_}};
   // Real paths of the folders met: a link back up never lists a folder twice.
-  std::set<std::string> seen{platform::RealPath(web_)};
+  std::set<std::string> seen{real_web_};
   auto is_page = [](const std::string& name) {
     return base::EndsWithNoCase(name, ".htm") || base::EndsWithNoCase(name, ".html");
   };
@@ -774,7 +787,8 @@ void ComponentLister::ListWeb() {
     return true;
   };
   while (!folders.empty()) {
-    const std::string folder_url = std::move(folders.back());
+    const std::string folder_url = std::move(folders.back().first);
+    const std::string real_folder = std::move(folders.back().second);
     folders.pop_back();
     std::string folder;
     if (!ResolveInWeb(web_, folder_url, &folder, WebRoot::kAllowed)) continue;
@@ -784,7 +798,7 @@ void ComponentLister::ListWeb() {
         std::string url;
         if (!is_page(name)) continue;
         if (url_in(folder_url, name, &url)) {
-          ListPage(url);
+          ListPage(url, real_folder);
         } else {
           Skip(folder_url.empty() ? name : folder_url + "/" + name,
                "its name cannot be part of a web address");
@@ -793,7 +807,7 @@ void ComponentLister::ListWeb() {
     }
     names.clear();
     if (files.ListFolders(folder, &names) != platform::kOk) continue;
-    std::vector<std::string> below;
+    std::vector<std::pair<std::string, std::string>> below;
     for (const std::string& name : names) {
       // "_glintmere", "_buttonbar" and the like hold the components' files.
       std::string url, path;
@@ -802,11 +816,9 @@ void ComponentLister::ListWeb() {
         continue;
       }
       // Links are followed only within the web.
-      if (!InsideWeb(path) ||
-          !seen.insert(platform::RealPath(path)).second) {
-        continue;
-      }
-      below.push_back(std::move(url));
+      std::string real = platform::RealPath(path);
+      if (!InsideWeb(path) || !seen.insert(real).second) continue;
+      below.emplace_back(std::move(url), std::move(real));
     }
     folders.insert(folders.end(), below.rbegin(), below.rend());
   }

@@ -45,6 +45,10 @@ std::string FileLockName(std::string_view prefix, const std::string& path);
 // deepest existing folder is resolved and the rest appended as given.
 std::string RealPath(const std::string& path);
 
+// True when path itself is a symbolic link (a reparse point, on Windows);
+// false when it is anything else or does not exist.
+bool IsSymbolicLink(const std::string& path);
+
 // True when the real path of path is folder's real path or lies below it.
 bool RealPathIsInside(const std::string& path, const std::string& folder);
 

@@ -466,11 +466,13 @@ class PosixFiles : public Files {
       if (error) break;
       std::error_code entry_error;
       // Follows links, as Windows reports a link by its target's kind; a
-      // dangling link is neither a file nor a folder here.
-      const fs::file_status status = it->status(entry_error);
-      if (entry_error || !fs::exists(status)) continue;
+      // dangling link is neither a file nor a folder here. The entry's
+      // kind comes with the listing, so only links cost a look-up.
+      if (!it->exists(entry_error) || entry_error) continue;
+      const bool is_folder = it->is_directory(entry_error);
+      if (entry_error) continue;
       std::string name = it->path().filename().string();
-      if (keep(name, fs::is_directory(status))) names->push_back(std::move(name));
+      if (keep(name, is_folder)) names->push_back(std::move(name));
     }
     if (error) {
       names->clear();

@@ -84,6 +84,11 @@ bool ProcessIsRunning(uint32_t process_id) {
   return ::kill(static_cast<pid_t>(process_id), 0) == 0 || errno == EPERM;
 }
 
+bool IsSymbolicLink(const std::string& path) {
+  struct stat info {};
+  return ::lstat(posix::NativePath(path).c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 std::string RealPath(const std::string& path) {
   std::string native = posix::NativePath(path);
   if (native.empty()) return std::string();

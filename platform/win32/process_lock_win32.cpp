@@ -92,6 +92,11 @@ bool ProcessIsRunning(uint32_t process_id) {
   return running;
 }
 
+bool IsSymbolicLink(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
 std::string RealPath(const std::string& path) {
   if (path.empty()) return std::string();
   std::string head = FullPathOf(path);
