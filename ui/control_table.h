@@ -65,6 +65,8 @@ inline constexpr uint32_t kNoHeader = 1u << 18;    // list-view without column h
 inline constexpr uint32_t kLink = 1u << 19;        // label shown as a hyperlink; clicks notify
 inline constexpr uint32_t kHScroll = 1u << 20;     // rich edit: horizontal scroll bar
 inline constexpr uint32_t kNoHideSelection = 1u << 21;  // rich edit: selection shown without focus
+inline constexpr uint32_t kActualSize = 1u << 22;   // picture: its own size, centred, never scaled
+inline constexpr uint32_t kMissingMark = 1u << 23;  // picture: a "no picture" mark while it shows none
 }  // namespace style
 
 struct ControlSpec {

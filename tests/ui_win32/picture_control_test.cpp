@@ -235,6 +235,39 @@ TEST_F(PictureTest, DialogTemplateOfThisModulePlacesAPictureOnTheDialogBackgroun
   EXPECT_TRUE(Near(shot.At(middle_x, client.bottom - 3), Background()));
 }
 
+// A preview window: images at their own size, centred (or from the top
+// left corner when larger), and a mark on grey-free background when empty.
+TEST_F(PictureTest, ActualSizeWindowCentresUnscaledAndMarksAMissingPicture) {
+  HWND preview = CreateWindowExA(
+      0, ui::win32::kPictureClassName, "",
+      WS_CHILD | WS_VISIBLE | ui::win32::kPictureActualSize | ui::win32::kPictureMissingMark, 0,
+      0, 100, 100, parent_, nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(preview, nullptr);
+  {
+    // Empty: the mark sits in the middle; its grey never shows, so the
+    // corners of its square are the background.
+    Snapshot shot(preview);
+    EXPECT_TRUE(Near(shot.At(50, 50), Colour{255, 255, 255}, 0) ||
+                Near(shot.At(50, 50), Colour{200, 0, 0}, 0))
+        << shot.At(50, 50);
+    EXPECT_TRUE(Near(shot.At(39, 39), Background(), 0));
+    EXPECT_TRUE(Near(shot.At(5, 5), Background(), 0));
+  }
+  struct Case {
+    int width, height;
+    int inside_x, inside_y;    // a pixel of the image's top half (red)
+    int outside_x, outside_y;  // a pixel outside it (background)
+  };
+  for (const Case& c : {Case{20, 10, 45, 47, 35, 50}, Case{300, 40, 2, 35, 50, 80}}) {
+    SCOPED_TRACE(c.width);
+    ASSERT_TRUE(PictureLoad(
+        preview, Write("p.gif", image_files::Gif({c.width, c.height, c.height / 2, kRed, kBlue}))));
+    Snapshot shot(preview);
+    EXPECT_TRUE(Near(shot.At(c.inside_x, c.inside_y), FromRgb(kRed)));
+    EXPECT_TRUE(Near(shot.At(c.outside_x, c.outside_y), Background(), 0));
+  }
+}
+
 TEST_F(PictureTest, EmptyOrClearedWindowPaintsOnlyTheBackground) {
   int width = -1;
   int height = -1;

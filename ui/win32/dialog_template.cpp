@@ -170,6 +170,8 @@ ControlWindow ControlWindowFor(const DialogSpec& spec, size_t index) {
     case ControlKind::kPicture:
       window.class_name = Wide(kPictureClassName);
       if (has(style::kBorder)) window.ex_style |= WS_EX_STATICEDGE;
+      if (has(style::kActualSize)) window.style |= kPictureActualSize;
+      if (has(style::kMissingMark)) window.style |= kPictureMissingMark;
       break;
     case ControlKind::kIcon:
       window.class_name = L"Static";

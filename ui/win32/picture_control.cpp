@@ -11,6 +11,7 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <new>
@@ -179,21 +180,84 @@ HBRUSH BackgroundBrush(HWND window, HDC dc) {
   return brush ? brush : GetSysColorBrush(COLOR_BTNFACE);
 }
 
+// The image at its own size, centred in box; an offset below 0 becomes 0,
+// so an image larger than the box shows its top left part.
+RECT CentreIn(const RECT& box, int image_width, int image_height) {
+  RECT placed;
+  placed.left = box.left + std::max<LONG>(0, (box.right - box.left - image_width) / 2);
+  placed.top = box.top + std::max<LONG>(0, (box.bottom - box.top - image_height) / 2);
+  placed.right = placed.left + image_width;
+  placed.bottom = placed.top + image_height;
+  return placed;
+}
+
+// The mark for a missing picture: a sheet with a folded corner and a red
+// cross, drawn on light grey, which is its transparent colour.
+constexpr int kMarkSize = 24;
+constexpr COLORREF kMarkTransparent = RGB(192, 192, 192);
+
+void DrawMissingMark(HDC dc, const RECT& client) {
+  HDC mark_dc = CreateCompatibleDC(dc);
+  HBITMAP mark = CreateCompatibleBitmap(dc, kMarkSize, kMarkSize);
+  if (!mark_dc || !mark) {
+    if (mark) DeleteObject(mark);
+    if (mark_dc) DeleteDC(mark_dc);
+    return;
+  }
+  HGDIOBJ old_bitmap = SelectObject(mark_dc, mark);
+  const RECT all{0, 0, kMarkSize, kMarkSize};
+  HBRUSH grey = CreateSolidBrush(kMarkTransparent);
+  FillRect(mark_dc, &all, grey);
+  DeleteObject(grey);
+  HPEN outline = CreatePen(PS_SOLID, 1, RGB(64, 64, 64));
+  HPEN cross = CreatePen(PS_SOLID, 2, RGB(200, 0, 0));
+  HGDIOBJ old_pen = SelectObject(mark_dc, outline);
+  HGDIOBJ old_brush = SelectObject(mark_dc, GetStockObject(WHITE_BRUSH));
+  const POINT sheet[] = {{4, 2}, {15, 2}, {20, 7}, {20, 21}, {4, 21}};
+  Polygon(mark_dc, sheet, 5);
+  MoveToEx(mark_dc, 15, 2, nullptr);
+  LineTo(mark_dc, 15, 7);
+  LineTo(mark_dc, 20, 7);
+  SelectObject(mark_dc, cross);
+  MoveToEx(mark_dc, 7, 10, nullptr);
+  LineTo(mark_dc, 17, 19);
+  MoveToEx(mark_dc, 17, 10, nullptr);
+  LineTo(mark_dc, 7, 19);
+  SelectObject(mark_dc, old_brush);
+  SelectObject(mark_dc, old_pen);
+  DeleteObject(cross);
+  DeleteObject(outline);
+  const RECT target = CentreIn(client, kMarkSize, kMarkSize);
+  GdiTransparentBlt(dc, target.left, target.top, kMarkSize, kMarkSize, mark_dc, 0, 0, kMarkSize,
+                    kMarkSize, kMarkTransparent);
+  SelectObject(mark_dc, old_bitmap);
+  DeleteObject(mark);
+  DeleteDC(mark_dc);
+}
+
 void Paint(HWND window, const PictureState* state, HDC dc) {
   if (!dc) return;
   RECT client{};
   GetClientRect(window, &client);
   FillRect(dc, &client, BackgroundBrush(window, dc));
-  if (!state || !state->picture) return;
+  const LONG_PTR window_style = GetWindowLongPtrA(window, GWL_STYLE);
+  if (!state || !state->picture) {
+    if (window_style & kPictureMissingMark) DrawMissingMark(dc, client);
+    return;
+  }
   OLE_XSIZE_HIMETRIC himetric_width = 0;
   OLE_YSIZE_HIMETRIC himetric_height = 0;
   if (FAILED(state->picture->get_Width(&himetric_width)) ||
       FAILED(state->picture->get_Height(&himetric_height))) {
     return;
   }
-  const RECT target = FitInto(client, state->width, state->height);
+  const RECT target = (window_style & kPictureActualSize)
+                          ? CentreIn(client, state->width, state->height)
+                          : FitInto(client, state->width, state->height);
   if (target.right <= target.left || target.bottom <= target.top) return;
   SavedDcState saved(dc);
+  // An image larger than the window stays inside it.
+  IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
   // Shrinking with the default mode ANDs dropped pixels into their
   // neighbours and darkens the image.
   SetStretchBltMode(dc, COLORONCOLOR);

@@ -11,6 +11,14 @@ namespace ui::win32 {
 // The class name dialog templates use for a picture control.
 inline constexpr char kPictureClassName[] = "GlintmerePicture";
 
+// Window styles of the class. By default the image is scaled to fit.
+// kPictureActualSize: the image keeps its own pixel size and is centred
+// (an image larger than the window starts at its top left corner and is
+// cut at the far edges). kPictureMissingMark: while the window shows no
+// image, it shows a small mark that says a picture is missing.
+inline constexpr DWORD kPictureActualSize = 0x0001;
+inline constexpr DWORD kPictureMissingMark = 0x0002;
+
 // Registers the class in the module this code is linked into; windows of it
 // must be created with that module's instance handle. Safe to call again.
 // False only when the class cannot be registered.
