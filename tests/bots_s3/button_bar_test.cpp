@@ -186,6 +186,64 @@ TEST_F(ButtonBarTest, RefusesAUserComponentNameThatIsNoIdentifier) {
   EXPECT_EQ(Page(), kPage);
 }
 
+// What the helper says when the page, the installed styles and templates
+// or the web let no bar be made; the page is never changed then.
+TEST_F(ButtonBarTest, RefusalsOfTheHelperLeaveThePageAsItWas) {
+  struct Case {
+    const char* name;
+    const char* page;     // null: the page with SA1 and PA1
+    const char* removed;  // installed folder taken away, or null
+    const char* steps;    // answers of the helper dialog
+    std::vector<std::string> messages;
+  };
+  const Case cases[] = {
+      {"NoComponents", "<html><body>\n<p>No applets.</p>\n</body></html>\n", nullptr,
+       R"j({"expect": "Component:", "items": ["(User)"]}, {"press": "OK"}, {"press": "Cancel"})j",
+       {"[Glinrmere Alert!] No button bar compatible components were "
+        "found on this page.",
+        "Please select a component."}},
+      {"NoStyles", nullptr, "ButtonBarStyles", "",
+       {"[Glintmere Error!] No button bar styles available. Button bar cannot be inserted."}},
+      {"NoTemplates", nullptr, "ButtonBarTemplates",
+       R"j({"expect": "Button Bar Type:", "items": []}, {"press": "OK"})j",
+       {"[Glintmere Error!] No button bar types available.",
+        "[Glintmere Error!] No button bar type selected. Could not insert HTML code."}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string page = c.page ? c.page : kPage;
+    WriteText(web_.Join("index.htm"), page);
+    const std::string folder = install_.Join(std::string("bots/") + (c.removed ? c.removed : ""));
+    if (c.removed) fs::rename(folder, folder + ".away");
+    std::string said;
+    EXPECT_EQ(Insert(std::string(R"j([{"dialog": "Glintmere Java Effects - Button Bar Helper",
+                                       "steps": [)j") + c.steps + "]}]",
+                     &said),
+              1);
+    for (const std::string& message : c.messages) {
+      EXPECT_NE(said.find(message), std::string::npos) << message << "\nin:\n" << said;
+    }
+    EXPECT_EQ(Page(), page);
+    if (c.removed) fs::rename(folder + ".away", folder);
+  }
+}
+
+// A style file the web cannot take is named in the report; the bar is
+// still inserted, as its other files were published.
+TEST_F(ButtonBarTest, StyleFilesTheWebRefusesAreListed) {
+  WriteText(web_.Join("_buttonbar"), "a file where the folder would go");
+  std::string said;
+  EXPECT_EQ(Insert(R"j([{"dialog": "Glintmere Java Effects - Button Bar Helper", "steps": [
+      {"press": "OK"}]}])j",
+                   &said),
+            0);
+  EXPECT_NE(Page().find("<!--webbot bot=\"BBBot\" startspan"), std::string::npos);
+  EXPECT_NE(said.find("[Glintmere Error!] Unable to copy following files to the web:\n"
+                      "start_normal.gif\nstart_over.gif\n"),
+            std::string::npos)
+      << said;
+}
+
 TEST_F(ButtonBarTest, ABarMadeFromATemplateIsNeverEditedAgain) {
   struct {
     const char* attributes;
