@@ -4,17 +4,10 @@
 
 #include <filesystem>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "host/cli.h"
-#include "host/registration.h"
-#include "host/session.h"
-#include "platform/environment.h"
-#include "platform/services.h"
-#include "runner/kelrtl.h"
-#include "tests/support/test_support.h"
+#include "tests/support/installed_host.h"
 
 namespace {
 
@@ -34,30 +27,11 @@ constexpr const char* kPage =
     "<!--webbot bot=\"GMBots\" startspan java-name=\"TE1\" -->\n"
     "</body></html>\n";
 
-class ButtonBarTest : public ::testing::Test {
+class ButtonBarTest : public test_support::InstalledHost {
  protected:
   void SetUp() override {
-    fs::copy(test_support::BinFolder() + "bots", install_.Join("bots"),
-             fs::copy_options::recursive);
-    std::string problem;
-    const std::string server =
-        test_support::BinFolder() + test_support::LibraryFileName("GlintmereHost");
-    ASSERT_EQ(host::RegisterHost(platform::GetRegistry(), server, install_.Join("glintmere.exe"),
-                                 &problem),
-              platform::kOk)
-        << problem;
-    ASSERT_EQ(host::EnsureApplicationDataFolder(platform::GetRegistry()), platform::kOk);
+    InstalledHost::SetUp();
     WriteText(web_.Join("index.htm"), kPage);
-    platform::Status error = 0;
-    kelrtl_ = platform::GetModuleLoader().Load(
-        test_support::BinFolder() + test_support::LibraryFileName("KelRTL"), &error);
-    ASSERT_NE(kelrtl_, nullptr) << error;
-    run_bot_ = reinterpret_cast<RunBotFunctionFn>(kelrtl_->FindExport("RunBotFunction", &error));
-    ASSERT_NE(run_bot_, nullptr);
-  }
-  void TearDown() override {
-    platform::ClearEnvironmentValue("GLINTMERE_ANSWERS");
-    host::UnregisterHost(platform::GetRegistry());
   }
 
   // Runs glintmere with an answers file: its exit code; *said gets what the
@@ -66,15 +40,10 @@ class ButtonBarTest : public ::testing::Test {
     const std::string file = install_.Join("answers.json");
     WriteText(file, answers);
     args.insert(args.end(), {"--answers", file});
-    host::CliEnvironment environment;
-    environment.run_bot = run_bot_;
-    environment.program_path = install_.Join("glintmere.exe");
-    environment.server_library =
-        test_support::BinFolder() + test_support::LibraryFileName("GlintmereHost");
-    std::ostringstream out, errors;
+    std::string errors;
     ::testing::internal::CaptureStderr();
-    const int code = host::RunCli(args, environment, out, errors);
-    *said = ::testing::internal::GetCapturedStderr() + errors.str();
+    const int code = InstalledHost::Glintmere(args, &errors);
+    *said = ::testing::internal::GetCapturedStderr() + errors;
     // A step of the answers that did not hold (an "expect") ends the run as
     // a cancel does: only its report tells them apart.
     EXPECT_EQ(said->find("error: "), std::string::npos) << *said;
@@ -85,11 +54,6 @@ class ButtonBarTest : public ::testing::Test {
                      answers, said);
   }
   std::string Page() { return ReadText(web_.Join("index.htm")); }
-
-  test_support::TempFolder install_;
-  test_support::TempFolder web_;
-  std::unique_ptr<platform::Module> kelrtl_;
-  RunBotFunctionFn run_bot_ = nullptr;
 };
 
 TEST_F(ButtonBarTest, ListsTheCompatibleComponentsAndSelectsTheFirst) {

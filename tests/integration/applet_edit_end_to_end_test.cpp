@@ -5,19 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "base/path.h"
-#include "host/cli.h"
-#include "host/registration.h"
 #include "host/session.h"
-#include "platform/environment.h"
 #include "platform/services.h"
-#include "runner/kelrtl.h"
+#include "tests/support/installed_host.h"
 #include "tests/support/message_box_watcher.h"
-#include "tests/support/test_support.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -29,64 +24,19 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using test_support::ReadText;
 using test_support::WriteText;
 
 constexpr const char* kSheet = "Glintmere Java Effects - Applet Test";
 
-class AppletEditEndToEndTest : public ::testing::Test {
+class AppletEditEndToEndTest : public test_support::InstalledHost {
  protected:
   void SetUp() override {
-    // An installation: the bot libraries and launchers with the master files
-    // beside them.
-    fs::copy(test_support::BinFolder() + "bots", install_.Join("bots"),
-             fs::copy_options::recursive);
-    std::string problem;
-    ASSERT_EQ(host::RegisterHost(platform::GetRegistry(), ServerLibrary(),
-                                 install_.Join("glintmere.exe"), &problem),
-              platform::kOk)
-        << problem;
-    ASSERT_EQ(host::EnsureApplicationDataFolder(platform::GetRegistry()), platform::kOk);
+    InstalledHost::SetUp();
     WriteText(web_.Join("index.htm"), "<html><body>\n<p>News</p>\n</body></html>\n");
-    host::Session session;
-    session.web_folder = web_.path();
-    session.page = "index.htm";
-    ASSERT_EQ(session.Save(platform::GetRegistry()), platform::kOk);
-
-    platform::Status error = 0;
-    kelrtl_ = platform::GetModuleLoader().Load(
-        test_support::BinFolder() + test_support::LibraryFileName("KelRTL"), &error);
-    ASSERT_NE(kelrtl_, nullptr) << error;
-    run_bot_ = reinterpret_cast<RunBotFunctionFn>(kelrtl_->FindExport("RunBotFunction", &error));
-    ASSERT_NE(run_bot_, nullptr);
-  }
-  void TearDown() override {
-    platform::ClearEnvironmentValue("GLINTMERE_ANSWERS");
-    host::UnregisterHost(platform::GetRegistry());
-  }
-
-  static std::string ServerLibrary() {
-    return test_support::BinFolder() + test_support::LibraryFileName("GlintmereHost");
+    OpenSession("index.htm");
   }
   std::string Page() { return ReadText(web_.Join("index.htm")); }
-  // Runs glintmere in this installation: its exit code, and what it said on
-  // its error stream in *err.
-  int Glintmere(const std::vector<std::string>& args, std::string* err) {
-    host::CliEnvironment environment;
-    environment.run_bot = run_bot_;
-    environment.program_path = install_.Join("glintmere.exe");
-    environment.server_library = ServerLibrary();
-    std::ostringstream out, errors;
-    const int code = host::RunCli(args, environment, out, errors);
-    *err = errors.str();
-    return code;
-  }
-
-  test_support::TempFolder install_;
-  test_support::TempFolder web_;
-  std::unique_ptr<platform::Module> kelrtl_;
-  RunBotFunctionFn run_bot_ = nullptr;
 };
 
 TEST_F(AppletEditEndToEndTest, GlintmereInsertAnsweredByAFile) {

@@ -7,20 +7,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <filesystem>
 #include <string>
 
-#include "host/registration.h"
-#include "host/session.h"
-#include "platform/services.h"
+#include "tests/support/installed_host.h"
 #include "tests/support/message_box_watcher.h"
-#include "tests/support/test_support.h"
 #include "tests/ui_win32/screenshot.h"
 #include "tests/ui_win32/ui_user.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr const char* kSheet = "Glintmere Java Effects - Image Effects Applet";
 // The Effects page's controls.
@@ -28,31 +22,14 @@ constexpr int kEffects = 1801;
 constexpr int kSpeedValue = 1806;
 constexpr int kIntensityValue = 1809;
 
-class ImageEffectsWindowTest : public ::testing::Test {
+// An installation with a session on a page of a web.
+class ImageEffectsWindowTest : public test_support::InstalledHost {
  protected:
   void SetUp() override {
-    // An installation: the bot libraries and launchers with the master files
-    // beside them, and a session on a page of a web.
-    fs::copy(test_support::BinFolder() + "bots", install_.Join("bots"),
-             fs::copy_options::recursive);
-    std::string problem;
-    ASSERT_EQ(host::RegisterHost(platform::GetRegistry(),
-                                 test_support::BinFolder() +
-                                     test_support::LibraryFileName("GlintmereHost"),
-                                 install_.Join("glintmere.exe"), &problem),
-              platform::kOk)
-        << problem;
-    ASSERT_EQ(host::EnsureApplicationDataFolder(platform::GetRegistry()), platform::kOk);
+    InstalledHost::SetUp();
     test_support::WriteText(web_.Join("index.htm"), "<html><body>\n<p>Sea</p>\n</body></html>\n");
-    host::Session session;
-    session.web_folder = web_.path();
-    session.page = "index.htm";
-    ASSERT_EQ(session.Save(platform::GetRegistry()), platform::kOk);
+    OpenSession("index.htm");
   }
-  void TearDown() override { host::UnregisterHost(platform::GetRegistry()); }
-
-  test_support::TempFolder install_;
-  test_support::TempFolder web_;
 };
 
 TEST_F(ImageEffectsWindowTest, LauncherOpensTheEffectsPageAndTheChosenEffectIsInserted) {
