@@ -112,7 +112,14 @@ platform::Status EnsureApplicationDataFolder(platform::Registry& registry) {
   std::string existing;
   const platform::Status status =
       platform::ReadString(registry, RootKey::kCurrentUser, kShellFoldersKey, "AppData", &existing);
-  if (status == platform::kOk && !existing.empty()) return platform::kOk;
+  if (status == platform::kOk && !existing.empty()) {
+    // A folder named once and removed since is made again: the bots make
+    // their own folders only inside it.
+    if (platform::GetFiles().FolderExists(existing) ||
+        platform::GetFiles().CreateFolders(existing) == platform::kOk) {
+      return platform::kOk;
+    }
+  }
   std::string folder;
   // The folder is made as the XDG rules ask: a fresh account may not have
   // it yet, and the bots make their own folders only inside it.

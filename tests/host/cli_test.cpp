@@ -321,6 +321,10 @@ TEST(ApplicationDataFolderTest, MissingDataFolderIsMadeAndNamedButAnExistingValu
   platform::ReadString(registry, platform::RootKey::kCurrentUser, key, "AppData", &named);
   EXPECT_EQ(named, data_home);
   EXPECT_FALSE(platform::GetFiles().FolderExists(home.Join("elsewhere")));
+  // A named folder removed since is made again, and stays the one named.
+  std::filesystem::remove_all(data_home);
+  EXPECT_EQ(host::EnsureApplicationDataFolder(registry), platform::kOk);
+  EXPECT_TRUE(platform::GetFiles().FolderExists(data_home));
   if (saved) {
     platform::SetEnvironmentValue("XDG_DATA_HOME", *saved);
   } else {

@@ -95,6 +95,8 @@ class ConcurrentRunsTest : public ::testing::Test {
       key->DeleteValue("AppData");
     }
   }
+  // The runs named this test's data folder, which goes with the test.
+  void TearDown() override { SetUp(); }
   std::vector<std::string> Insert(const std::string& web, const std::string& answers) {
     return {"insert", "FrameBots.dll", "AppletTest", "--web", web, "--page", "index.htm",
             "--answers", answers};
