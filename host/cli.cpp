@@ -245,6 +245,16 @@ bool FindPage(const std::string& web_given, const std::string& page, Session* se
     err << "glintmere: could not read the page " << path << " (it must be a readable file)\n";
     return false;
   }
+  // And whether it can be written back: the new page goes to a scratch file
+  // beside it, then over it.
+  std::string scratch;
+  const std::string folder(base::FolderOf(path));
+  if (platform::IsReadOnlyFile(path) ||
+      files.CreateTempFile(folder, "~gm", &scratch) != platform::kOk) {
+    err << "glintmere: the page " << path << " cannot be changed (it or its folder is read-only)\n";
+    return false;
+  }
+  files.DeleteFile(scratch);
   return true;
 }
 

@@ -49,6 +49,10 @@ std::string RealPath(const std::string& path);
 // false when it is anything else or does not exist.
 bool IsSymbolicLink(const std::string& path);
 
+// True when the file at path may not be written to: marked read-only (on
+// Windows), or without write permission for this process (elsewhere).
+bool IsReadOnlyFile(const std::string& path);
+
 // True when the real path of path is folder's real path or lies below it.
 bool RealPathIsInside(const std::string& path, const std::string& folder);
 

@@ -89,6 +89,10 @@ bool IsSymbolicLink(const std::string& path) {
   return ::lstat(posix::NativePath(path).c_str(), &info) == 0 && S_ISLNK(info.st_mode);
 }
 
+bool IsReadOnlyFile(const std::string& path) {
+  return ::access(posix::NativePath(path).c_str(), W_OK) != 0 && errno != ENOENT;
+}
+
 std::string RealPath(const std::string& path) {
   std::string native = posix::NativePath(path);
   if (native.empty()) return std::string();

@@ -97,6 +97,11 @@ bool IsSymbolicLink(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
+bool IsReadOnlyFile(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 std::string RealPath(const std::string& path) {
   if (path.empty()) return std::string();
   std::string head = FullPathOf(path);

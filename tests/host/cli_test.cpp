@@ -7,6 +7,7 @@
 
 #if !defined(_WIN32)
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 #include "host/cli.h"
@@ -117,6 +118,24 @@ TEST_F(CliTest, InsertRegistersTheHostRunsTheBotAndSaysWhereItWent) {
   EXPECT_EQ(last_call.insert, 1);
   EXPECT_EQ(test_support::ReadText(web_.Join("index.htm")), "<body>\n[bot]</body>");
   EXPECT_EQ(out_.str(), "Inserted Bot into " + web_.Join("index.htm") + " at byte 7 (5 bytes).\n");
+}
+
+// A page that cannot be written back is told before the editor runs, so
+// no work of the user's is lost at the end.
+TEST_F(CliTest, ReadOnlyPageIsRefusedBeforeTheEditorRuns) {
+#if !defined(_WIN32)
+  if (geteuid() == 0) GTEST_SKIP() << "the superuser writes any file";
+#endif
+  namespace fs = std::filesystem;
+  fs::permissions(web_.Join("index.htm"), fs::perms::owner_write | fs::perms::group_write |
+                                              fs::perms::others_write,
+                  fs::perm_options::remove);
+  EXPECT_EQ(Run({"insert", "Lib.dll", "Bot", "--page", "index.htm", "--web", web_.path()}), 1);
+  EXPECT_NE(err_.str().find("cannot be changed (it or its folder is read-only)"),
+            std::string::npos)
+      << err_.str();
+  EXPECT_TRUE(last_call.bot.empty());
+  fs::permissions(web_.Join("index.htm"), fs::perms::owner_write, fs::perm_options::add);
 }
 
 TEST_F(CliTest, MissingWebOrPageAndPagesOutsideTheWebFail) {
