@@ -88,7 +88,8 @@ TEST(HelpContents, ContextsNameOnlyTopicsTheProductOpens) {
   std::set<std::string> opened{kButtonBarTopic};
   for (const BotTopics& bot : kBots) opened.insert(bot.expected.begin(), bot.expected.end());
   std::set<std::string> listed;
-  for (const std::string& line : HelpIndex().SectionLines("Contexts")) {
+  const botframe::IniFile index = HelpIndex();
+  for (const std::string& line : index.SectionLines("Contexts")) {
     const size_t equals = line.find('=');
     ASSERT_NE(equals, std::string::npos) << line;
     std::string key = line.substr(0, equals);
