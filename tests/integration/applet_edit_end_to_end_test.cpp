@@ -180,6 +180,78 @@ TEST_F(AppletEditEndToEndTest, TextEffectsInsertedThenEditedAgain) {
   }
 }
 
+// The four applets as the bots write them, for the browser runtime's own tests
+// (tests/js), which read the files this test leaves in GLINTMERE_JS_FIXTURES:
+// the two sides read and write the same pages and cannot drift apart.
+TEST_F(AppletEditEndToEndTest, AppletsForTheBrowserRuntime) {
+  const auto folder = platform::EnvironmentValue("GLINTMERE_JS_FIXTURES");
+  if (!folder) GTEST_SKIP() << "GLINTMERE_JS_FIXTURES names no folder";
+  const std::string answers = install_.Join("answers.json");
+  const struct {
+    const char* effect;
+    const char* file;
+    const char* answers;
+  } kCases[] = {
+      {"scroller", "scroller.html", R"([
+        {"dialog": "Glintmere Java Effects - Scroller Applet", "steps": [
+          {"page": "Strings"},
+          {"select_text": "Main Column:", "start": 0},
+          {"type": "Main Column:", "text": "Fresh bread every morning\nCakes to order"},
+          {"select_text": "Main Column:", "start": 6, "end": 11},
+          {"press": "B"},
+          {"select_text": "Main Column:", "start": 27, "end": 32},
+          {"press": "H"},
+          {"select": "Color:", "item": "Navy"},
+          {"page": "Applet"},
+          {"type": "Applet Name:", "text": "HarbourNews"},
+          {"page": "Background"},
+          {"select": "Background Color:", "item": "Light Yellow"},
+          {"press": "OK"}]},
+        {"dialog": "Hyperlink", "steps": [
+          {"type": "URL:", "text": "cakes.htm"},
+          {"select": "Target:", "item": "Blank"},
+          {"type": "Status bar text:", "text": "Order a cake"},
+          {"press": "OK"}]}])"},
+      {"presentation", "presentation.html", R"([
+        {"dialog": "Glintmere Java Effects - Presentation Applet", "steps": [
+          {"select": "Effect:", "item": "Shutter Vertical 12"},
+          {"type": "URL:", "text": "news.htm"},
+          {"page": "Applet"},
+          {"type": "Applet Name:", "text": "Slides"},
+          {"press": "OK"}]}])"},
+      {"text-effects", "text-effects.html", R"([
+        {"dialog": "Glintmere Java Effects - Text Effects Applet", "steps": [
+          {"type": "String:", "text": "Harbour news"},
+          {"select": "Effect:", "item": "Glow Dark"},
+          {"press": "OK"}]}])"},
+      {"image-effects", "image-effects.html", R"([
+        {"dialog": "Glintmere Java Effects - Image Effects Applet", "steps": [
+          {"select": "Effects", "item": "Flames"},
+          {"press": "OK"}]}])"},
+  };
+  std::filesystem::create_directories(*folder);
+  size_t seen = 0;
+  for (const auto& c : kCases) {
+    WriteText(answers, c.answers);
+    std::string err;
+    ASSERT_EQ(Glintmere({"insert", c.effect, "--web", web_.path(), "--page", "index.htm",
+                         "--answers", answers},
+                        &err),
+              0)
+        << c.effect << ": " << err;
+    // The component just inserted is the last applet of the page.
+    const std::string page = Page();
+    const size_t begin = page.rfind("<applet ");
+    const size_t end = page.find("</applet>", begin);
+    ASSERT_TRUE(begin != std::string::npos && end != std::string::npos && begin >= seen)
+        << c.effect << "\n" << page;
+    seen = begin + 1;
+    WriteText((fs::path(*folder) / c.file).string(),
+              page.substr(begin, end + 9 - begin) + "\n");
+  }
+  WriteText((fs::path(*folder) / "page.htm").string(), Page());
+}
+
 #if defined(_WIN32)
 // A user at the real windows: finds the sheet by its caption, changes the
 // applet name and the alignment through the Applet page's controls, and
