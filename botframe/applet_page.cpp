@@ -3,6 +3,7 @@
 
 #include "base/numbers.h"
 #include "base/text.h"
+#include "botframe/applet_tag.h"
 #include "botframe/edit_state.h"
 #include "platform/services.h"
 #include "ui/message_box.h"
@@ -37,6 +38,8 @@ constexpr ui::ControlSpec kAppletControls[] = {
      style::kGroup},
     {CAppletPage::kServerPreviewId, ControlKind::kRadioButton, "Server Preview", 115, 184, 90,
      10},
+    {CAppletPage::kPlayInBrowsersId, ControlKind::kCheckBox, "Play in browsers without Java", 7,
+     200, 180, 10, style::kGroup},
     {CAppletPage::kPreviewId, ControlKind::kPushButton, "Preview", 192, 217, 50, 14,
      style::kGroup},
 };
@@ -55,6 +58,8 @@ constexpr ui::Tooltip kTooltips[] = {
     {CAppletPage::kLocalPreviewId, "URLs will support local preview of the applet"},
     {CAppletPage::kServerPreviewId,
      "URLs will support preview of the applet on the server when published"},
+    {CAppletPage::kPlayInBrowsersId,
+     "Adds a script that plays the applet in browsers that no longer run Java"},
 };
 
 // The stored text with its line breaks as CR LF, whatever they were.
@@ -155,6 +160,13 @@ void CAppletPage::LoadAttributes(Attributes* attributes) {
   if (std::optional<std::string> name = attributes->Get(library().applet_name_attribute)) {
     applet_name_ = *name;
   }
+  if (std::optional<std::string> play = attributes->Get(kPlayInBrowsersAttribute)) {
+    play_in_browsers_ = *play == "1";
+  } else {
+    // A component stored without the setting keeps its HTML as it was unless
+    // the author ticks the box; a new one (no applet class yet) gets it.
+    play_in_browsers_ = !attributes->Get("java-code").has_value();
+  }
 }
 
 void CAppletPage::SaveAttributes() {
@@ -182,6 +194,7 @@ void CAppletPage::SaveAttributes() {
   attributes_->Set("java-codebase", code_base_);
   attributes_->Set("html-NonJavaString", non_java_text_);
   attributes_->Set(library().applet_name_attribute, applet_name_);
+  attributes_->Set(kPlayInBrowsersAttribute, play_in_browsers_ ? "1" : "0");
 }
 
 bool CAppletPage::OnInitDialog() {
@@ -234,6 +247,7 @@ void CAppletPage::DoDataExchange(ui::DataExchange& dx) {
   dx.ListText(kAlignmentId, alignment_);
   dx.Text(kNameId, applet_name_);
   dx.Text(kNonJavaId, non_java_text_);
+  dx.Check(kPlayInBrowsersId, play_in_browsers_);
 }
 
 void CAppletPage::Preview() {

@@ -26,6 +26,7 @@ class CAppletPage : public CWebBotPage {
     kLocalPreviewId,
     kServerPreviewId,
     kPreviewId,
+    kPlayInBrowsersId,
   };
 
   // The defaults: margins 0, alignment empty, the text "Requires a Java
@@ -45,6 +46,7 @@ class CAppletPage : public CWebBotPage {
   const std::string& non_java_text() const { return non_java_text_; }
   const std::string& applet_name() const { return applet_name_; }
   bool server_preview() const { return server_preview_; }
+  bool play_in_browsers() const { return play_in_browsers_; }
 
   // The nine alignments in list order, and the value "java-align" takes for
   // each ("" for "Baseline": the attribute is removed).
@@ -75,6 +77,9 @@ class CAppletPage : public CWebBotPage {
   std::string non_java_text_;
   std::string applet_name_;
   bool server_preview_ = false;
+  // The component's HTML loads the runtime that plays it in browsers without
+  // Java: on for a new component, off for a stored one that never had it.
+  bool play_in_browsers_ = true;
 };
 
 }  // namespace botframe

@@ -124,6 +124,15 @@ void WriteAppletTag(std::string& out, Attributes& attributes,
     if (const std::optional<std::string> value = attributes.Get(name.c_str())) out += *value;
   }
   out += "\n</applet>\n";
+  if (attributes.GetOr(kPlayInBrowsersAttribute, "") == "1") {
+    // The script follows its applet: a browser without Java runs it once the
+    // applet is in the document. Several components on a page each load it;
+    // the runtime plays every applet once however often it is loaded.
+    out += "<script src=\"";
+    AppendAttributeValue(out, attributes.GetOr("java-codebase", "./_glintmere/"));
+    out += kAppletRuntimeFile;
+    out += "\"></script>\n";
+  }
 }
 
 void WriteParam(std::string& out, const char* name, const char* value) {

@@ -19,11 +19,20 @@ class AppletParamSource {
   virtual void WriteAppletParams(std::string& out, Attributes& attributes) = 0;
 };
 
+// The browser runtime that plays the applets where Java does not run, published
+// into the web's _glintmere folder beside the applet classes, and the attribute
+// that says whether a component loads it ("1") or not ("0"; absent on
+// components stored before it existed, which do not load it).
+inline constexpr const char* kAppletRuntimeFile = "glintmere-applets.js";
+inline constexpr const char* kPlayInBrowsersAttribute = "temp-PlayInBrowsers";
+
 // Appends the whole applet tag to out: the opening tag with one attribute per
 // "java-" attribute that has a value (in list order), closed by tag_close
 // (" >" or ">", as the library writes it); the param tags of pages, in the order given
 // (null entries are skipped); a line feed; the values of the "html-"
-// attributes unchanged; "\n</applet>\n". The string's own terminator ends
+// attributes unchanged; "\n</applet>\n"; then, when kPlayInBrowsersAttribute
+// is "1", the runtime's script element, its source the "java-codebase" value
+// followed by kAppletRuntimeFile, and a line feed. The string's own terminator ends
 // the text, no NUL byte is appended. Never fails.
 void WriteAppletTag(std::string& out, Attributes& attributes,
                     std::span<AppletParamSource* const> pages, std::string_view tag_close);

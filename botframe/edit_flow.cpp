@@ -4,6 +4,7 @@
 #include "base/path.h"
 #include "base/scope_exit.h"
 #include "base/text.h"
+#include "botframe/applet_tag.h"
 #include "botframe/automation_client.h"
 #include "botframe/edit_context.h"
 #include "botframe/install_folders.h"
@@ -78,6 +79,9 @@ bool PublishAll(AppletBot& bot, EditContext& context, Attributes& attributes) {
   if (!upload(description.class_file)) return false;
   if (description.shared_class && !upload(description.shared_class)) return false;
   if (!upload(description.logo)) return false;
+  if (attributes.GetOr(kPlayInBrowsersAttribute, "") == "1" && !upload(kAppletRuntimeFile)) {
+    return false;
+  }
   for (const char* attribute : {"param-AppBGImage", "param-AppBGSound"}) {
     const std::optional<std::string> value = attributes.Get(attribute);
     if (value && !value->empty() && !upload(FileNamePart(*value))) return false;
@@ -119,6 +123,8 @@ int32_t Edit(AppletBot& bot, EditContext& context, Attributes& attributes) {
   EnsureWorkingCopy(state, description.class_file);
   if (description.shared_class) EnsureWorkingCopy(state, description.shared_class);
   EnsureWorkingCopy(state, description.logo);
+  // The preview page loads the runtime from the working folder.
+  EnsureWorkingCopy(state, kAppletRuntimeFile);
   state.missing_files.clear();
 
   sheet.Load(&attributes);

@@ -38,7 +38,8 @@ TEST_F(AppletPageTest, NewBotGetsTheDefaults) {
   EXPECT_EQ(Attribute("java-vspace"), "0");
   EXPECT_EQ(Attribute("java-Name"), "SA20030412093015");
   EXPECT_EQ(Attribute("html-NonJavaString"), "Requires a Java Enabled Browser.");
-  EXPECT_EQ(list_.list().count, 6);
+  EXPECT_EQ(Attribute("temp-PlayInBrowsers"), "1");
+  EXPECT_EQ(list_.list().count, 7);
 }
 
 TEST_F(AppletPageTest, PresentationAndEffectsLibraryVariants) {
@@ -93,6 +94,30 @@ TEST_F(AppletPageTest, StoredValuesLoadAndAlignmentsOutsideTheTableAreDropped) {
   EXPECT_EQ(other.alignment(), "");
   other.SaveAttributes();
   EXPECT_EQ(Attribute("java-align"), std::nullopt);
+}
+
+TEST_F(AppletPageTest, PlayingInBrowsersIsOnForNewComponentsOnly) {
+  const struct {
+    const char* code;    // stored "java-code", or null for a new component
+    const char* stored;  // stored setting, or null
+    bool on;
+    const char* saved;
+  } kCases[] = {
+      {nullptr, nullptr, true, "1"},    {"KelScroll", nullptr, false, "0"},
+      {"KelScroll", "1", true, "1"},    {"KelScroll", "0", false, "0"},
+      {nullptr, "0", false, "0"},       {"KelScroll", "yes", false, "0"},
+  };
+  for (const auto& c : kCases) {
+    runner::AttributeList list;
+    botframe::Attributes attributes(list.get(), &runner::HostCallbacks());
+    if (c.code) attributes.Set("java-code", c.code);
+    if (c.stored) attributes.Set("temp-PlayInBrowsers", c.stored);
+    CAppletPage page(context());
+    page.LoadAttributes(&attributes);
+    EXPECT_EQ(page.play_in_browsers(), c.on) << (c.code ? c.code : "new") << " " << (c.stored ? c.stored : "-");
+    page.SaveAttributes();
+    EXPECT_EQ(attributes.Get("temp-PlayInBrowsers"), c.saved);
+  }
 }
 
 TEST_F(AppletPageTest, CodeBaseFollowsTheAbsoluteReferenceFlag) {

@@ -156,6 +156,28 @@ TEST(AppletTagTest, HtmlTextSurvivesAPageThatWalksTheList) {
             "\n<applet code=\"KelText.class\">\n<param name=Count value=2>\nplain\n</applet>\n");
 }
 
+TEST(AppletTagTest, TheRuntimeScriptFollowsTheAppletWhenTheComponentPlaysInBrowsers) {
+  const struct {
+    runner::AttributeEntries entries;
+    const char* ending;
+  } kCases[] = {
+      {{{"java-codebase", "./_glintmere/"}, {"temp-PlayInBrowsers", "1"}},
+       "</applet>\n<script src=\"./_glintmere/glintmere-applets.js\"></script>\n"},
+      {{{"java-codebase", "/web/_glintmere/"}, {"temp-PlayInBrowsers", "1"}},
+       "</applet>\n<script src=\"/web/_glintmere/glintmere-applets.js\"></script>\n"},
+      {{{"java-codebase", "/a\"b/"}, {"temp-PlayInBrowsers", "1"}},
+       "</applet>\n<script src=\"/a&quot;b/glintmere-applets.js\"></script>\n"},
+      {{{"java-codebase", "./_glintmere/"}, {"temp-PlayInBrowsers", "0"}}, "\n</applet>\n"},
+      {{{"java-codebase", "./_glintmere/"}}, "\n</applet>\n"},
+  };
+  for (const auto& c : kCases) {
+    runner::AttributeList list(c.entries);
+    const std::string tag = Tag(list);
+    EXPECT_TRUE(tag.ends_with(c.ending)) << tag;
+    EXPECT_EQ(tag.find("<script"), tag.rfind("<script")) << tag;
+  }
+}
+
 TEST(AppletTagTest, AppendsToWhatTheOutputHoldsWithoutANulByte) {
   runner::AttributeList list(runner::AttributeEntries{{"java-code", "KelScroll"}});
   Attributes attributes(list.get(), &runner::HostCallbacks());

@@ -227,6 +227,10 @@ TEST_F(AppletEditEndToEndTest, AppletsForTheBrowserRuntime) {
       {"image-effects", "image-effects.html", R"([
         {"dialog": "Glintmere Java Effects - Image Effects Applet", "steps": [
           {"select": "Effects", "item": "Flames"},
+          {"page": "Strings"},
+          {"type": "String:", "text": "Harbour lights"},
+          {"page": "Applet"},
+          {"type": "Applet Name:", "text": "Lights"},
           {"press": "OK"}]}])"},
   };
   std::filesystem::create_directories(*folder);
@@ -249,7 +253,27 @@ TEST_F(AppletEditEndToEndTest, AppletsForTheBrowserRuntime) {
     WriteText((fs::path(*folder) / c.file).string(),
               page.substr(begin, end + 9 - begin) + "\n");
   }
-  WriteText((fs::path(*folder) / "page.htm").string(), Page());
+  // A bar of buttons that drives the presentation, and the whole web for a
+  // browser to open.
+  WriteText(answers, R"([
+    {"dialog": "Glintmere Java Effects - Button Bar Helper", "steps": [
+      {"select": "Component:", "item": "Slides - Presentation Applet"},
+      {"press": "OK"}]}])");
+  std::string err;
+  ASSERT_EQ(Glintmere({"insert", "button-bar", "--web", web_.path(), "--page", "index.htm",
+                       "--answers", answers},
+                      &err),
+            0)
+      << err;
+  const std::string page = Page();
+  EXPECT_NE(page.find("document.Slides.next()"), std::string::npos) << page;
+  EXPECT_EQ(page.find("<script src=\"./_glintmere/glintmere-applets.js\"></script>"),
+            page.find("\n</applet>\n<script src=") + 11)
+      << page;
+  EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/glintmere-applets.js")));
+  const fs::path copy = fs::path(*folder) / "web";
+  fs::remove_all(copy);
+  fs::copy(web_.path(), copy, fs::copy_options::recursive);
 }
 
 #if defined(_WIN32)

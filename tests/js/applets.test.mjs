@@ -70,7 +70,8 @@ test('the four applets as the bots write them', async (t) => {
     assert.equal(A.appletKind(src.attrs.get('code')), 'image');
     const c = A.readApplet(src, 'image');
     assert.deepEqual(c.filter, { name: 'fire', delay: 20, p1: 50, p2: 70 });
-    assert.equal(c.strings[0].text, 'Put your String Here');
+    assert.equal(c.frame.name, 'Lights');
+    assert.equal(c.strings[0].text, 'Harbour lights');
     assert.deepEqual(c.strings[0].entry, { motion: 'fromthecenter', duration: 2000 });
   });
 });

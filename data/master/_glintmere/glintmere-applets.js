@@ -1047,8 +1047,8 @@
       const { fw, fh, heat } = this, r = this.rnd;
       const hot = 160 + Math.round(this.p2 * 0.95);
       for (let x = 0; x < fw; x++) heat[(fh - 1) * fw + x] = r() < 0.6 ? hot : 0;
-      // Cooling sets how high the flames reach: less cooling, higher flames.
-      const cool = Math.max(0.4, (110 - this.p1) / 18);
+      // The cooling per row spends the heat over Flame Height percent of the rows.
+      const cool = hot / Math.max(1, fh * Math.max(1, this.p1) / 100);
       for (let y = 0; y < fh - 1; y++) {
         for (let x = 0; x < fw; x++) {
           const b = (y + 1) * fw;
