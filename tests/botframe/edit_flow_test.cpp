@@ -55,6 +55,7 @@ class EditFlowTest : public ::testing::Test {
   void SetUp() override {
     WriteText(root_.Join("master/_glintmere/KelScroll.class"), "class file");
     WriteText(root_.Join("master/_glintmere/QFXLogoSA.gif"), "GIF89a logo");
+    WriteText(root_.Join("master/_glintmere/glintmere-applets.js"), "// runtime");
     WriteText(root_.Join("web/news/index.htm"), "<html><body></body></html>");
     std::filesystem::create_directories(root_.Join("appdata"));
     master_.Set(root_.Join("master"));
@@ -121,13 +122,16 @@ TEST_F(EditFlowTest, NewComponentIsWrittenAndPublished) {
   EXPECT_EQ(Attribute("CLIENTSIDE"), "");
   EXPECT_EQ(Attribute("S-HTML"),
             "\n<applet codebase=\"./_glintmere/\" code=\"KelScroll\" align=\"middle\" hspace=\"4\""
-            " vspace=\"0\" Name=\"Banner\" >\nRequires a Java Enabled Browser.\n</applet>\n");
+            " vspace=\"0\" Name=\"Banner\" >\nRequires a Java Enabled Browser.\n</applet>\n"
+            "<script src=\"./_glintmere/glintmere-applets.js\"></script>\n");
   EXPECT_EQ(Attribute("PREVIEW"), "<img src=\"" + WebUrl() +
                                       "/news/_glintmere/QFXLogoSA.gif\" width=\"\" height=\"\">");
   EXPECT_EQ(ReadText(root_.Join("web/news/_glintmere/KelScroll.class")), "class file");
   EXPECT_EQ(ReadText(root_.Join("web/news/_glintmere/QFXLogoSA.gif")), "GIF89a logo");
+  EXPECT_EQ(ReadText(root_.Join("web/news/_glintmere/glintmere-applets.js")), "// runtime");
   // The working copies of this call are gone again.
   EXPECT_FALSE(Exists(UserFile("KelScroll.class")));
+  EXPECT_FALSE(Exists(UserFile("glintmere-applets.js")));
   EXPECT_TRUE(backend_.driver().MessageTexts().empty());
 }
 
