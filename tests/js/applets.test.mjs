@@ -237,3 +237,36 @@ test('button bar templates call only methods of the script interface', () => {
     }
   }
 });
+
+test('every text motion ends with each character in its place', () => {
+  const ch = { x: 40, y: 30, w: 8, h: 16 }, rnd = Array.from({ length: 20 }, (_, i) => (i * 7 % 10) / 10);
+  for (const motion of A.MOTIONS) {
+    for (const i of [0, 3, 9]) {
+      const at = A.motionPlace(motion, i, 10, 1, ch, 320, 240, rnd);
+      assert.deepEqual([Math.round(at.x), Math.round(at.y), at.alpha, at.scale], [40, 30, 1, 1], `${motion} #${i}`);
+    }
+    const start = A.motionPlace(motion, 3, 10, 0, ch, 320, 240, rnd);
+    const moved = start.x !== 40 || start.y !== 30 || start.alpha < 1 || start.scale !== 1;
+    assert.equal(moved, motion !== 'static', `${motion} at its start`);
+  }
+});
+
+test('scroller speed: faster and slower keep to 10..200 ms in steps of 5', () => {
+  const canvas = { width: 100, height: 50, getContext: () => ({ measureText: () => ({ width: 10 }) }) };
+  const config = A.readApplet(tag({ code: 'KelScroll' }, { RunCount: '1', RunText1: 'a', RunStyle1: '_plain|000000|_newline,0' }), 'scroll');
+  for (const [start, calls, want] of [
+    [20, ['faster'], 15], [12, ['faster'], 10], [10, ['faster', 'faster'], 10], [200, ['slower'], 200],
+    [198, ['slower'], 200], [500, ['faster'], 200], [3, ['slower'], 10], [20, ['slower', 'slower', 'faster'], 25],
+  ]) {
+    const player = new A.ScrollPlayer({ ...config, stepDelay: start }, canvas, 'http://x/');
+    const api = A.scriptInterface(player, 'scroll');
+    api.faster();
+    assert.equal(player.stepDelay, start, 'no change before the applet is ready');
+    player.ready = true;
+    for (const c of calls) api[c]();
+    assert.equal(player.stepDelay, want, `${start} ${calls}`);
+    assert.equal(api.isRunning(), true);
+    api.stop();
+    assert.equal(api.isRunning(), false);
+  }
+});

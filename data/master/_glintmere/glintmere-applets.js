@@ -102,6 +102,7 @@
       backgroundSound: param(src, 'AppBGSound') || '',
       soundRepeat: !/^\s*false\s*$/i.test(param(src, 'AppBGSoundRepeat') || ''),
       frameHighlight: readHighlight(param(src, 'Highlight')),
+      initString: param(src, 'AppInitString') || '',
     };
   }
 
@@ -848,7 +849,7 @@
       const b = this.frames[this.current];
       if (this.progress < 1 && this.from >= 0 && this.transition) drawTransition(ctx, this.transition, this.frames[this.from], b, this.progress, w, h, this.order);
       else ctx.drawImage(b, 0, 0);
-      if (this.pointer && this.linkAt()) this.drawFrameHighlight(this.config.frame.frameHighlight?.colour);
+      if (this.pointer) this.drawFrameHighlight(this.config.frame.frameHighlight?.colour);
     }
     linkAt() { return this.config.images[this.current]?.link || null; }
     status() { return this.config.images[this.current]?.status || ''; }
@@ -1214,7 +1215,7 @@
       const link = player.linkAt(...player.pointer);
       if (link !== player.hover) { player.hover = link; player.dirty = true; }
       canvas.style.cursor = link ? 'pointer' : '';
-      canvas.title = link ? (link.message || (player.status && player.status()) || link.url) : '';
+      canvas.title = (link && link.message) || (player.status && player.status()) || (link ? link.url : '');
     });
     canvas.addEventListener('pointerleave', () => { player.pointer = null; player.hover = null; player.dirty = true; canvas.title = ''; });
     canvas.addEventListener('click', (e) => {
@@ -1243,10 +1244,26 @@
       box.appendChild(play);
     }
     player.draw();
+    drawInitString(player, config.frame.initString);
     Promise.resolve().then(() => player.load()).catch(() => {}).then(() => {
       player.ready = true; player.dirty = true;
       });
     return player;
+  }
+
+  /** The text an applet shows while it loads: its own, or one of the reports the applets offered. */
+  function drawInitString(player, init) {
+    const reports = {
+      _javaversion: 'JavaScript runtime', _javavendor: 'Glintmere', _javainfo: 'Glintmere applets in JavaScript',
+      _url: typeof location !== 'undefined' ? location.href : '',
+    };
+    const text = Object.prototype.hasOwnProperty.call(reports, init) ? reports[init] : init;
+    if (!text) return;
+    const ctx = player.ctx;
+    ctx.save();
+    ctx.font = '12px Helvetica, Arial, sans-serif'; ctx.fillStyle = '#000000'; ctx.textBaseline = 'top';
+    ctx.fillText(text, 4, 4, Math.max(1, player.w - 8));
+    ctx.restore();
   }
 
   function follow(href, target) {
@@ -1274,7 +1291,7 @@
 
   const api = {
     scan, players, readApplet, readScroller, readPresentation, readEffects, readTransition, readRun, readInt, readColour,
-    appletKind, stringPhase, nextImage, ScrollState, decodeAu, motionPlace, scriptInterface, unescapeText, LIMITS, MOTIONS, TRANSITIONS, FILTERS,
+    appletKind, stringPhase, nextImage, ScrollState, ScrollPlayer, decodeAu, motionPlace, scriptInterface, unescapeText, LIMITS, MOTIONS, TRANSITIONS, FILTERS,
   };
 
   if (typeof module === 'object' && module && module.exports) module.exports = api;
