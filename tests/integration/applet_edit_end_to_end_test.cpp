@@ -10,6 +10,7 @@
 
 #include "base/path.h"
 #include "host/session.h"
+#include "platform/environment.h"
 #include "platform/services.h"
 #include "tests/support/installed_host.h"
 #include "tests/support/message_box_watcher.h"
@@ -24,6 +25,7 @@
 
 namespace {
 
+namespace fs = std::filesystem;
 using test_support::ReadText;
 using test_support::WriteText;
 
