@@ -187,10 +187,11 @@ void PressSheetButton(HWND sheet, int button) {
   ::PostMessageA(sheet, PSM_PRESSBUTTON, button, 0);
 }
 
-StartedProgram::StartedProgram(const std::string& path) {
+StartedProgram::StartedProgram(const std::string& path, const std::string& arguments) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   std::string command = "\"" + path + "\"";
+  if (!arguments.empty()) command += " " + arguments;
   if (!::CreateProcessA(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process_)) {
     start_error_ = ::GetLastError();

@@ -69,8 +69,9 @@ void PressSheetButton(HWND sheet, int button);
 // when this goes.
 class StartedProgram {
  public:
-  // Starts the program at path without arguments; started() tells.
-  explicit StartedProgram(const std::string& path);
+  // Starts the program at path with the arguments (after its quoted path on
+  // the command line); started() tells.
+  explicit StartedProgram(const std::string& path, const std::string& arguments = "");
   ~StartedProgram();
   StartedProgram(const StartedProgram&) = delete;
   StartedProgram& operator=(const StartedProgram&) = delete;
@@ -81,6 +82,7 @@ class StartedProgram {
   // Waits up to timeout_ms for the program's end: its exit code, or
   // STILL_ACTIVE when it did not end.
   DWORD WaitForExit(DWORD timeout_ms);
+  DWORD process_id() const { return process_.dwProcessId; }
 
  private:
   PROCESS_INFORMATION process_{};

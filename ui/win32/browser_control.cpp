@@ -3,6 +3,8 @@
 #include "ui/win32/browser_control.h"
 
 #include <exdisp.h>
+#include <exdispid.h>
+#include <ocidl.h>
 #include <ole2.h>
 
 #include <atomic>
@@ -17,6 +19,7 @@ namespace {
 
 using platform::win32::com_ptr;
 using platform::win32::unique_bstr;
+using platform::win32::unique_variant;
 
 class BrowserSite;
 
@@ -167,6 +170,81 @@ HRESULT BrowserFrame::GetWindow(HWND* window) {
   return *window ? S_OK : E_FAIL;
 }
 
+// Receives the control's DWebBrowserEvents2 and passes the few the
+// programs use on to their BrowserEvents. Reference counted like the site;
+// the window detaches it before it goes.
+class BrowserEventSink final : public IDispatch {
+ public:
+  BrowserEventSink() = default;
+  BrowserEventSink(const BrowserEventSink&) = delete;
+  BrowserEventSink& operator=(const BrowserEventSink&) = delete;
+
+  void SetEvents(BrowserEvents* events) { events_ = events; }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (!ppv) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
+        IsEqualIID(riid, DIID_DWebBrowserEvents2)) {
+      *ppv = static_cast<IDispatch*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (count) *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*,
+                                   EXCEPINFO*, UINT*) override {
+    BrowserEvents* events = events_;
+    if (!events || !params) return S_OK;
+    // Nothing may be thrown back into the control.
+    try {
+      Dispatch(*events, id, *params);
+    } catch (...) {
+    }
+    return S_OK;
+  }
+
+ private:
+  ~BrowserEventSink() = default;
+
+  static void Dispatch(BrowserEvents& events, DISPID id, DISPPARAMS& params) {
+    // Arguments arrive last first.
+    if (id == DISPID_TITLECHANGE && params.cArgs >= 1) {
+      unique_variant title;
+      if (SUCCEEDED(VariantChangeType(title.get(), &params.rgvarg[0], 0, VT_BSTR))) {
+        events.OnTitleChange(platform::win32::BstrToAnsi(V_BSTR(title.get())));
+      }
+    } else if (id == DISPID_COMMANDSTATECHANGE && params.cArgs >= 2) {
+      unique_variant command;
+      unique_variant enabled;
+      if (SUCCEEDED(VariantChangeType(command.get(), &params.rgvarg[1], 0, VT_I4)) &&
+          SUCCEEDED(VariantChangeType(enabled.get(), &params.rgvarg[0], 0, VT_BOOL))) {
+        const bool possible = V_BOOL(enabled.get()) != VARIANT_FALSE;
+        if (V_I4(command.get()) == CSC_NAVIGATEBACK) events.OnHistoryChange(true, possible);
+        if (V_I4(command.get()) == CSC_NAVIGATEFORWARD) events.OnHistoryChange(false, possible);
+      }
+    }
+  }
+
+  std::atomic<ULONG> refs_{1};
+  BrowserEvents* events_ = nullptr;
+};
+
 // What a browser window owns, kept in its extra window bytes from
 // WM_NCCREATE to WM_NCDESTROY.
 struct BrowserState {
@@ -176,6 +254,9 @@ struct BrowserState {
   com_ptr<IOleObject> object;
   com_ptr<IOleInPlaceObject> in_place;
   com_ptr<IWebBrowser2> browser;
+  com_ptr<BrowserEventSink> sink;
+  com_ptr<IConnectionPoint> connection;
+  DWORD cookie = 0;
   std::string location;
 
   ~BrowserState() { Release(); }
@@ -207,12 +288,35 @@ struct BrowserState {
       return;
     }
     in_place->SetObjectRects(&rect, &rect);
+    Listen();
+  }
+
+  // Subscribes to the control's events; a control that offers none is still
+  // usable, it only never reports titles or history.
+  void Listen() {
+    com_ptr<IConnectionPointContainer> container;
+    if (FAILED(browser->QueryInterface(IID_IConnectionPointContainer, container.put_void())) ||
+        FAILED(container->FindConnectionPoint(DIID_DWebBrowserEvents2, connection.put()))) {
+      connection.reset();
+      return;
+    }
+    sink = com_ptr<BrowserEventSink>(new (std::nothrow) BrowserEventSink);
+    if (!sink || FAILED(connection->Advise(static_cast<IDispatch*>(sink.get()), &cookie))) {
+      sink.reset();
+      connection.reset();
+      cookie = 0;
+    }
   }
 
   // Deactivates and closes the control and lets the site go. The pointers
   // are taken out first: the control may call back into the window while
   // it closes.
   void Release() {
+    if (sink) sink->SetEvents(nullptr);
+    if (connection && cookie) connection->Unadvise(cookie);
+    connection.reset();
+    sink.reset();
+    cookie = 0;
     com_ptr<IOleInPlaceObject> active = std::move(in_place);
     com_ptr<IOleObject> closing = std::move(object);
     browser.reset();
@@ -313,6 +417,32 @@ bool BrowserNavigate(HWND browser_window, const std::string& path_or_url) {
 std::string BrowserLocation(HWND browser_window) {
   const BrowserState* state = StateOf(browser_window);
   return state ? state->location : std::string();
+}
+
+bool BrowserSetEvents(HWND browser_window, BrowserEvents* events) {
+  BrowserState* state = StateOf(browser_window);
+  if (!state || !state->browser) return false;
+  if (state->sink) state->sink->SetEvents(events);
+  return true;
+}
+
+bool BrowserGoBack(HWND browser_window) {
+  BrowserState* state = StateOf(browser_window);
+  com_ptr<IWebBrowser2> browser = state ? state->browser : com_ptr<IWebBrowser2>();
+  return browser && SUCCEEDED(browser->GoBack());
+}
+
+bool BrowserGoForward(HWND browser_window) {
+  BrowserState* state = StateOf(browser_window);
+  com_ptr<IWebBrowser2> browser = state ? state->browser : com_ptr<IWebBrowser2>();
+  return browser && SUCCEEDED(browser->GoForward());
+}
+
+bool BrowserPrint(HWND browser_window) {
+  BrowserState* state = StateOf(browser_window);
+  com_ptr<IWebBrowser2> browser = state ? state->browser : com_ptr<IWebBrowser2>();
+  return browser &&
+         SUCCEEDED(browser->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER, nullptr, nullptr));
 }
 
 bool BrowserIsHosted(HWND browser_window) {
