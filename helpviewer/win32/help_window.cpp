@@ -89,6 +89,7 @@ bool HelpWindow::Create() {
   UpdateCaption();
   UpdateButtons();
   Layout();
+  created_ = true;
   return true;
 }
 
@@ -321,7 +322,9 @@ LRESULT HelpWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DESTROY:
       // The control may still report while its window goes.
       if (browser_) ui::win32::BrowserSetEvents(browser_, nullptr);
-      PostQuitMessage(0);
+      // A window that failed half way is not the program's end: the caller
+      // still has to say so, and a waiting quit would close its message.
+      if (created_) PostQuitMessage(0);
       return 0;
     default:
       return DefWindowProcA(window_, message, wparam, lparam);

@@ -66,6 +66,7 @@ class HelpWindow final : private ui::win32::BrowserEvents {
   std::string base_title_ = "KelHelp";
   std::string page_title_;
   ViewerState state_;
+  bool created_ = false;
 };
 
 }  // namespace helpviewer::win32

