@@ -167,6 +167,19 @@ TEST_F(HelpViewerTest, SecondStartHandsItsCommandLineToTheFirst) {
   EXPECT_EQ(ui_test::Text(frame).rfind("Glintmere Help", 0), 0u) << ui_test::Text(frame);
   for (int id : {kDefaultId, kContentsId, kPrintId}) EXPECT_TRUE(ButtonEnabled(frame, id)) << id;
 
+  // Pointing at a button shows its prompt in the status bar.
+  const HWND toolbar = FindWindowExA(frame, nullptr, TOOLBARCLASSNAMEA, nullptr);
+  const HWND status = FindWindowExA(frame, nullptr, STATUSCLASSNAMEA, nullptr);
+  const struct {
+    int index;
+    const char* prompt;
+  } prompts[] = {{0, "Go to the default page"}, {2, "Print the current page"}};
+  for (const auto& p : prompts) {
+    SendMessageA(toolbar, TB_SETHOTITEM, p.index, 0);
+    EXPECT_EQ(ui_test::Text(status), p.prompt);
+  }
+  SendMessageA(toolbar, TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+
   // The toolbar's pages are the latest folder's.
   PostMessageA(frame, WM_COMMAND, kContentsId, 0);
   EXPECT_TRUE(Traced("navigate " + folder_ + "\\toc.htm"));
