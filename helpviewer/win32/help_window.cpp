@@ -104,12 +104,15 @@ bool HelpWindow::CreateChildren() {
                              nullptr);
   if (!toolbar_) return false;
   SendMessageA(toolbar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  // The system's own pictures; each list's first index comes back.
   TBADDBITMAP standard{HINST_COMMCTRL, IDB_STD_SMALL_COLOR};
-  const int standard_images =
-      static_cast<int>(SendMessageA(toolbar_, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&standard)));
   TBADDBITMAP history{HINST_COMMCTRL, IDB_HIST_SMALL_COLOR};
-  const int history_images =
-      static_cast<int>(SendMessageA(toolbar_, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&history)));
+  const auto add = [&](TBADDBITMAP& images) {
+    return static_cast<int>(
+        SendMessageA(toolbar_, TB_ADDBITMAP, 0, reinterpret_cast<LPARAM>(&images)));
+  };
+  const int standard_images = add(standard);
+  const int history_images = add(history);
   std::vector<TBBUTTON> buttons;
   for (const ToolbarButton& button : ToolbarButtons()) {
     if (button.separator_before) {
@@ -174,6 +177,10 @@ void HelpWindow::ProcessCommandLine(const std::string& text) {
   base_title_ = request.base_title;
   UpdateCaption();
   UpdateButtons();
+}
+
+bool HelpWindow::TranslateKeyboard(MSG* message) {
+  return browser_ && ui::win32::BrowserTranslateAccelerator(browser_, message);
 }
 
 void HelpWindow::Navigate(const std::string& location) {

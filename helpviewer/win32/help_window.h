@@ -40,6 +40,10 @@ class HelpWindow final : private ui::win32::BrowserEvents {
   // Shows the page a command line asks for; a blank one changes nothing.
   void ProcessCommandLine(const std::string& text);
 
+  // Lets the page view take its keyboard shortcuts; true when the message
+  // was used and must not be dispatched.
+  bool TranslateKeyboard(MSG* message);
+
   HWND window() const { return window_; }
 
  private:

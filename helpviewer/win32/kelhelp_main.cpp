@@ -120,6 +120,7 @@ int Run(const std::string& command_line, int show_command) {
     MSG message;
     BOOL got;
     while ((got = GetMessageA(&message, nullptr, 0, 0)) != 0 && got != -1) {
+      if (viewer.TranslateKeyboard(&message)) continue;
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }

@@ -84,7 +84,7 @@ class HelpViewerTest : public testing::Test {
                             "[Documents]\r\nHome=welcome.htm\r\nContents=toc.htm\r\n"
                             "[Contexts]\r\nSAApplet=scroller.htm\r\n");
     for (const char* page : {"welcome.htm", "toc.htm", "scroller.htm", "page two.htm"}) {
-      test_support::WriteText(help_.Join(page), "<html><title>Help</title><body>Help</body></html>");
+      test_support::WriteText(help_.Join(page), "<html><body>Help</body></html>");
     }
     folder_ = help_.path();
     trace_ = scratch_.Join("viewer.log");

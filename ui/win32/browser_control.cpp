@@ -445,6 +445,21 @@ bool BrowserPrint(HWND browser_window) {
          SUCCEEDED(browser->ExecWB(OLECMDID_PRINT, OLECMDEXECOPT_PROMPTUSER, nullptr, nullptr));
 }
 
+bool BrowserTranslateAccelerator(HWND browser_window, MSG* message) {
+  if (!message || message->message < WM_KEYFIRST || message->message > WM_KEYLAST) return false;
+  if (!message->hwnd ||
+      (message->hwnd != browser_window && !IsChild(browser_window, message->hwnd))) {
+    return false;
+  }
+  BrowserState* state = StateOf(browser_window);
+  com_ptr<IOleInPlaceActiveObject> active;
+  if (!state || !state->object ||
+      FAILED(state->object->QueryInterface(IID_IOleInPlaceActiveObject, active.put_void()))) {
+    return false;
+  }
+  return active->TranslateAccelerator(message) == S_OK;
+}
+
 bool BrowserIsHosted(HWND browser_window) {
   const BrowserState* state = StateOf(browser_window);
   return state && state->browser;

@@ -52,6 +52,12 @@ bool BrowserGoForward(HWND browser_window);
 // when there is no control or it refuses the command.
 bool BrowserPrint(HWND browser_window);
 
+// Offers a keyboard message meant for a window inside the browser window to
+// the control first (its shortcuts, Tab between links); true when the
+// control took it and the message loop must not dispatch it. For programs
+// whose own message loop shows the browser window.
+bool BrowserTranslateAccelerator(HWND browser_window, MSG* message);
+
 // Whether the WebBrowser control was created and activated in the window.
 // A window whose control could not be created stays an empty window.
 bool BrowserIsHosted(HWND browser_window);
