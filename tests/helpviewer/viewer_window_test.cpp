@@ -11,7 +11,6 @@
 #include <commctrl.h>
 
 #include <cstring>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -58,20 +57,16 @@ bool ButtonEnabled(HWND frame, int id) {
   return toolbar && SendMessageA(toolbar, TB_ISBUTTONENABLED, id, 0) != 0;
 }
 
-RECT WindowRect(HWND window) {
+std::string Describe(const RECT& r) {
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+         "," + std::to_string(r.bottom);
+}
+
+// Where the window is, frame included, as "left,top,right,bottom".
+std::string Where(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
-  return rect;
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-std::string Describe(const RECT& r) {
-  std::ostringstream text;
-  text << r.left << "," << r.top << "," << r.right << "," << r.bottom;
-  return text.str();
+  return Describe(rect);
 }
 
 class HelpViewerTest : public testing::Test {
@@ -193,14 +188,13 @@ TEST_F(HelpViewerTest, SecondStartHandsItsCommandLineToTheFirst) {
 }
 
 TEST_F(HelpViewerTest, PlacementIsKeptForTheNextStart) {
-  const RECT moved{130, 90, 730, 510};
+  const std::string moved_text = "130,90,730,510";
   {
     ui_test::StartedProgram viewer(ViewerPath());
     const HWND frame = WaitForViewer();
     ASSERT_TRUE(frame);
-    SetWindowPos(frame, nullptr, moved.left, moved.top, moved.right - moved.left,
-                 moved.bottom - moved.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    EXPECT_TRUE(ui_test::WaitUntil([&] { return SameRect(WindowRect(frame), moved); }));
+    SetWindowPos(frame, nullptr, 130, 90, 600, 420, SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(ui_test::WaitUntil([&] { return Where(frame) == moved_text; }));
     Close(frame, viewer);
   }
   platform::RegistryValue stored;
@@ -212,8 +206,7 @@ TEST_F(HelpViewerTest, PlacementIsKeptForTheNextStart) {
   ASSERT_EQ(stored.bytes.size(), 44u);
   WINDOWPLACEMENT placement{};
   std::memcpy(&placement, stored.bytes.data(), sizeof placement);
-  EXPECT_TRUE(SameRect(placement.rcNormalPosition, moved))
-      << Describe(placement.rcNormalPosition);
+  EXPECT_EQ(Describe(placement.rcNormalPosition), moved_text);
 
   // Stored for the user, or left for every user on the machine (maximised
   // there): either way the viewer opens at that place, shown normally.
@@ -225,8 +218,8 @@ TEST_F(HelpViewerTest, PlacementIsKeptForTheNextStart) {
   std::memcpy(machine_record.data(), &maximised, sizeof maximised);
   const struct {
     bool user_record;
-    RECT expected;
-  } starts[] = {{true, moved}, {false, shared}};
+    const char* expected;
+  } starts[] = {{true, "130,90,730,510"}, {false, "50,40,650,440"}};
   for (const auto& start : starts) {
     if (!start.user_record) {
       user_.Delete();
@@ -238,7 +231,7 @@ TEST_F(HelpViewerTest, PlacementIsKeptForTheNextStart) {
     ui_test::StartedProgram viewer(ViewerPath());
     const HWND frame = WaitForViewer();
     ASSERT_TRUE(frame);
-    EXPECT_TRUE(SameRect(WindowRect(frame), start.expected)) << Describe(WindowRect(frame));
+    EXPECT_EQ(Where(frame), start.expected);
     EXPECT_FALSE(IsZoomed(frame));
     Close(frame, viewer);
   }
