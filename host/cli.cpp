@@ -16,6 +16,7 @@
 #include "host/host_objects.h"
 #include "host/registration.h"
 #include "host/session.h"
+#include "menu_activate/activation.h"
 #include "platform/environment.h"
 #include "platform/module_loader.h"
 #include "platform/process_lock.h"
@@ -38,6 +39,7 @@ constexpr const char* kUsage =
     "                      [--answers FILE]\n"
     "       glintmere list PAGE [--web DIR]\n"
     "       glintmere list WEB\n"
+    "       glintmere activate FILE...\n"
     "\n"
     "  insert   runs an effect's editor and inserts the new component into PAGE\n"
     "  edit     runs the editor of a component already in PAGE (the first, or the\n"
@@ -52,6 +54,9 @@ constexpr const char* kUsage =
     "           and \"(not checked)\" for a URL elsewhere; exit code 1 when a file\n"
     "           is missing or outside, or a page is skipped (said on the error\n"
     "           output: larger than 64 MB, unreadable, or leading out of the web)\n"
+    "  activate registers the KelMenu add-in with FrontPage and copies each\n"
+    "           product description FILE (KelMenu-*.ini) into its settings, then\n"
+    "           prints the report; exit code 1 when a product failed\n"
     "  EFFECT   %s\n"
     "  LIBRARY  bot library file name in the bots folder beside this program,\n"
     "           for example GMWebbotS3.dll\n"
@@ -861,6 +866,21 @@ int List(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   return lister.found_problem() ? 1 : 0;
 }
 
+// activate FILE...: the activation utility's work without its windows, on
+// files named relative to the current folder.
+int Activate(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() < 2) return Usage(err, "activate needs one or more product files");
+  std::vector<menu_activate::ProductRequest> requests;
+  for (size_t i = 1; i < args.size(); ++i) {
+    requests.push_back({platform::GetFiles().FullPath(args[i]), args[i]});
+  }
+  const menu_activate::ActivationReport report =
+      menu_activate::ActivateProducts(requests, platform::GetRegistry());
+  out << report.Text();
+  if (!report.add_in_registered) err << "glintmere: the KelMenu add-in could not be registered\n";
+  return report.AllSucceeded() ? 0 : 1;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, const CliEnvironment& environment,
@@ -873,6 +893,7 @@ int RunCli(const std::vector<std::string>& args, const CliEnvironment& environme
   if (args[0] == "insert") return Insert(args, environment, out, err);
   if (args[0] == "edit") return Edit(args, environment, out, err);
   if (args[0] == "list") return List(args, out, err);
+  if (args[0] == "activate") return Activate(args, out, err);
   return Usage(err, "unknown command " + args[0]);
 }
 

@@ -7,11 +7,17 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 
 // The value of the variable, or nothing when it is not set.
 std::optional<std::string> EnvironmentValue(const std::string& name);
+
+// The names of the variables set, in the order the process environment
+// holds them (Windows keeps its block sorted). Entries whose names begin
+// with "=" (Windows' per-drive current folders) are left out.
+std::vector<std::string> EnvironmentNames();
 
 // Sets the variable for this process and the programs it starts; false when
 // the name is empty or holds '='.

@@ -4,6 +4,8 @@
 
 #include "platform/environment.h"
 
+extern char** environ;
+
 namespace platform {
 namespace {
 
@@ -18,6 +20,17 @@ std::optional<std::string> EnvironmentValue(const std::string& name) {
   const char* value = ::getenv(name.c_str());
   if (!value) return std::nullopt;
   return std::string(value);
+}
+
+std::vector<std::string> EnvironmentNames() {
+  std::vector<std::string> names;
+  for (char** entry = environ; entry && *entry; ++entry) {
+    const std::string text(*entry);
+    const size_t equals = text.find('=');
+    if (equals == 0 || text.empty()) continue;
+    names.push_back(text.substr(0, equals));
+  }
+  return names;
 }
 
 bool SetEnvironmentValue(const std::string& name, const std::string& value) {

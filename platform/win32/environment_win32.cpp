@@ -5,6 +5,8 @@
 
 #include "platform/environment.h"
 
+#include <string_view>
+
 namespace platform {
 namespace {
 
@@ -32,6 +34,21 @@ std::optional<std::string> EnvironmentValue(const std::string& name) {
     }
     value.resize(length);  // too small: length is the size needed, with the null
   }
+}
+
+std::vector<std::string> EnvironmentNames() {
+  std::vector<std::string> names;
+  char* block = ::GetEnvironmentStringsA();
+  if (!block) return names;
+  // "name=value" entries, each ended by a null, the block by an empty one.
+  for (const char* entry = block; *entry; entry += std::string_view(entry).size() + 1) {
+    const std::string_view text(entry);
+    const size_t equals = text.find('=');
+    if (equals == 0) continue;
+    names.emplace_back(text.substr(0, equals));
+  }
+  ::FreeEnvironmentStringsA(block);
+  return names;
 }
 
 bool SetEnvironmentValue(const std::string& name, const std::string& value) {

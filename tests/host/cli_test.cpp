@@ -248,6 +248,21 @@ TEST_F(CliTest, EditRefusesAComponentHoldingAnother) {
 // `list` of a small web: every page but those under "_" folders, each
 // component's line, name and files, a missing file marked and told in the
 // exit code, a page too large to read skipped.
+TEST_F(CliTest, ActivatePrintsTheReportAndFailsWhenAProductFails) {
+  const std::string good = web_.Join("KelMenu-Good.ini");
+  test_support::WriteText(good, "[_Products]\nTitle=Good\nKey=CliGood\n[CliGood]\n"
+                                "Details=x,Good\nCount=1\nItem1=a,A,,1,2,L.dll,B\n");
+  EXPECT_EQ(Run({"activate"}), 2);
+  EXPECT_EQ(Run({"activate", good}), 0);
+  EXPECT_EQ(out_.str(), "KelMenu successfully activated for:\n  -  Good\n");
+  EXPECT_EQ(Run({"activate", good, web_.Join("KelMenu-Gone.ini")}), 1);
+  EXPECT_EQ(out_.str(), "KelMenu successfully activated for:\n  -  Good\n\n"
+                        "KelMenu activation failed for:\n  -  (" + web_.Join("KelMenu-Gone.ini") +
+                        ")\n");
+  platform::GetRegistry().DeleteTree(platform::RootKey::kCurrentUser,
+                                     "Software\\VB and VBA Program Settings\\KelMenu");
+}
+
 TEST_F(CliTest, ListShowsEachComponentAndTheFilesItUses) {
   auto component = [](const std::string& attributes) {
     return "<!--webbot bot=\"GMScroller\" startspan " + attributes +

@@ -2,6 +2,8 @@
 // take the Windows reader's other paths), cleared, and bad names refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/environment.h"
 #include "tests/support/test_support.h"
 
@@ -19,6 +21,17 @@ TEST(EnvironmentTest, ValuesRoundTripAndClear) {
   EXPECT_EQ(platform::EnvironmentValue(name), "");  // set, but empty
   EXPECT_TRUE(platform::ClearEnvironmentValue(name));
   EXPECT_FALSE(platform::EnvironmentValue(name));
+}
+
+TEST(EnvironmentTest, NamesListEachVariableSetOnceAndNoneCleared) {
+  const std::string name = test_support::UniqueName("GLINTMERE_TEST");
+  ASSERT_TRUE(platform::SetEnvironmentValue(name, "a=b"));
+  auto names = platform::EnvironmentNames();
+  EXPECT_EQ(std::count(names.begin(), names.end(), name), 1);
+  for (const std::string& listed : names) EXPECT_FALSE(listed.empty() || listed[0] == '=');
+  ASSERT_TRUE(platform::ClearEnvironmentValue(name));
+  names = platform::EnvironmentNames();
+  EXPECT_EQ(std::count(names.begin(), names.end(), name), 0);
 }
 
 TEST(EnvironmentTest, NamesThatCannotBeVariablesAreRefused) {
