@@ -70,17 +70,12 @@ TEST(KelMenuAddWindowTest, ShippedProductFileIsActivatedAndReported) {
   EXPECT_EQ(Stored(RootKey::kCurrentUser, add_in, "LoadBehavior"), RegistryValue::Dword(3));
   EXPECT_EQ(Stored(RootKey::kCurrentUser, add_in, "CommandLineSafe"), RegistryValue::Dword(0));
   EXPECT_EQ(Stored(RootKey::kCurrentUser, add_in, "FriendlyName"), RegistryValue::String("KelMenu"));
-  EXPECT_EQ(Stored(RootKey::kCurrentUser, add_in, "Description"),
-            RegistryValue::String("KelMenu add-in for FrontPage"));
   EXPECT_EQ(Stored(RootKey::kCurrentUser, "Software\\VB and VBA Program Settings\\KelMenu\\_Products",
                    "Glintmere"),
             RegistryValue::String("Glintmere"));
   const std::pair<const char*, std::string> items[] = {
       {"Details", "Glintmere,Glintmere,Java applet effects and button bars"},
       {"Item1", "Scroller,&Scroller...,Insert a scrolling text,1,2,GMWebbotS3.dll,GMScroller,1"},
-      {"Item3", "ButtonBar,&Button Bar...,Insert a bar of buttons,1,2,GMWebbotS3.dll,BBBot,1"},
-      {"Item5", "ImageEffects,&Image Effects...,Insert an animated image effect,1,2,GMWebbot.dll,"
-                "GMImageBots,1"},
       {"Item6", "-"},
       {"Item7", "Folder,Glintmere &Folder,Open the folder Glintmere is installed in,2,1," +
                     program_files + "\\Kel Software\\Glintmere"},
