@@ -22,6 +22,12 @@ bool IsFullPath(std::string_view name) {
 
 int RunActivationUtility(const std::string& command_line, const std::string& program_folder) {
   std::string_view name = base::Trim(command_line);
+  // "/S" before the file: an installer's run, told by the exit code alone.
+  bool quiet = false;
+  if (name.size() > 3 && name[0] == '/' && (name[1] == 'S' || name[1] == 's') && name[2] == ' ') {
+    quiet = true;
+    name = base::Trim(name.substr(3));
+  }
   if (name.size() >= 2 && name.front() == '"' && name.back() == '"') {
     name = base::Trim(name.substr(1, name.size() - 2));
   }
@@ -37,7 +43,9 @@ int RunActivationUtility(const std::string& command_line, const std::string& pro
     requests.push_back({IsFullPath(file) ? file : base::JoinPath(program_folder, file), file});
   }
   const ActivationReport report = ActivateProducts(requests, platform::GetRegistry());
-  ui::ShowMessage(report.Text(), kActivateCaption, ui::Buttons::kOk, ui::Icon::kInformation);
+  if (!quiet) {
+    ui::ShowMessage(report.Text(), kActivateCaption, ui::Buttons::kOk, ui::Icon::kInformation);
+  }
   return report.AllSucceeded() ? 0 : 1;
 }
 

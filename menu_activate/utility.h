@@ -11,6 +11,8 @@ namespace menu_activate {
 // shows the product list and does nothing when it is cancelled. The report
 // is shown in a message box "Activate KelMenu". Returns the program's exit
 // code: 0 when every product was activated, 1 otherwise or when cancelled.
+// "/S" and a space before the file name (an installer's run) activate it
+// without the report box.
 int RunActivationUtility(const std::string& command_line, const std::string& program_folder);
 
 }  // namespace menu_activate

@@ -159,6 +159,9 @@ TEST_F(ActivationTest, ACommandLineFileIsActivatedWithoutTheListAndReported) {
   ui::ScopedScriptedBackend scoped(&backend);
   EXPECT_EQ(menu_activate::RunActivationUtility(" \"KelMenu-C.ini\" ", folder_.path()), 0);
   EXPECT_EQ(menu_activate::RunActivationUtility("KelMenu-NoTitle.ini", folder_.path() + "\\"), 1);
+  // An installer's quiet run: told by the exit code, no box.
+  EXPECT_EQ(menu_activate::RunActivationUtility("/S KelMenu-C.ini", folder_.path()), 0);
+  EXPECT_EQ(menu_activate::RunActivationUtility("/s KelMenu-NoTitle.ini", folder_.path()), 1);
   ASSERT_EQ(backend.driver().shown().size(), 2u);  // two reports, no list
   for (const ui::WindowRecord& shown : backend.driver().shown()) {
     EXPECT_EQ(shown.kind, ui::WindowKind::kMessageBox);
