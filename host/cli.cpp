@@ -11,6 +11,8 @@
 #include "base/numbers.h"
 #include "base/path.h"
 #include "base/text.h"
+#include "host/addins.h"
+#include "host/application.h"
 #include "host/disk_web.h"
 #include "host/web_files.h"
 #include "host/host_objects.h"
@@ -40,6 +42,8 @@ constexpr const char* kUsage =
     "       glintmere list PAGE [--web DIR]\n"
     "       glintmere list WEB\n"
     "       glintmere activate FILE...\n"
+    "       glintmere menu [--version V] [--web DIR --page PAGE]\n"
+    "                      [--run SUBMENU/ITEM] [--answers FILE]\n"
     "\n"
     "  insert   runs an effect's editor and inserts the new component into PAGE\n"
     "  edit     runs the editor of a component already in PAGE (the first, or the\n"
@@ -57,6 +61,9 @@ constexpr const char* kUsage =
     "  activate registers the KelMenu add-in with FrontPage and copies each\n"
     "           product description FILE (KelMenu-*.ini) into its settings, then\n"
     "           prints the report; exit code 1 when a product failed\n"
+    "  menu     starts the host with its add-ins (those FrontPage would load, and\n"
+    "           KelMenu) and prints the Glintmere menu they built, or clicks\n"
+    "           its command ITEM of SUBMENU (captions without \"&\")\n"
     "  EFFECT   %s\n"
     "  LIBRARY  bot library file name in the bots folder beside this program,\n"
     "           for example GMWebbotS3.dll\n"
@@ -881,6 +888,142 @@ int Activate(const std::vector<std::string>& args, std::ostream& out, std::ostre
   return report.AllSucceeded() ? 0 : 1;
 }
 
+// The menu add-in's ProgID, connected by `menu` even when FrontPage's
+// add-in list lacks it.
+constexpr const char* kMenuAddIn = "KelMenu.addinKelMenu";
+
+struct MenuArgs {
+  std::string version = kHostFrontPageVersion;
+  std::string web;
+  std::string page;
+  std::string run;
+  std::string answers;
+};
+
+bool ParseMenu(const std::vector<std::string>& args, MenuArgs* parsed, std::string* problem) {
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg != "--version" && arg != "--web" && arg != "--page" && arg != "--run" &&
+        arg != "--answers") {
+      *problem = arg.starts_with("-") ? "unknown option " + arg : "menu takes options only";
+      return false;
+    }
+    if (i + 1 >= args.size() || args[i + 1].empty()) {
+      *problem = arg + " needs a value";
+      return false;
+    }
+    std::string& target = arg == "--version" ? parsed->version
+                          : arg == "--web"   ? parsed->web
+                          : arg == "--page"  ? parsed->page
+                          : arg == "--run"   ? parsed->run
+                                             : parsed->answers;
+    target = args[++i];
+  }
+  if (parsed->web.empty() != parsed->page.empty()) {
+    *problem = "--web and --page go together";
+    return false;
+  }
+  if (!parsed->run.empty() && parsed->run.find('/') == std::string::npos) {
+    *problem = "--run takes SUBMENU/ITEM";
+    return false;
+  }
+  return true;
+}
+
+// A caption as the user reads it: accelerator marks removed, "&&" kept as "&".
+std::string PlainCaption(std::string_view caption) {
+  std::string plain;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    plain += caption[i];
+  }
+  return plain;
+}
+
+// The menu add-in's class, registered from the library beside this program
+// (as regsvr32 would) when its ProgID names no class yet.
+void RegisterMenuAddIn(const CliEnvironment& environment, std::ostream& err) {
+  std::string clsid;
+  if (platform::ReadString(platform::GetRegistry(), platform::RootKey::kClassesRoot,
+                           std::string(kMenuAddIn) + "\\CLSID", "", &clsid) == platform::kOk) {
+    return;
+  }
+  const std::string library = base::FolderOf(environment.program_path) + "KelMenu" +
+                              platform::kSharedLibrarySuffix;
+  platform::Status status = platform::kOk;
+  std::unique_ptr<platform::Module> module = platform::GetModuleLoader().Load(library, &status);
+  using RegisterFn = long
+#if defined(_WIN32)
+      __stdcall
+#endif
+      (*)();
+  auto do_register =
+      module ? reinterpret_cast<RegisterFn>(module->FindExport("DllRegisterServer", &status))
+             : nullptr;
+  if (!do_register || do_register() != 0) {
+    err << "glintmere: could not register the menu add-in " << library << "\n";
+  }
+}
+
+int Menu(const std::vector<std::string>& args, const CliEnvironment& environment,
+         std::ostream& out, std::ostream& err) {
+  MenuArgs parsed;
+  std::string problem;
+  if (!ParseMenu(args, &parsed, &problem)) return Usage(err, problem);
+  if (int code = PrepareAnswers(parsed.answers, err); code != 0) return code;
+  Session session;
+  std::string text;
+  if (!parsed.web.empty() && !FindPage(parsed.web, parsed.page, &session, &text, err)) return 1;
+  // A session of its own even without a web: the add-in must not see another
+  // run's page.
+  RunSession run;
+  if (!OpenInHost(environment, session, run, err)) return 1;
+  RegisterMenuAddIn(environment, err);
+
+  platform::Automation& automation = platform::GetAutomation();
+  const bool ole = platform::Succeeded(automation.Initialize());
+  int code = 0;
+  {
+    HostApplication application(parsed.version);
+    AddInHost add_ins;
+    add_ins.Start(application.object(), {kMenuAddIn}, err);
+    if (parsed.run.empty()) {
+      out << PrintMenu(application, "GlintmereMenu");
+    } else {
+      const size_t slash = parsed.run.find('/');
+      const std::string submenu_caption = parsed.run.substr(0, slash);
+      const std::string item_caption = parsed.run.substr(slash + 1);
+      std::shared_ptr<CommandBarControl> button;
+      if (const std::shared_ptr<CommandBarControl> menu = application.FindByTag("GlintmereMenu")) {
+        for (const auto& submenu : menu->controls) {
+          if (PlainCaption(submenu->caption) != submenu_caption) continue;
+          for (const auto& item : submenu->controls) {
+            if (!button && item->type == 1 && PlainCaption(item->caption) == item_caption) {
+              button = item;
+            }
+          }
+        }
+      }
+      if (!button) {
+        err << "glintmere: the menu has no command " << parsed.run << "\n";
+        code = 1;
+      } else {
+        application.Click(button);
+        Session after;
+        if (Session::Load(platform::GetRegistry(), &after) == platform::kOk &&
+            after.last_insert_at) {
+          out << "Inserted into " << after.PagePath() << " at byte " << *after.last_insert_at
+              << " (" << after.last_insert_length << " bytes).\n";
+        }
+      }
+    }
+    add_ins.Stop(kDisconnectShutdown);
+    application.DropEventSinks();
+  }
+  if (ole) automation.Uninitialize();
+  return code;
+}
+
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, const CliEnvironment& environment,
@@ -894,6 +1037,7 @@ int RunCli(const std::vector<std::string>& args, const CliEnvironment& environme
   if (args[0] == "edit") return Edit(args, environment, out, err);
   if (args[0] == "list") return List(args, out, err);
   if (args[0] == "activate") return Activate(args, out, err);
+  if (args[0] == "menu") return Menu(args, environment, out, err);
   return Usage(err, "unknown command " + args[0]);
 }
 

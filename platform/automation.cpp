@@ -38,6 +38,14 @@ DispatchValue DispatchValue::BoolRef(int16_t* target) {
   return value;
 }
 
+DispatchValue DispatchValue::Object(std::shared_ptr<DispatchObject> object) {
+  DispatchValue value;
+  if (!object) return value;
+  value.kind_ = Kind::kObject;
+  value.object_ = std::move(object);
+  return value;
+}
+
 const std::string& DispatchValue::text() const {
   static const std::string kNoText;
   return text_ ? *text_ : kNoText;
@@ -46,5 +54,15 @@ const std::string& DispatchValue::text() const {
 int32_t DispatchValue::AsInt() const {
   return kind_ == Kind::kInt || kind_ == Kind::kBool ? int_ : 0;
 }
+
+HResult DispatchObject::Put(std::string_view, const DispatchValue&) { return kDispEUnknownName; }
+
+HResult DispatchObject::Advise(const EventInterface&, std::shared_ptr<DispatchObject>,
+                               uint32_t* cookie) {
+  if (cookie) *cookie = 0;
+  return kENoInterface;
+}
+
+HResult DispatchObject::Unadvise(const EventInterface&, uint32_t) { return kENoInterface; }
 
 }  // namespace platform

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -19,10 +20,12 @@
 
 namespace platform {
 
+class DispatchObject;
+
 // One argument or result of a method call.
 class DispatchValue {
  public:
-  enum class Kind { kEmpty, kString, kInt, kBool, kBoolRef };
+  enum class Kind { kEmpty, kString, kInt, kBool, kBoolRef, kObject };
 
   DispatchValue() = default;
   static DispatchValue String(std::string_view text);
@@ -33,6 +36,8 @@ class DispatchValue {
   // A by-reference 16-bit truth value: the callee may change *target (0 or -1
   // as VARIANT_BOOL; read it as "nonzero is true").
   static DispatchValue BoolRef(int16_t* target);
+  // An automation object (IDispatch); a null object is an empty value.
+  static DispatchValue Object(std::shared_ptr<DispatchObject> object);
 
   Kind kind() const { return kind_; }
   bool is_null_string() const { return kind_ == Kind::kString && !text_; }
@@ -41,6 +46,8 @@ class DispatchValue {
   int32_t int_value() const { return int_; }
   bool bool_value() const { return int_ != 0; }
   int16_t* bool_ref() const { return bool_ref_; }
+  // The object of an object value; null for any other kind.
+  const std::shared_ptr<DispatchObject>& object() const { return object_; }
 
   // Numeric view used for int and flag results: kInt and kBool give their
   // value, anything else 0.
@@ -51,6 +58,15 @@ class DispatchValue {
   std::optional<std::string> text_;
   int32_t int_ = 0;
   int16_t* bool_ref_ = nullptr;
+  std::shared_ptr<DispatchObject> object_;
+};
+
+// An outgoing (event) interface of an object: its interface identifier in
+// registry form and the names of its methods, whose dispatch identifiers are
+// 1 + their index in that list (as COM event sources call them).
+struct EventInterface {
+  const char* iid;
+  std::span<const char* const> methods;
 };
 
 // An automation object, either created through Automation::Create or
@@ -63,6 +79,16 @@ class DispatchObject {
   // (nothing is called then).
   virtual HResult Invoke(std::string_view method, std::span<DispatchValue> args,
                          DispatchValue* result) = 0;
+  // Sets a property (a property put). kDispEUnknownName when the object has
+  // no such property; this default has none.
+  virtual HResult Put(std::string_view property, const DispatchValue& value);
+  // Connects sink to the object's events of that interface, as a connection
+  // point does: the object then calls the sink's methods by the interface's
+  // names. *cookie identifies the connection for Unadvise. kENoInterface
+  // when the object raises no such events (this default).
+  virtual HResult Advise(const EventInterface& events, std::shared_ptr<DispatchObject> sink,
+                         uint32_t* cookie);
+  virtual HResult Unadvise(const EventInterface& events, uint32_t cookie);
 };
 
 // Where creating an object failed.

@@ -50,6 +50,35 @@ class ServedObject final : public DispatchObject {
     }
   }
 
+  HResult Put(std::string_view property, const DispatchValue& value) override {
+    const std::optional<size_t> index = FindServedMethod(served_, property);
+    if (!index) return kDispEUnknownName;
+    try {
+      return object_->Put(served_.methods[*index], value);
+    } catch (const std::bad_alloc&) {
+      return kEOutOfMemory;
+    } catch (...) {
+      return kDispEException;
+    }
+  }
+
+  HResult Advise(const EventInterface& events, std::shared_ptr<DispatchObject> sink,
+                 uint32_t* cookie) override {
+    try {
+      return object_->Advise(events, std::move(sink), cookie);
+    } catch (...) {
+      return kDispEException;
+    }
+  }
+
+  HResult Unadvise(const EventInterface& events, uint32_t cookie) override {
+    try {
+      return object_->Unadvise(events, cookie);
+    } catch (...) {
+      return kDispEException;
+    }
+  }
+
  private:
   const ServedClass& served_;
   std::unique_ptr<DispatchObject> object_;

@@ -53,6 +53,9 @@ inline constexpr HResult kDispEUnknownName = 0x80020006;    // DISP_E_UNKNOWNNAM
 inline constexpr HResult kDispEBadParamCount = 0x8002000E;  // DISP_E_BADPARAMCOUNT
 inline constexpr HResult kDispETypeMismatch = 0x80020005;   // DISP_E_TYPEMISMATCH
 inline constexpr HResult kDispEException = 0x80020009;      // DISP_E_EXCEPTION
+inline constexpr HResult kDispEMemberNotFound = 0x80020003; // DISP_E_MEMBERNOTFOUND
+inline constexpr HResult kEPointer = 0x80004003;            // E_POINTER
+inline constexpr HResult kConnectENoConnection = 0x80040200; // CONNECT_E_NOCONNECTION
 
 inline constexpr bool Succeeded(HResult hr) { return (hr & 0x80000000u) == 0; }
 

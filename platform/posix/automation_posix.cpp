@@ -44,6 +44,16 @@ class LoadedObject final : public DispatchObject {
     if (result) *result = DispatchValue();
     return object_->Invoke(method, args, result);
   }
+  HResult Put(std::string_view property, const DispatchValue& value) override {
+    return object_->Put(property, value);
+  }
+  HResult Advise(const EventInterface& events, std::shared_ptr<DispatchObject> sink,
+                 uint32_t* cookie) override {
+    return object_->Advise(events, std::move(sink), cookie);
+  }
+  HResult Unadvise(const EventInterface& events, uint32_t cookie) override {
+    return object_->Unadvise(events, cookie);
+  }
 
  private:
   std::unique_ptr<Module> module_;

@@ -61,6 +61,7 @@ HRESULT ValueToVariant(const DispatchValue& value, VARIANT* out) {
       V_BOOL(out) = value.bool_value() ? VARIANT_TRUE : VARIANT_FALSE;
       return S_OK;
     case DispatchValue::Kind::kBoolRef:
+    case DispatchValue::Kind::kObject:
       break;
   }
   V_VT(out) = VT_EMPTY;
