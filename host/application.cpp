@@ -6,6 +6,7 @@
 #include "base/text.h"
 #include "host/disk_web.h"
 #include "host/session.h"
+#include "platform/dispatch_server.h"
 #include "platform/services.h"
 
 namespace host {
@@ -417,7 +418,14 @@ void FillMenuBar(Control& bar, const std::string& version) {
 
 }  // namespace
 
+namespace {
+constexpr const char* kButtonEventMethods[] = {"Click"};
+constexpr platform::EventInterface kHostEvents[] = {{kButtonEventsIid, kButtonEventMethods}};
+}  // namespace
+
 HostApplication::HostApplication(std::string version) : model_(std::make_shared<Model>()) {
+  // Sinks connected over COM are called by the events' dispatch identifiers.
+  platform::SetEventInterfaces(kHostEvents);
   model_->version = std::move(version);
   model_->menu_bar.type = kPopup;
   FillMenuBar(model_->menu_bar, model_->version);

@@ -12,6 +12,7 @@ namespace {
 
 struct ServerState {
   std::span<const ServedClass> classes;
+  std::span<const EventInterface> events;
   std::atomic<size_t> live_objects{0};
 };
 
@@ -119,6 +120,17 @@ DispatchObject* CreateServedObject(const char* clsid_text) {
   if (!clsid_text) return nullptr;
   const ServedClass* served = FindServedClass(clsid_text);
   return served ? MakeServedObject(*served).release() : nullptr;
+}
+
+void SetEventInterfaces(std::span<const EventInterface> interfaces) {
+  State().events = interfaces;
+}
+
+const EventInterface* FindEventInterface(std::string_view iid_text) {
+  for (const EventInterface& events : State().events) {
+    if (events.iid && base::EqualsNoCase(events.iid, iid_text)) return &events;
+  }
+  return nullptr;
 }
 
 size_t ServedObjectCount() { return State().live_objects.load(); }

@@ -60,6 +60,14 @@ std::unique_ptr<DispatchObject> MakeServedObject(const ServedClass& served);
 // module does not serve the class or cannot make it. Never throws.
 DispatchObject* CreateServedObject(const char* clsid_text);
 
+// Sets the event interfaces this module's objects raise, so that a sink
+// connected over COM is called by the interface's dispatch identifiers. The
+// table is not copied and must outlive the module (a static array).
+void SetEventInterfaces(std::span<const EventInterface> interfaces);
+// The event interface with this identifier (any letter case) set for this
+// module, or null.
+const EventInterface* FindEventInterface(std::string_view iid_text);
+
 // Number of objects made by MakeServedObject that are still alive in this module.
 size_t ServedObjectCount();
 

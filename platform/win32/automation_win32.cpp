@@ -3,7 +3,11 @@
 #include "platform/system_services.h"
 #include "platform/win32/com_util.h"
 
+#include <ocidl.h>
+
 #include <vector>
+
+#include "base/text.h"
 
 namespace platform {
 namespace {
@@ -40,6 +44,12 @@ DispatchValue FromVariant(const VARIANT& value) {
     case VT_INT: return DispatchValue::Int(V_INT(&value));
     case VT_UINT: return DispatchValue::Int(static_cast<int32_t>(V_UINT(&value)));
     case VT_BOOL: return DispatchValue::Bool(V_BOOL(&value) != VARIANT_FALSE);
+    case VT_DISPATCH:
+    case VT_UNKNOWN: {
+      DispatchValue object;
+      win32::ObjectFromVariant(value, &object);
+      return object;
+    }
     default:
       // VT_EMPTY, and results the product never asks for (objects, floating
       // point): the caller sees no value.
@@ -47,19 +57,25 @@ DispatchValue FromVariant(const VARIANT& value) {
   }
 }
 
+// The interface identifier of a registry-form text.
+bool IidFromText(const char* text, IID* iid) {
+  std::wstring wide;
+  if (!text || !win32::AnsiToWide(text, &wide)) return false;
+  return SUCCEEDED(IIDFromString(wide.c_str(), iid));
+}
+
 class ComDispatchObject final : public DispatchObject {
  public:
-  explicit ComDispatchObject(com_ptr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) {}
+  ComDispatchObject(com_ptr<IDispatch> dispatch, std::span<const char* const> methods)
+      : dispatch_(std::move(dispatch)), methods_(methods) {}
+
+  IDispatch* dispatch() const { return dispatch_.get(); }
 
   HResult Invoke(std::string_view method, std::span<DispatchValue> args,
                  DispatchValue* result) override {
     if (result) *result = DispatchValue();
-
-    unique_bstr name(win32::AnsiToBstr(method));
-    if (!name.get()) return kEOutOfMemory;
-    LPOLESTR names[] = {name.get()};
     DISPID id = DISPID_UNKNOWN;
-    HRESULT hr = dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    HRESULT hr = IdOf(method, &id);
     if (FAILED(hr)) return static_cast<HResult>(hr);
 
     // COM takes the arguments last to first.
@@ -75,8 +91,11 @@ class ComDispatchObject final : public DispatchObject {
     params.cArgs = static_cast<UINT>(count);
 
     unique_variant answer;
-    hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
-                           answer.get(), nullptr, nullptr);
+    // "x = obj.Name" is a method call or a property get, as Visual Basic
+    // asks it.
+    hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT,
+                           DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params, answer.get(), nullptr,
+                           nullptr);
     // A by-reference argument is the callee's to change even when the call
     // then fails, as it would be with a direct VARIANT_BOOL*.
     for (size_t i = 0; i < count; ++i) {
@@ -87,8 +106,74 @@ class ComDispatchObject final : public DispatchObject {
     return static_cast<HResult>(hr);
   }
 
+  HResult Put(std::string_view property, const DispatchValue& value) override {
+    DISPID id = DISPID_UNKNOWN;
+    HRESULT hr = IdOf(property, &id);
+    if (FAILED(hr)) return static_cast<HResult>(hr);
+    unique_variant_array variants(1);
+    hr = win32::ValueToVariant(value, &variants[0]);
+    if (FAILED(hr)) return static_cast<HResult>(hr);
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{};
+    params.rgvarg = variants.data();
+    params.cArgs = 1;
+    params.rgdispidNamedArgs = &named;
+    params.cNamedArgs = 1;
+    hr = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params,
+                           nullptr, nullptr, nullptr);
+    return static_cast<HResult>(hr);
+  }
+
+  HResult Advise(const EventInterface& events, std::shared_ptr<DispatchObject> sink,
+                 uint32_t* cookie) override {
+    if (!cookie || !sink) return kEPointer;
+    *cookie = 0;
+    com_ptr<IConnectionPoint> point;
+    HRESULT hr = FindPoint(events, &point);
+    if (FAILED(hr)) return static_cast<HResult>(hr);
+    com_ptr<IDispatch> adapter(win32::NewObjectAdapter(std::move(sink), events.methods));
+    if (!adapter) return kEOutOfMemory;
+    DWORD connection = 0;
+    hr = point->Advise(adapter.get(), &connection);
+    if (SUCCEEDED(hr)) *cookie = connection;
+    return static_cast<HResult>(hr);
+  }
+
+  HResult Unadvise(const EventInterface& events, uint32_t cookie) override {
+    com_ptr<IConnectionPoint> point;
+    HRESULT hr = FindPoint(events, &point);
+    if (FAILED(hr)) return static_cast<HResult>(hr);
+    return static_cast<HResult>(point->Unadvise(cookie));
+  }
+
  private:
+  HRESULT IdOf(std::string_view method, DISPID* id) {
+    if (!methods_.empty()) {
+      for (size_t i = 0; i < methods_.size(); ++i) {
+        if (methods_[i] && base::EqualsNoCase(methods_[i], method)) {
+          *id = static_cast<DISPID>(i + 1);
+          return S_OK;
+        }
+      }
+      return DISP_E_UNKNOWNNAME;
+    }
+    unique_bstr name(win32::AnsiToBstr(method));
+    if (!name.get()) return E_OUTOFMEMORY;
+    LPOLESTR names[] = {name.get()};
+    return dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, id);
+  }
+
+  HRESULT FindPoint(const EventInterface& events, com_ptr<IConnectionPoint>* point) {
+    IID iid{};
+    if (!IidFromText(events.iid, &iid)) return E_INVALIDARG;
+    com_ptr<IConnectionPointContainer> container;
+    HRESULT hr = dispatch_->QueryInterface(IID_IConnectionPointContainer, container.put_void());
+    if (FAILED(hr)) return hr;
+    return container->FindConnectionPoint(iid, point->put());
+  }
+
   com_ptr<IDispatch> dispatch_;
+  std::span<const char* const> methods_;
 };
 
 class ComAutomation final : public Automation {
@@ -115,7 +200,8 @@ class ComAutomation final : public Automation {
     if (FAILED(hr) || !dispatch) {
       return Failed(CreateStage::kNoDispatch, FAILED(hr) ? static_cast<HResult>(hr) : kENoInterface);
     }
-    created.object = std::make_unique<ComDispatchObject>(std::move(dispatch));
+    created.object = std::make_unique<ComDispatchObject>(std::move(dispatch),
+                                                         std::span<const char* const>());
     return created;
   }
 
@@ -129,6 +215,24 @@ class ComAutomation final : public Automation {
 };
 
 }  // namespace
+
+namespace win32 {
+
+std::shared_ptr<DispatchObject> WrapDispatch(IDispatch* dispatch,
+                                             std::span<const char* const> methods) {
+  if (!dispatch) return nullptr;
+  dispatch->AddRef();
+  return std::make_shared<ComDispatchObject>(com_ptr<IDispatch>(dispatch), methods);
+}
+
+IDispatch* UnwrapDispatch(const DispatchObject& object) {
+  const auto* com = dynamic_cast<const ComDispatchObject*>(&object);
+  if (!com || !com->dispatch()) return nullptr;
+  com->dispatch()->AddRef();
+  return com->dispatch();
+}
+
+}  // namespace win32
 
 std::unique_ptr<Automation> CreateSystemAutomation() { return std::make_unique<ComAutomation>(); }
 

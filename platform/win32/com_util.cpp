@@ -60,12 +60,41 @@ HRESULT ValueToVariant(const DispatchValue& value, VARIANT* out) {
       V_VT(out) = VT_BOOL;
       V_BOOL(out) = value.bool_value() ? VARIANT_TRUE : VARIANT_FALSE;
       return S_OK;
+    case DispatchValue::Kind::kObject: {
+      IDispatch* dispatch = UnwrapDispatch(*value.object());
+      if (!dispatch) dispatch = NewObjectAdapter(value.object());
+      if (!dispatch) {
+        V_VT(out) = VT_EMPTY;
+        return E_OUTOFMEMORY;
+      }
+      V_VT(out) = VT_DISPATCH;
+      V_DISPATCH(out) = dispatch;
+      return S_OK;
+    }
     case DispatchValue::Kind::kBoolRef:
-    case DispatchValue::Kind::kObject:
       break;
   }
   V_VT(out) = VT_EMPTY;
   return E_INVALIDARG;
+}
+
+bool ObjectFromVariant(const VARIANT& value, DispatchValue* out) {
+  IDispatch* dispatch = nullptr;
+  com_ptr<IDispatch> queried;
+  switch (V_VT(&value)) {
+    case VT_DISPATCH: dispatch = V_DISPATCH(&value); break;
+    case VT_DISPATCH | VT_BYREF: dispatch = V_DISPATCHREF(&value) ? *V_DISPATCHREF(&value) : nullptr; break;
+    case VT_UNKNOWN:
+      if (V_UNKNOWN(&value) &&
+          SUCCEEDED(V_UNKNOWN(&value)->QueryInterface(IID_IDispatch, queried.put_void()))) {
+        dispatch = queried.get();
+      }
+      break;
+    default: return false;
+  }
+  // A null object is Nothing: an empty value.
+  *out = dispatch ? DispatchValue::Object(WrapDispatch(dispatch)) : DispatchValue();
+  return true;
 }
 
 }  // namespace platform::win32

@@ -6,6 +6,8 @@
 
 #include <oleauto.h>
 
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -127,5 +129,25 @@ std::string BstrToAnsi(BSTR bstr);
 // by-reference value, which needs a slot of the caller's; E_OUTOFMEMORY when
 // the text cannot be converted (the VARIANT is then left empty).
 HRESULT ValueToVariant(const DispatchValue& value, VARIANT* out);
+
+// An object reached over COM as a DispatchObject (one more reference is
+// taken). methods, when given, are the names of an event interface: the
+// object is then called by their dispatch identifiers (1 + index) instead
+// of asking it for names.
+std::shared_ptr<DispatchObject> WrapDispatch(IDispatch* dispatch,
+                                             std::span<const char* const> methods = {});
+// The IDispatch behind an object that WrapDispatch made, with a new
+// reference; null for any other object.
+IDispatch* UnwrapDispatch(const DispatchObject& object);
+// A new IDispatch (one reference, the caller's) around a product object
+// that is not a served class: names get dispatch identifiers as they are
+// asked for (first_names first, from 1), property puts go to Put, and it is
+// a connection point container for the event interfaces of
+// SetEventInterfaces. Null when out of memory.
+IDispatch* NewObjectAdapter(std::shared_ptr<DispatchObject> object,
+                            std::span<const char* const> first_names = {});
+// Fills *out from an argument or result: VT_DISPATCH (or VT_UNKNOWN offering
+// IDispatch) becomes an object value. False for the kinds it does not take.
+bool ObjectFromVariant(const VARIANT& value, DispatchValue* out);
 
 }  // namespace platform::win32

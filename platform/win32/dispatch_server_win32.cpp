@@ -3,9 +3,15 @@
 #include "platform/dispatch_server.h"
 #include "platform/win32/com_util.h"
 
+#include <ocidl.h>
+
 #include <atomic>
+#include <map>
 #include <new>
+#include <string>
 #include <vector>
+
+#include "base/text.h"
 
 namespace platform {
 namespace {
@@ -72,8 +78,56 @@ bool FromArgument(VARIANT& argument, DispatchValue* out) {
       *out = DispatchValue::BoolRef(V_BOOLREF(value));
       return true;
     default:
-      return false;
+      return win32::ObjectFromVariant(*value, out);
   }
+}
+
+// The arguments of a call, first to last; false with *arg_error set when one
+// cannot be taken.
+bool ArgumentsOf(DISPPARAMS* params, std::vector<DispatchValue>* args, UINT* arg_error) {
+  const UINT count = params->cArgs;
+  args->assign(count, DispatchValue());
+  for (UINT i = 0; i < count; ++i) {
+    const UINT slot = count - 1 - i;
+    if (!FromArgument(params->rgvarg[slot], &(*args)[i])) {
+      if (arg_error) *arg_error = slot;
+      return false;
+    }
+  }
+  return true;
+}
+
+// A property put: one value, named DISPID_PROPERTYPUT.
+bool IsPropertyPut(WORD flags, const DISPPARAMS& params) {
+  return (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) && params.cArgs == 1 &&
+         params.cNamedArgs == 1 && params.rgdispidNamedArgs &&
+         params.rgdispidNamedArgs[0] == DISPID_PROPERTYPUT;
+}
+
+// IDTExtensibility2, the interface Office hosts call their COM add-ins
+// through (a dual interface: its methods are also dispatch identifiers 1-5).
+const IID kIidExtensibility = {0xB65AD801, 0xABAF, 0x11D0, {0xBB, 0x8B, 0x00, 0xA0, 0xC9, 0x0F, 0x27, 0x44}};
+struct IExtensibility : public IDispatch {
+  virtual HRESULT STDMETHODCALLTYPE OnConnection(IDispatch* application, int connect_mode,
+                                                 IDispatch* add_in, SAFEARRAY** custom) = 0;
+  virtual HRESULT STDMETHODCALLTYPE OnDisconnection(int remove_mode, SAFEARRAY** custom) = 0;
+  virtual HRESULT STDMETHODCALLTYPE OnAddInsUpdate(SAFEARRAY** custom) = 0;
+  virtual HRESULT STDMETHODCALLTYPE OnStartupComplete(SAFEARRAY** custom) = 0;
+  virtual HRESULT STDMETHODCALLTYPE OnBeginShutdown(SAFEARRAY** custom) = 0;
+};
+constexpr const char* kExtensibilityMethods[] = {"OnConnection", "OnDisconnection",
+                                                 "OnAddInsUpdate", "OnStartupComplete",
+                                                 "OnBeginShutdown"};
+
+// A served class whose methods are IDTExtensibility2's, in its order.
+bool IsExtensibilityClass(const ServedClass& served) {
+  if (served.methods.size() != std::size(kExtensibilityMethods)) return false;
+  for (size_t i = 0; i < served.methods.size(); ++i) {
+    if (!served.methods[i] || std::string_view(served.methods[i]) != kExtensibilityMethods[i]) {
+      return false;
+    }
+  }
+  return true;
 }
 
 // Writes a result into an empty VARIANT; a reference is no result.
@@ -85,7 +139,7 @@ HRESULT ToResult(const DispatchValue& value, VARIANT* out) {
   return win32::ValueToVariant(value, out);
 }
 
-class DispatchAdapter final : public IDispatch {
+class DispatchAdapter final : public IExtensibility {
  public:
   DispatchAdapter(const ServedClass& served, std::unique_ptr<DispatchObject> object)
       : served_(served), object_(std::move(object)) {}
@@ -94,8 +148,9 @@ class DispatchAdapter final : public IDispatch {
 
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
     if (!ppv) return E_POINTER;
-    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
-      *ppv = static_cast<IDispatch*>(this);
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch) ||
+        (IsEqualIID(riid, kIidExtensibility) && IsExtensibilityClass(served_))) {
+      *ppv = static_cast<IExtensibility*>(this);
       AddRef();
       return S_OK;
     }
@@ -108,6 +163,25 @@ class DispatchAdapter final : public IDispatch {
     if (left == 0) delete this;
     return left;
   }
+
+  // IDTExtensibility2 through the vtable: the same calls by dispatch
+  // identifier. The custom arrays are not used.
+  HRESULT STDMETHODCALLTYPE OnConnection(IDispatch* application, int connect_mode,
+                                         IDispatch* add_in, SAFEARRAY**) override {
+    std::vector<DispatchValue> args{
+        application ? DispatchValue::Object(win32::WrapDispatch(application)) : DispatchValue(),
+        DispatchValue::Int(connect_mode),
+        add_in ? DispatchValue::Object(win32::WrapDispatch(add_in)) : DispatchValue(),
+        DispatchValue()};
+    return CallListed(1, args);
+  }
+  HRESULT STDMETHODCALLTYPE OnDisconnection(int remove_mode, SAFEARRAY**) override {
+    std::vector<DispatchValue> args{DispatchValue::Int(remove_mode), DispatchValue()};
+    return CallListed(2, args);
+  }
+  HRESULT STDMETHODCALLTYPE OnAddInsUpdate(SAFEARRAY**) override { return CallCustom(3); }
+  HRESULT STDMETHODCALLTYPE OnStartupComplete(SAFEARRAY**) override { return CallCustom(4); }
+  HRESULT STDMETHODCALLTYPE OnBeginShutdown(SAFEARRAY**) override { return CallCustom(5); }
 
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (!count) return E_POINTER;
@@ -141,12 +215,22 @@ class DispatchAdapter final : public IDispatch {
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
                                    VARIANT* result, EXCEPINFO*, UINT* arg_error) override {
     if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    // "x = obj.Method" arrives as a property get; a property put cannot be
-    // a method call.
-    if (!(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) return DISP_E_MEMBERNOTFOUND;
     if (id < 1 || static_cast<size_t>(id) > served_.methods.size()) return DISP_E_MEMBERNOTFOUND;
     DISPPARAMS no_params{};
     if (!params) params = &no_params;
+    if (IsPropertyPut(flags, *params)) {
+      try {
+        DispatchValue value;
+        if (!FromArgument(params->rgvarg[0], &value)) return DISP_E_TYPEMISMATCH;
+        return static_cast<HRESULT>(
+            object_->Put(served_.methods[static_cast<size_t>(id) - 1], value));
+      } catch (...) {
+        return DISP_E_EXCEPTION;
+      }
+    }
+    // "x = obj.Method" arrives as a property get; a property put cannot be
+    // a method call.
+    if (!(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) return DISP_E_MEMBERNOTFOUND;
     if (params->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
     if (params->cArgs != 0 && !params->rgvarg) return E_INVALIDARG;
 
@@ -181,10 +265,232 @@ class DispatchAdapter final : public IDispatch {
  private:
   ~DispatchAdapter() = default;
 
+  HRESULT CallListed(DISPID id, std::vector<DispatchValue>& args) {
+    if (static_cast<size_t>(id) > served_.methods.size()) return E_NOTIMPL;
+    try {
+      DispatchValue ignored;
+      return static_cast<HRESULT>(
+          object_->Invoke(served_.methods[static_cast<size_t>(id) - 1], args, &ignored));
+    } catch (...) {
+      return E_FAIL;
+    }
+  }
+  HRESULT CallCustom(DISPID id) {
+    std::vector<DispatchValue> args{DispatchValue()};
+    return CallListed(id, args);
+  }
+
   std::atomic<ULONG> refs_{1};
   const ServedClass& served_;
   // The wrapper from MakeServedObject: it keeps the module's object count.
   std::unique_ptr<DispatchObject> object_;
+};
+
+
+// The registry-form text of an interface identifier.
+std::string IidText(REFIID iid) {
+  wchar_t text[64] = {};
+  if (StringFromGUID2(iid, text, 64) == 0) return std::string();
+  return win32::WideToAnsi(text, wcslen(text));
+}
+
+class ObjectAdapter;
+
+// One event interface of an ObjectAdapter: sinks advised here are wrapped
+// to be called by the interface's dispatch identifiers and handed to the
+// object's Advise.
+class ConnectionPoint final : public IConnectionPoint {
+ public:
+  ConnectionPoint(IConnectionPointContainer* container, std::shared_ptr<DispatchObject> object,
+                  const EventInterface& events, const IID& iid)
+      : container_(container), object_(std::move(object)), events_(events), iid_(iid) {
+    container_->AddRef();
+  }
+  ConnectionPoint(const ConnectionPoint&) = delete;
+  ConnectionPoint& operator=(const ConnectionPoint&) = delete;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (!ppv) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IConnectionPoint)) {
+      *ppv = static_cast<IConnectionPoint*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *ppv = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
+    if (!iid) return E_POINTER;
+    *iid = iid_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override {
+    if (!out) return E_POINTER;
+    *out = container_;
+    container_->AddRef();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
+    if (!sink || !cookie) return E_POINTER;
+    *cookie = 0;
+    com_ptr<IDispatch> dispatch;
+    if (FAILED(sink->QueryInterface(IID_IDispatch, dispatch.put_void()))) {
+      return CONNECT_E_CANNOTCONNECT;
+    }
+    try {
+      uint32_t connection = 0;
+      const HResult hr = object_->Advise(
+          events_, win32::WrapDispatch(dispatch.get(), events_.methods), &connection);
+      if (Succeeded(hr)) *cookie = connection;
+      return static_cast<HRESULT>(hr);
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+  }
+  HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {
+    try {
+      return static_cast<HRESULT>(object_->Unadvise(events_, cookie));
+    } catch (...) {
+      return E_FAIL;
+    }
+  }
+  HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** out) override {
+    if (out) *out = nullptr;
+    return E_NOTIMPL;
+  }
+
+ private:
+  ~ConnectionPoint() { container_->Release(); }
+
+  std::atomic<ULONG> refs_{1};
+  IConnectionPointContainer* container_;
+  std::shared_ptr<DispatchObject> object_;
+  const EventInterface& events_;
+  IID iid_;
+};
+
+// A product object that is no served class, over COM: names get dispatch
+// identifiers as clients ask for them.
+class ObjectAdapter final : public IDispatch, public IConnectionPointContainer {
+ public:
+  ObjectAdapter(std::shared_ptr<DispatchObject> object, std::span<const char* const> first_names)
+      : object_(std::move(object)) {
+    for (const char* name : first_names) names_.emplace_back(name ? name : "");
+  }
+  ObjectAdapter(const ObjectAdapter&) = delete;
+  ObjectAdapter& operator=(const ObjectAdapter&) = delete;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    if (!ppv) return E_POINTER;
+    if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_IDispatch)) {
+      *ppv = static_cast<IDispatch*>(this);
+    } else if (IsEqualIID(riid, IID_IConnectionPointContainer)) {
+      *ppv = static_cast<IConnectionPointContainer*>(this);
+    } else {
+      *ppv = nullptr;
+      return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (!count) return E_POINTER;
+    *count = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+    if (info) *info = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
+                                          DISPID* ids) override {
+    if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    if (count == 0) return S_OK;
+    if (!names || !ids) return E_POINTER;
+    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+    if (!names[0]) return DISP_E_UNKNOWNNAME;
+    try {
+      const std::string name = win32::WideToAnsi(names[0], wcslen(names[0]));
+      size_t index = 0;
+      while (index < names_.size() && !base::EqualsNoCase(names_[index], name)) ++index;
+      if (index == names_.size()) names_.push_back(name);
+      ids[0] = static_cast<DISPID>(index + 1);
+    } catch (const std::bad_alloc&) {
+      return E_OUTOFMEMORY;
+    }
+    return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params,
+                                   VARIANT* result, EXCEPINFO*, UINT* arg_error) override {
+    if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    if (id < 1 || static_cast<size_t>(id) > names_.size()) return DISP_E_MEMBERNOTFOUND;
+    DISPPARAMS no_params{};
+    if (!params) params = &no_params;
+    if (params->cArgs != 0 && !params->rgvarg) return E_INVALIDARG;
+    const std::string& name = names_[static_cast<size_t>(id) - 1];
+    try {
+      if (IsPropertyPut(flags, *params)) {
+        DispatchValue value;
+        if (!FromArgument(params->rgvarg[0], &value)) return DISP_E_TYPEMISMATCH;
+        return static_cast<HRESULT>(object_->Put(name, value));
+      }
+      if (!(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) return DISP_E_MEMBERNOTFOUND;
+      if (params->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
+      std::vector<DispatchValue> args;
+      if (!ArgumentsOf(params, &args, arg_error)) return DISP_E_TYPEMISMATCH;
+      DispatchValue answer;
+      const HResult hr = object_->Invoke(name, args, &answer);
+      if (!Succeeded(hr)) return static_cast<HRESULT>(hr);
+      if (result) {
+        VariantInit(result);
+        const HRESULT converted = ToResult(answer, result);
+        if (FAILED(converted)) return converted;
+      }
+      return static_cast<HRESULT>(hr);
+    } catch (const std::bad_alloc&) {
+      return E_OUTOFMEMORY;
+    } catch (...) {
+      return DISP_E_EXCEPTION;
+    }
+  }
+
+  HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** out) override {
+    if (out) *out = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID riid, IConnectionPoint** out) override {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    try {
+      const EventInterface* events = FindEventInterface(IidText(riid));
+      if (!events) return CONNECT_E_NOCONNECTION;
+      *out = new (std::nothrow) ConnectionPoint(this, object_, *events, riid);
+      return *out ? S_OK : E_OUTOFMEMORY;
+    } catch (...) {
+      return E_OUTOFMEMORY;
+    }
+  }
+
+ private:
+  ~ObjectAdapter() = default;
+
+  std::atomic<ULONG> refs_{1};
+  std::shared_ptr<DispatchObject> object_;
+  std::vector<std::string> names_;
 };
 
 class ClassFactory final : public IClassFactory {
@@ -237,6 +543,20 @@ class ClassFactory final : public IClassFactory {
 };
 
 }  // namespace
+
+namespace win32 {
+
+IDispatch* NewObjectAdapter(std::shared_ptr<DispatchObject> object,
+                            std::span<const char* const> first_names) {
+  if (!object) return nullptr;
+  try {
+    return new (std::nothrow) ObjectAdapter(std::move(object), first_names);
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+}  // namespace win32
 
 HResult ServedGetClassObject(const void* rclsid, const void* riid, void** ppv) {
   if (!ppv) return static_cast<HResult>(E_POINTER);
