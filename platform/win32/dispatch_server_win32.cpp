@@ -342,7 +342,7 @@ class ConnectionPoint final : public IConnectionPoint {
     *cookie = 0;
     com_ptr<IDispatch> dispatch;
     if (FAILED(sink->QueryInterface(IID_IDispatch, dispatch.put_void()))) {
-      return CONNECT_E_CANNOTCONNECT;
+      return static_cast<HRESULT>(0x80040202);  // CONNECT_E_CANNOTCONNECT
     }
     try {
       uint32_t connection = 0;
@@ -477,7 +477,7 @@ class ObjectAdapter final : public IDispatch, public IConnectionPointContainer {
     *out = nullptr;
     try {
       const EventInterface* events = FindEventInterface(IidText(riid));
-      if (!events) return CONNECT_E_NOCONNECTION;
+      if (!events) return static_cast<HRESULT>(kConnectENoConnection);
       *out = new (std::nothrow) ConnectionPoint(this, object_, *events, riid);
       return *out ? S_OK : E_OUTOFMEMORY;
     } catch (...) {
