@@ -28,7 +28,7 @@ constexpr const char* kAddInKey =
 constexpr const char* kSettings = "Software\\VB and VBA Program Settings\\KelMenu";
 
 // Runs a program to its end with its output in files; the exit code.
-int Run(const std::string& program, const std::vector<std::string>& args,
+int RunProgram(const std::string& program, const std::vector<std::string>& args,
         const std::string& out, const std::string& err) {
 #if defined(_WIN32)
   std::string line = "\"" + program + "\"";
@@ -116,7 +116,7 @@ class MenuAddInEndToEndTest : public ::testing::Test {
 #if defined(_WIN32)
     std::vector<std::string> args{"/s", Library()};
     if (!on) args.insert(args.begin(), "/u");
-    return Run("C:\\windows\\system32\\regsvr32.exe", args, scratch_.Join("reg.out"),
+    return RunProgram("C:\\windows\\system32\\regsvr32.exe", args, scratch_.Join("reg.out"),
                scratch_.Join("reg.err"));
 #else
     platform::Status status = platform::kOk;
@@ -129,7 +129,7 @@ class MenuAddInEndToEndTest : public ::testing::Test {
   }
   int Glintmere(std::vector<std::string> args) {
     args.insert(args.begin(), "menu");
-    return Run(test_support::BinFolder() + "glintmere" + (
+    return RunProgram(test_support::BinFolder() + "glintmere" + (
 #if defined(_WIN32)
                    ".exe"
 #else
