@@ -155,6 +155,25 @@ TEST_F(MenuAddInEndToEndTest, RegisteredAddInBuildsItsMenuAndInsertsAScroller) {
                                  "CLSID\\" + clsid + "\\InprocServer32", "", &server),
             platform::kOk);
   EXPECT_NE(server.find("KelMenu"), std::string::npos) << server;
+#if defined(_WIN32)
+  // Office hosts call the add-in through IDTExtensibility2's own interface.
+  {
+    const IID extensibility = {0xB65AD801, 0xABAF, 0x11D0,
+                               {0xBB, 0x8B, 0x00, 0xA0, 0xC9, 0x0F, 0x27, 0x44}};
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+    CLSID class_id{};
+    IUnknown* add_in = nullptr;
+    IUnknown* interface_of = nullptr;
+    ASSERT_EQ(CLSIDFromProgID(L"KelMenu.addinKelMenu", &class_id), S_OK);
+    ASSERT_EQ(CoCreateInstance(class_id, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                               reinterpret_cast<void**>(&add_in)),
+              S_OK);
+    EXPECT_EQ(add_in->QueryInterface(extensibility, reinterpret_cast<void**>(&interface_of)), S_OK);
+    if (interface_of) interface_of->Release();
+    add_in->Release();
+    CoUninitialize();
+  }
+#endif
 
   ASSERT_EQ(Glintmere({"--version", "6.0"}), 0) << Err();
   EXPECT_EQ(Out(),
