@@ -6,6 +6,8 @@
 
 #if defined(_WIN32)
 #include <windows.h>
+
+#include <objbase.h>
 #else
 #include <sys/wait.h>
 #include <unistd.h>
