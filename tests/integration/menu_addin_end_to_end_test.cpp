@@ -203,4 +203,27 @@ TEST_F(MenuAddInEndToEndTest, RegisteredAddInBuildsItsMenuAndInsertsAScroller) {
       << Err();
 }
 
+#if defined(_WIN32)
+// The chain an installation makes: KelMenuAdd copies the shipped product
+// file into the settings (quietly, as an installer runs it), and the menu a
+// starting host loads holds its commands; its scroller command inserts one.
+TEST_F(MenuAddInEndToEndTest, ShippedProductActivatedByKelMenuAddInsertsAScroller) {
+  ASSERT_EQ(Register(true), 0);
+  ASSERT_EQ(RunProgram(test_support::BinFolder() + "KelMenuAdd.exe", {"/S", "KelMenu-Glintmere.ini"},
+                       scratch_.Join("add.out"), scratch_.Join("add.err")),
+            0);
+  ASSERT_EQ(Glintmere({}), 0) << Err();
+  EXPECT_NE(Out().find("  Glintmere\n    &Scroller...  [1,2,GMWebbotS3.dll,GMScroller,1]\n"),
+            std::string::npos)
+      << Out();
+  ASSERT_EQ(Glintmere({"--run", "Glintmere/Scroller...", "--web", web_.path(), "--page",
+                       "index.htm", "--answers", web_.Join("answers.json")}),
+            0)
+      << Err();
+  EXPECT_NE(test_support::ReadText(web_.Join("index.htm")).find("bot=\"GMScroller\""),
+            std::string::npos)
+      << Err();
+}
+#endif
+
 }  // namespace
