@@ -296,6 +296,9 @@ bool OpenInHost(const CliEnvironment& environment, Session& session, RunSession&
           << ")\n";
       return false;
     }
+    // The help viewer and its pages are beside the program; a registry that
+    // refuses the value only costs the sheets their Help.
+    EnsureCommonFolder(registry, environment.program_path);
   }
   if (platform::Status status = run.Open(registry); status != platform::kOk) {
     err << "glintmere: could not open a session of the host (error " << status << ")\n";

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "base/path.h"
 #include "base/text.h"
 #include "host/host_objects.h"
 #include "platform/com_registration.h"
@@ -136,6 +137,22 @@ platform::Status EnsureApplicationDataFolder(platform::Registry& registry) {
   }
   return platform::WriteString(registry, RootKey::kCurrentUser, kShellFoldersKey, "AppData",
                                folder);
+}
+
+platform::Status EnsureCommonFolder(platform::Registry& registry, const std::string& program_path) {
+  constexpr const char* kKelKey = "Software\\Kel Software";
+  std::string existing;
+  const platform::Status status =
+      platform::ReadString(registry, RootKey::kLocalMachine, kKelKey, "CommonPath", &existing);
+  // A folder with the help viewer (an installed product's) stays; one
+  // without it (a moved or removed copy of the host) is named afresh.
+  if (status == platform::kOk && !existing.empty() &&
+      platform::GetFiles().FileExists(existing + "KelHelp.exe")) {
+    return platform::kOk;
+  }
+  const std::string folder = base::FolderOf(program_path);
+  if (folder.empty()) return platform::kOk;
+  return platform::WriteString(registry, RootKey::kLocalMachine, kKelKey, "CommonPath", folder);
 }
 
 platform::Status UnregisterHost(platform::Registry& registry) {

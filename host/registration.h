@@ -37,6 +37,12 @@ inline constexpr const char* kShellFoldersKey =
 // creation failure otherwise.
 platform::Status EnsureApplicationDataFolder(platform::Registry& registry);
 
+// Names the host program's folder as the common folder (value "CommonPath"
+// of HKEY_LOCAL_MACHINE "Software\Kel Software", where the bots start the
+// help viewer with its help pages) when the registry names none, or names a
+// folder without the help viewer; an installed product's value is kept.
+platform::Status EnsureCommonFolder(platform::Registry& registry, const std::string& program_path);
+
 // Removes the host's registration; entries of another program stay,
 // including a versioned ProgID that names another class.
 platform::Status UnregisterHost(platform::Registry& registry);

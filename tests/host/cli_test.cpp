@@ -10,6 +10,7 @@
 #include <unistd.h>
 #endif
 
+#include "base/path.h"
 #include "host/cli.h"
 #include "host/host_objects.h"
 #include "host/registration.h"
@@ -118,6 +119,23 @@ TEST_F(CliTest, InsertRegistersTheHostRunsTheBotAndSaysWhereItWent) {
   EXPECT_EQ(last_call.insert, 1);
   EXPECT_EQ(test_support::ReadText(web_.Join("index.htm")), "<body>\n[bot]</body>");
   EXPECT_EQ(out_.str(), "Inserted Bot into " + web_.Join("index.htm") + " at byte 7 (5 bytes).\n");
+  // The help viewer beside the program is the common folder's, unless an
+  // installed one is named.
+  const auto common = [] {
+    std::string folder;
+    platform::ReadString(platform::GetRegistry(), platform::RootKey::kLocalMachine,
+                         "Software\\Kel Software", "CommonPath", &folder);
+    return folder;
+  };
+  EXPECT_EQ(common(), base::FolderOf(environment_.program_path));
+  test_support::TempFolder installed;
+  test_support::WriteText(installed.Join("KelHelp.exe"), "viewer");
+  const std::string installed_folder = base::FolderOf(installed.Join("KelHelp.exe"));
+  platform::WriteString(platform::GetRegistry(), platform::RootKey::kLocalMachine,
+                        "Software\\Kel Software", "CommonPath", installed_folder);
+  Run({"insert", "Lib.dll", "Bot", "--page", "index.htm", "--web", web_.path()});
+  EXPECT_EQ(common(), installed_folder);
+  platform::GetRegistry().DeleteTree(platform::RootKey::kLocalMachine, "Software\\Kel Software");
 }
 
 // A page that cannot be written back is told before the editor runs, so
