@@ -175,7 +175,7 @@ std::vector<ProgramCase> ProgramCases() {
 }
 
 // The user's actions and the event each must cause.
-enum class Act { kType, kClick, kChoose };
+enum class Act { kType, kClick, kChoose, kCheckRow, kSlide };
 struct UserAction {
   Act act;
   int id;
@@ -190,6 +190,9 @@ constexpr UserAction kActions[] = {
     {Act::kChoose, kCombo, nullptr, 1, ui::Notify::kSelectionChanged, 1},
     {Act::kChoose, kList, nullptr, 2, ui::Notify::kSelectionChanged, 2},
     {Act::kChoose, kColours, nullptr, 0, ui::Notify::kSelectionChanged, 0},
+    {Act::kChoose, kRows, nullptr, 1, ui::Notify::kSelectionChanged, 1},
+    {Act::kCheckRow, kRows, nullptr, 0, ui::Notify::kRowChecked, 0},
+    {Act::kSlide, kSlider, nullptr, 7, ui::Notify::kScrolled, 7},
 };
 
 }  // namespace
@@ -221,6 +224,9 @@ bool ContractDialog::OnOk() {
       {"chosen combo item", "Beta", GetList(kCombo).Text()},
       {"chosen list box item", "three", GetList(kList).ItemText(GetList(kList).Selection())},
       {"chosen colour", "0", Number(GetList(kColours).Selection())},
+      {"chosen list-view row", "1", Number(GetListView(kRows).Selection())},
+      {"ticked list-view row", "yes", Flag(GetListView(kRows).IsRowChecked(0))},
+      {"slider position", "7", Number(GetSlider(kSlider).Position())},
   };
   return true;
 }
@@ -233,6 +239,8 @@ bool ActAsUser(ContractUser& user, ContractDialog& dialog) {
       case Act::kType: user.Type(action.id, action.text); break;
       case Act::kClick: user.Click(action.id); break;
       case Act::kChoose: user.Choose(action.id, action.index); break;
+      case Act::kCheckRow: user.CheckRow(action.id, action.index, true); break;
+      case Act::kSlide: user.Slide(action.id, action.index); break;
     }
     ++count;
     if (!user.WaitForEvents(dialog.event_count, count)) heard_all = false;
@@ -253,7 +261,7 @@ void CheckContract(const ContractDialog& dialog) {
     EXPECT_EQ(event.code, kActions[i].heard) << "event " << i;
     EXPECT_EQ(event.index, kActions[i].heard_index) << "event " << i;
   }
-  ASSERT_EQ(dialog.final_results.size(), 5u);
+  ASSERT_EQ(dialog.final_results.size(), 8u);
   for (const ContractDialog::Result& result : dialog.final_results) {
     EXPECT_EQ(result.actual, result.expected) << result.name;
   }

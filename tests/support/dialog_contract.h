@@ -35,8 +35,13 @@ class ContractUser {
   // Replaces an edit field's text as typing does.
   virtual void Type(int id, const std::string& text) = 0;
   virtual void Click(int id) = 0;
-  // Chooses an item of a combo box, list box or colour list as a click does.
+  // Chooses an item of a combo box, list box, colour list or list-view as a
+  // click does.
   virtual void Choose(int id, int index) = 0;
+  // Ticks or unticks a list-view row's check box.
+  virtual void CheckRow(int id, int row, bool checked) = 0;
+  // Drags a slider to a position.
+  virtual void Slide(int id, int position) = 0;
   // Waits until the dialog heard count events (the real dialog runs in
   // another thread); false when it did not.
   virtual bool WaitForEvents(const std::atomic<int>& events, int count) = 0;

@@ -15,6 +15,8 @@ class ScriptedUser : public dialog_contract::ContractUser {
   void Type(int id, const std::string& text) override { window_.Type(id, text); }
   void Click(int id) override { window_.Click(id); }
   void Choose(int id, int index) override { window_.Select(id, index); }
+  void CheckRow(int id, int row, bool checked) override { window_.CheckRow(id, row, checked); }
+  void Slide(int id, int position) override { window_.MoveSlider(id, position); }
   // The driver runs the dialog's handlers before its step returns.
   bool WaitForEvents(const std::atomic<int>& events, int count) override {
     return events >= count;

@@ -16,6 +16,10 @@ class WindowsUser : public dialog_contract::ContractUser {
   void Type(int id, const std::string& text) override { ui_test::Type(Control(id), text); }
   void Click(int id) override { ui_test::Click(Control(id)); }
   void Choose(int id, int index) override { ui_test::Choose(Control(id), index); }
+  void CheckRow(int id, int row, bool checked) override {
+    ui_test::CheckRow(Control(id), row, checked);
+  }
+  void Slide(int id, int position) override { ui_test::Slide(Control(id), position); }
   bool WaitForEvents(const std::atomic<int>& events, int count) override {
     return ui_test::WaitUntil([&events, count] { return events >= count; });
   }

@@ -148,12 +148,36 @@ void Choose(HWND list, int index) {
                    reinterpret_cast<LPARAM>(list));
     return;
   }
+  if (IsClass(list, "SysListView32")) {
+    // The list-view tells its parent itself (LVN_ITEMCHANGED).
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageA(list, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
+    return;
+  }
   if (::GetWindowLongA(list, GWL_STYLE) & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) {
     ::SendMessageA(list, LB_SETSEL, TRUE, index);
   } else {
     ::SendMessageA(list, LB_SETCURSEL, index, 0);
   }
   ::SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+}
+
+void CheckRow(HWND list_view, int row, bool checked) {
+  LVITEMA item{};
+  item.stateMask = LVIS_STATEIMAGEMASK;
+  item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+  ::SendMessageA(list_view, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+void Slide(HWND slider, int position) {
+  ::SendMessageA(slider, TBM_SETPOS, TRUE, position);
+  const HWND parent = ::GetParent(slider);
+  const UINT message = (::GetWindowLongA(slider, GWL_STYLE) & TBS_VERT) ? WM_VSCROLL : WM_HSCROLL;
+  ::SendMessageA(parent, message, MAKEWPARAM(TB_THUMBTRACK, position),
+                 reinterpret_cast<LPARAM>(slider));
+  ::SendMessageA(parent, message, MAKEWPARAM(TB_ENDTRACK, 0), reinterpret_cast<LPARAM>(slider));
 }
 
 void Key(HWND control, UINT virtual_key) {

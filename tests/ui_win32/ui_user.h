@@ -53,6 +53,12 @@ void Click(HWND button);
 void Choose(HWND list, int index);
 // A key pressed and released while the control has the keyboard (posted, so
 // the dialog manager's Return, Escape and Tab handling sees it).
+// Ticks or unticks a list-view row as a click on its check box does.
+void CheckRow(HWND list_view, int row, bool checked);
+
+// Drags a slider's thumb to position.
+void Slide(HWND slider, int position);
+
 void Key(HWND control, UINT virtual_key);
 // Alt+letter for a mnemonic.
 void AltKey(HWND control, char letter);
