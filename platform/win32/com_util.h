@@ -6,6 +6,7 @@
 
 #include <oleauto.h>
 
+#include <atomic>
 #include <memory>
 #include <span>
 #include <string>
@@ -16,6 +17,27 @@
 #include "platform/automation.h"
 
 namespace platform::win32 {
+
+// The reference count of a COM object of this product, made with new and
+// deriving from the interfaces it implements: the count starts at one (the
+// creator's reference) and the object deletes itself when the last goes.
+template <typename... Interfaces>
+class RefCounted : public Interfaces... {
+ public:
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --refs_;
+    if (left == 0) delete this;
+    return left;
+  }
+
+ protected:
+  RefCounted() = default;
+  virtual ~RefCounted() = default;
+
+ private:
+  std::atomic<ULONG> refs_{1};
+};
 
 // Holds one reference to a COM interface and releases it when destroyed.
 template <typename T>

@@ -17,6 +17,7 @@ namespace platform {
 namespace {
 
 using win32::com_ptr;
+using win32::RefCounted;
 
 // Class factories handed out and LockServer locks; objects are counted by
 // ServedObjectCount. DllCanUnloadNow says yes only when all three are zero.
@@ -139,7 +140,7 @@ HRESULT ToResult(const DispatchValue& value, VARIANT* out) {
   return win32::ValueToVariant(value, out);
 }
 
-class DispatchAdapter final : public IExtensibility {
+class DispatchAdapter final : public RefCounted<IExtensibility> {
  public:
   DispatchAdapter(const ServedClass& served, std::unique_ptr<DispatchObject> object)
       : served_(served), object_(std::move(object)) {}
@@ -157,13 +158,6 @@ class DispatchAdapter final : public IExtensibility {
     *ppv = nullptr;
     return E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-
   // IDTExtensibility2 through the vtable: the same calls by dispatch
   // identifier. The custom arrays are not used.
   HRESULT STDMETHODCALLTYPE OnConnection(IDispatch* application, int connect_mode,
@@ -280,7 +274,6 @@ class DispatchAdapter final : public IExtensibility {
     return CallListed(id, args);
   }
 
-  std::atomic<ULONG> refs_{1};
   const ServedClass& served_;
   // The wrapper from MakeServedObject: it keeps the module's object count.
   std::unique_ptr<DispatchObject> object_;
@@ -299,7 +292,7 @@ class ObjectAdapter;
 // One event interface of an ObjectAdapter: sinks advised here are wrapped
 // to be called by the interface's dispatch identifiers and handed to the
 // object's Advise.
-class ConnectionPoint final : public IConnectionPoint {
+class ConnectionPoint final : public RefCounted<IConnectionPoint> {
  public:
   ConnectionPoint(IConnectionPointContainer* container, std::shared_ptr<DispatchObject> object,
                   const EventInterface& events, const IID& iid)
@@ -319,13 +312,6 @@ class ConnectionPoint final : public IConnectionPoint {
     *ppv = nullptr;
     return E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-
   HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
     if (!iid) return E_POINTER;
     *iid = iid_;
@@ -369,7 +355,6 @@ class ConnectionPoint final : public IConnectionPoint {
  private:
   ~ConnectionPoint() { container_->Release(); }
 
-  std::atomic<ULONG> refs_{1};
   IConnectionPointContainer* container_;
   std::shared_ptr<DispatchObject> object_;
   const EventInterface& events_;
@@ -378,7 +363,7 @@ class ConnectionPoint final : public IConnectionPoint {
 
 // A product object that is no served class, over COM: names get dispatch
 // identifiers as clients ask for them.
-class ObjectAdapter final : public IDispatch, public IConnectionPointContainer {
+class ObjectAdapter final : public RefCounted<IDispatch, IConnectionPointContainer> {
  public:
   ObjectAdapter(std::shared_ptr<DispatchObject> object, std::span<const char* const> first_names)
       : object_(std::move(object)) {
@@ -400,13 +385,6 @@ class ObjectAdapter final : public IDispatch, public IConnectionPointContainer {
     AddRef();
     return S_OK;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (!count) return E_POINTER;
     *count = 0;
@@ -488,12 +466,11 @@ class ObjectAdapter final : public IDispatch, public IConnectionPointContainer {
  private:
   ~ObjectAdapter() = default;
 
-  std::atomic<ULONG> refs_{1};
   std::shared_ptr<DispatchObject> object_;
   std::vector<std::string> names_;
 };
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public RefCounted<IClassFactory> {
  public:
   explicit ClassFactory(const ServedClass& served) : served_(served) { ++g_live_factories; }
   ClassFactory(const ClassFactory&) = delete;
@@ -509,13 +486,6 @@ class ClassFactory final : public IClassFactory {
     *ppv = nullptr;
     return E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
     if (!ppv) return E_POINTER;
     *ppv = nullptr;
@@ -538,7 +508,6 @@ class ClassFactory final : public IClassFactory {
  private:
   ~ClassFactory() { --g_live_factories; }
 
-  std::atomic<ULONG> refs_{1};
   const ServedClass& served_;
 };
 

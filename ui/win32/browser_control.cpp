@@ -18,6 +18,7 @@ namespace ui::win32 {
 namespace {
 
 using platform::win32::com_ptr;
+using platform::win32::RefCounted;
 using platform::win32::unique_bstr;
 using platform::win32::unique_variant;
 
@@ -66,7 +67,7 @@ class BrowserFrame final : public IOleInPlaceFrame {
 // control may hold the site a while after the window lets it go, so the
 // window detaches it and every call then fails instead of reaching a
 // destroyed window.
-class BrowserSite final : public IOleClientSite, public IOleInPlaceSite {
+class BrowserSite final : public RefCounted<IOleClientSite, IOleInPlaceSite> {
  public:
   explicit BrowserSite(HWND window) : window_(window), frame_(*this) {}
   BrowserSite(const BrowserSite&) = delete;
@@ -91,13 +92,6 @@ class BrowserSite final : public IOleClientSite, public IOleInPlaceSite {
     AddRef();
     return S_OK;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-
   // IOleClientSite: the control is never saved into a document.
   HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
   HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** moniker) override {
@@ -151,7 +145,6 @@ class BrowserSite final : public IOleClientSite, public IOleInPlaceSite {
  private:
   ~BrowserSite() = default;
 
-  std::atomic<ULONG> refs_{1};
   HWND window_;
   BrowserFrame frame_;
 };
@@ -173,7 +166,7 @@ HRESULT BrowserFrame::GetWindow(HWND* window) {
 // Receives the control's DWebBrowserEvents2 and passes the few the
 // programs use on to their BrowserEvents. Reference counted like the site;
 // the window detaches it before it goes.
-class BrowserEventSink final : public IDispatch {
+class BrowserEventSink final : public RefCounted<IDispatch> {
  public:
   BrowserEventSink() = default;
   BrowserEventSink(const BrowserEventSink&) = delete;
@@ -192,13 +185,6 @@ class BrowserEventSink final : public IDispatch {
     *ppv = nullptr;
     return E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) delete this;
-    return left;
-  }
-
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (count) *count = 0;
     return S_OK;
@@ -241,7 +227,6 @@ class BrowserEventSink final : public IDispatch {
     }
   }
 
-  std::atomic<ULONG> refs_{1};
   BrowserEvents* events_ = nullptr;
 };
 
