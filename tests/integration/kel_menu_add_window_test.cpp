@@ -43,12 +43,9 @@ TEST(KelMenuAddWindowTest, ShippedProductFileIsActivatedAndReported) {
                        "Software\\Microsoft\\Windows\\CurrentVersion", "ProgramFilesDir",
                        &program_files);
 
-  std::string command = "\"" + test_support::BinFolder() + "KelMenuAdd.exe\" KelMenu-Glintmere.ini";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             nullptr, &startup, &process));
+  ui_test::StartedProgram program(test_support::BinFolder() + "KelMenuAdd.exe",
+                                 "KelMenu-Glintmere.ini");
+  ASSERT_TRUE(program.started()) << program.start_error();
   const HWND box = ui_test::WaitForWindow("Activate KelMenu", 15000);
   std::string text;
   if (box) {
@@ -57,11 +54,7 @@ TEST(KelMenuAddWindowTest, ShippedProductFileIsActivatedAndReported) {
     ui_test::SaveScreenshot(ui_test::CaptureWindow(box), "kelmenuadd_report");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
   }
-  DWORD exit_code = 99;
-  EXPECT_EQ(WaitForSingleObject(process.hProcess, 15000), WAIT_OBJECT_0);
-  GetExitCodeProcess(process.hProcess, &exit_code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  const DWORD exit_code = program.WaitForExit(15000);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(text, "KelMenu successfully activated for:\n  -  Glintmere Java Effects\n");
   EXPECT_EQ(exit_code, 0u);
