@@ -2,6 +2,8 @@
 #include "bots_s3/scroll_strings_page.h"
 
 #include <algorithm>
+#include <optional>
+#include <string_view>
 
 #include "base/numbers.h"
 #include "base/text.h"
@@ -118,6 +120,69 @@ CScrollStringsPage::CScrollStringsPage(botframe::EditContext& context)
   colours_.set_custom_colour(botframe::Rgb(0xFFFFFF));
 }
 
+// The page's scalar settings: where each is stored, the control that shows
+// it, and the member that holds it (a text, a row of a list, or a check).
+// Load, save and the data exchange go down this table; its order is the
+// order the attributes are stored in.
+struct CScrollStringsPage::Setting {
+  const char* attribute;
+  int control_id;
+  std::string CScrollStringsPage::*text = nullptr;
+  bool CScrollStringsPage::*check = nullptr;
+  int CScrollStringsPage::*choice = nullptr;
+  // A list's rows: the row a stored value names (-1 for none), the value
+  // stored for a row, and how many rows there are.
+  int (*row_of)(std::string_view stored) = nullptr;
+  const char* (*keyword_of)(int row) = nullptr;
+  int rows = 0;
+  // A text read before this one: older components store it there.
+  const char* older_attribute = nullptr;
+  // An empty text is stored as "0".
+  bool empty_is_zero = false;
+};
+
+namespace {
+// Font names match in any letter case; alignment and start-up keywords only
+// as stored.
+int FontRow(std::string_view stored) {
+  for (int i = 0; i < 6; ++i) {
+    if (base::EqualsNoCase(stored, kScrollFonts[i].name)) return i;
+  }
+  return -1;
+}
+const char* FontName(int row) { return kScrollFonts[row].name; }
+int AlignmentRow(std::string_view stored) { return kAlignments.IndexOfKeyword(stored); }
+const char* AlignmentKeyword(int row) { return kAlignments[static_cast<size_t>(row)].keyword; }
+int StartupRow(std::string_view stored) { return kStartups.IndexOfKeyword(stored); }
+const char* StartupKeyword(int row) { return kStartups[static_cast<size_t>(row)].keyword; }
+}  // namespace
+
+const CScrollStringsPage::Setting CScrollStringsPage::kSettings[] = {
+    {.attribute = "param-FontFace", .control_id = kFontId, .choice = &CScrollStringsPage::font_,
+     .row_of = FontRow, .keyword_of = FontName, .rows = 6},
+    {.attribute = "param-FontSize", .control_id = kFontSizeId,
+     .text = &CScrollStringsPage::font_size_},
+    {.attribute = "param-AddLineSpacing", .control_id = kLineSpaceId,
+     .text = &CScrollStringsPage::line_spacing_},
+    {.attribute = "param-TextAlign", .control_id = kAlignmentId,
+     .choice = &CScrollStringsPage::alignment_, .row_of = AlignmentRow,
+     .keyword_of = AlignmentKeyword, .rows = 3},
+    {.attribute = "param-Startup", .control_id = kStartupId,
+     .choice = &CScrollStringsPage::startup_, .row_of = StartupRow, .keyword_of = StartupKeyword,
+     .rows = 2},
+    {.attribute = "param-HeadWidth", .control_id = kHeaderWidthId,
+     .text = &CScrollStringsPage::header_width_},
+    {.attribute = "param-HeaderEnabled", .control_id = kHeaderCheckId,
+     .check = &CScrollStringsPage::header_enabled_},
+    {.attribute = "param-HeadOffset", .control_id = kLeftId,
+     .text = &CScrollStringsPage::left_margin_, .older_attribute = "param-TextLeftMargin",
+     .empty_is_zero = true},
+    {.attribute = "param-TextTopMargin", .control_id = kTopId,
+     .text = &CScrollStringsPage::top_margin_, .empty_is_zero = true},
+    {.attribute = "param-TextBottomMargin", .control_id = kBottomId,
+     .text = &CScrollStringsPage::bottom_margin_, .empty_is_zero = true},
+};
+
 // ---------------------------------------------------------------------------
 // Attributes
 
@@ -166,29 +231,20 @@ void CScrollStringsPage::LoadAttributes(botframe::Attributes* attributes) {
     lines_.push_back(std::move(line));
   }
 
-  if (auto face = a.Get("param-FontFace")) {
-    for (int i = 0; i < 6; ++i) {
-      if (base::EqualsNoCase(*face, kScrollFonts[i].name)) {
-        font_ = i;
-        break;
-      }
+  for (const Setting& setting : kSettings) {
+    if (setting.older_attribute) {
+      if (auto older = a.Get(setting.older_attribute)) this->*setting.text = *older;
+    }
+    const std::optional<std::string> stored = a.Get(setting.attribute);
+    if (!stored) continue;
+    if (setting.text) {
+      this->*setting.text = *stored;
+    } else if (setting.check) {
+      this->*setting.check = base::DecimalValue(*stored) != 0;
+    } else if (const int row = setting.row_of(*stored); row >= 0) {
+      this->*setting.choice = row;
     }
   }
-  if (auto v = a.Get("param-FontSize")) font_size_ = *v;
-  if (auto v = a.Get("param-TextLeftMargin")) left_margin_ = *v;
-  if (auto v = a.Get("param-AddLineSpacing")) line_spacing_ = *v;
-  if (auto v = a.Get("param-TextAlign")) {
-    if (const int i = kAlignments.IndexOfKeyword(*v); i >= 0) alignment_ = i;
-  }
-  if (auto v = a.Get("param-Startup")) {
-    if (const int i = kStartups.IndexOfKeyword(*v); i >= 0) startup_ = i;
-  }
-  if (auto v = a.Get("param-HeadWidth")) header_width_ = *v;
-  if (auto v = a.Get("param-HeaderEnabled")) header_enabled_ = base::DecimalValue(*v) != 0;
-  // Older components carry only the left margin; newer ones the offset.
-  if (auto v = a.Get("param-HeadOffset")) left_margin_ = *v;
-  if (auto v = a.Get("param-TextTopMargin")) top_margin_ = *v;
-  if (auto v = a.Get("param-TextBottomMargin")) bottom_margin_ = *v;
 
   for (const ScrollLineInfo& line : lines_) {
     if (!base::EqualsNoCase(line.sound, botframe::kNoFileName)) {
@@ -249,19 +305,17 @@ void CScrollStringsPage::SaveAttributes() {
   a.Set("param-LineCount", base::Format("%d", static_cast<int>(lines_.size())));
   most_lines_ = std::max(most_lines_, static_cast<int>(lines_.size()));
 
-  for (std::string* margin : {&left_margin_, &top_margin_, &bottom_margin_}) {
-    if (margin->empty()) *margin = "0";
+  for (const Setting& setting : kSettings) {
+    if (setting.text) {
+      std::string& text = this->*setting.text;
+      if (setting.empty_is_zero && text.empty()) text = "0";
+      a.Set(setting.attribute, text);
+    } else if (setting.check) {
+      a.Set(setting.attribute, this->*setting.check ? "1" : "0");
+    } else {
+      a.Set(setting.attribute, setting.keyword_of(this->*setting.choice));
+    }
   }
-  a.Set("param-FontFace", kScrollFonts[font_].name);
-  a.Set("param-FontSize", font_size_);
-  a.Set("param-AddLineSpacing", line_spacing_);
-  a.Set("param-TextAlign", kAlignments[static_cast<size_t>(alignment_)].keyword);
-  a.Set("param-Startup", kStartups[static_cast<size_t>(startup_)].keyword);
-  a.Set("param-HeadWidth", header_width_);
-  a.Set("param-HeaderEnabled", base::Format("%d", header_enabled_ ? 1 : 0));
-  a.Set("param-HeadOffset", left_margin_);
-  a.Set("param-TextTopMargin", top_margin_);
-  a.Set("param-TextBottomMargin", bottom_margin_);
 }
 
 void CScrollStringsPage::WriteAppletParams(std::string& out, botframe::Attributes& a) {
@@ -442,20 +496,16 @@ bool CScrollStringsPage::OnInitDialog() {
 }
 
 void CScrollStringsPage::DoDataExchange(ui::DataExchange& dx) {
-  dx.ListIndex(kFontId, font_);
-  dx.Text(kFontSizeId, font_size_);
-  dx.Text(kLineSpaceId, line_spacing_);
-  dx.ListIndex(kAlignmentId, alignment_);
-  dx.ListIndex(kStartupId, startup_);
-  dx.Check(kHeaderCheckId, header_enabled_);
-  dx.Text(kHeaderWidthId, header_width_);
-  dx.Text(kLeftId, left_margin_);
-  dx.Text(kTopId, top_margin_);
-  dx.Text(kBottomId, bottom_margin_);
-  if (dx.saving()) {
-    font_ = std::clamp(font_, 0, 5);
-    alignment_ = std::clamp(alignment_, 0, 2);
-    startup_ = std::clamp(startup_, 0, 1);
+  for (const Setting& setting : kSettings) {
+    if (setting.text) {
+      dx.Text(setting.control_id, this->*setting.text);
+    } else if (setting.check) {
+      dx.Check(setting.control_id, this->*setting.check);
+    } else {
+      int& row = this->*setting.choice;
+      dx.ListIndex(setting.control_id, row);
+      if (dx.saving()) row = std::clamp(row, 0, setting.rows - 1);
+    }
   }
 }
 

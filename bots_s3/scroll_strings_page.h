@@ -95,6 +95,8 @@ class CScrollStringsPage : public botframe::CWebBotPage {
 
  private:
   class SelfChange;
+  struct Setting;
+  static const Setting kSettings[];
 
   ui::RichEdit Box(Column column) { return GetRichEdit(column == Column::kHeader ? kHeaderBoxId : kMainBoxId); }
   ui::RichEdit Active() { return Box(active_); }

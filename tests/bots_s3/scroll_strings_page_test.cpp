@@ -104,6 +104,60 @@ TEST_F(ScrollStringsPageTest, NewScrollerWritesTheDefaults) {
   EXPECT_LT(tag_.find("StepDelay"), tag_.find("HeadText1"));
 }
 
+// Stored scalar settings: what the page shows for them and what OK stores.
+// Keywords match only as stored; font names in any letter case.
+TEST_F(ScrollStringsPageTest, StoredSettingsReopenAndAreStoredInTheirOrder) {
+  struct Case {
+    const char* attribute;
+    const char* stored;
+    const char* shown_in;  // a list's label, or nullptr for the stored text
+    const char* shown;
+    const char* saved;
+  };
+  const Case cases[] = {
+      {"param-FontFace", "zapfdingbats", "Font Name:", "ZapfDingbats", "ZapfDingbats"},
+      {"param-TextAlign", "_right", "Column Alignment:", "Right", "_right"},
+      {"param-Startup", "_FULL", "Startup Mode:", "Empty", "_empty"},  // no such keyword
+      {"param-HeadWidth", "80", nullptr, nullptr, "80"},
+      {"param-HeaderEnabled", "2", nullptr, nullptr, "1"},
+      {"param-TextTopMargin", "", nullptr, nullptr, "0"},  // empty stores 0
+      {"param-TextBottomMargin", "11", nullptr, nullptr, "11"},
+  };
+  for (const Case& c : cases) attributes_.Set(c.attribute, c.stored);
+  Run([&cases](ui::ScriptedWindow& w) {
+    for (const Case& c : cases) {
+      if (c.shown_in) {
+        EXPECT_EQ(w.SelectedItem(c.shown_in), c.shown) << c.attribute;
+      }
+    }
+    EXPECT_TRUE(w.IsChecked("Header Column:"));
+    w.Type("Left:", "");
+    w.PressOk();
+  });
+  for (const Case& c : cases) {
+    EXPECT_EQ(Attribute(c.attribute), c.saved) << c.attribute;
+  }
+  EXPECT_EQ(Attribute("param-HeadOffset"), "0");
+
+  // A new component stores them in this order.
+  list_.Clear();
+  Run([](ui::ScriptedWindow& w) { w.PressOk(); });
+  std::vector<std::string> scalars;
+  for (const std::string& name : attributes_.Names()) {
+    for (const char* wanted :
+         {"param-FontFace", "param-FontSize", "param-AddLineSpacing", "param-TextAlign",
+          "param-Startup", "param-HeadWidth", "param-HeaderEnabled", "param-HeadOffset",
+          "param-TextTopMargin", "param-TextBottomMargin"}) {
+      if (name == wanted) scalars.push_back(name);
+    }
+  }
+  EXPECT_EQ(scalars, (std::vector<std::string>{
+                         "param-FontFace", "param-FontSize", "param-AddLineSpacing",
+                         "param-TextAlign", "param-Startup", "param-HeadWidth",
+                         "param-HeaderEnabled", "param-HeadOffset", "param-TextTopMargin",
+                         "param-TextBottomMargin"}));
+}
+
 TEST_F(ScrollStringsPageTest, LinkedWordThroughTheHyperlinkDialog) {
   backend_.driver().Expect("Hyperlink", [](ui::ScriptedWindow& w) {
     EXPECT_EQ(w.Text("Text:"), "world");
