@@ -15,7 +15,7 @@ namespace style = ui::style;
 constexpr ui::ControlSpec kControls[] = {
     {kEdit, ControlKind::kEdit, "", 7, 7, 100, 12},
     {kCheck, ControlKind::kCheckBox, "Tick", 114, 7, 60, 10},
-    {kCombo, ControlKind::kDropDownList, "", 7, 24, 100, 60, style::kVScroll},
+    {kCombo, ControlKind::kDropDownList, "", 7, 24, 100, 60, style::kVScroll | style::kSorted},
     {kList, ControlKind::kListBox, "", 114, 24, 80, 40, style::kVScroll},
     {kRows, ControlKind::kListView, "", 7, 70, 187, 40, style::kCheckBoxes},
     {kSlider, ControlKind::kSlider, "", 7, 114, 100, 14},
@@ -59,16 +59,17 @@ std::vector<ProgramCase> ProgramCases() {
        "no"},
       {"shown again", [](Dialog& d) { d.GetControl(kCheck).Show(true); return Flag(d.GetControl(kCheck).IsVisible()); },
        "yes"},
-      {"combo items",
+      {"sorted combo items, without regard to case",
        [](Dialog& d) {
          ui::ComboBox combo = d.GetList(kCombo);
-         for (const char* item : {"Alpha", "Beta", "Gamma"}) combo.Add(item);
-         return Number(combo.Count()) + " " + combo.ItemText(1);
+         std::string added;
+         for (const char* item : {"gamma", "Beta", "alpha"}) added += Number(combo.Add(item));
+         return added + " " + Number(combo.Count()) + " " + combo.ItemText(1);
        },
-       "3 Beta"},
+       "000 3 Beta"},
       {"combo selection shows as its text",
        [](Dialog& d) { d.GetList(kCombo).Select(2); return Number(d.GetList(kCombo).Selection()) + " " + d.GetList(kCombo).Text(); },
-       "2 Gamma"},
+       "2 gamma"},
       {"combo selection out of range is none",
        [](Dialog& d) { d.GetList(kCombo).Select(7); return Number(d.GetList(kCombo).Selection()); }, "-1"},
       {"drop-down list text selects its item regardless of case",
@@ -210,6 +211,7 @@ void ContractDialog::BindEvents() {
 
 bool ContractDialog::OnInitDialog() {
   for (const ProgramCase& c : ProgramCases()) program_results.push_back({c.name, c.expected, c.run(*this)});
+  program_events = static_cast<int>(events.size());
   // The user starts from empty selections, so every choice is a change.
   for (int id : {kCombo, kList, kColours}) GetList(id).Select(-1);
   events.clear();
@@ -254,6 +256,7 @@ void CheckContract(const ContractDialog& dialog) {
   for (const ContractDialog::Result& result : dialog.program_results) {
     EXPECT_EQ(result.actual, result.expected) << result.name;
   }
+  EXPECT_EQ(dialog.program_events, 0) << "the program's own calls are no user's actions";
   ASSERT_EQ(dialog.events.size(), std::size(kActions));
   for (size_t i = 0; i < std::size(kActions); ++i) {
     const ContractDialog::Event& event = dialog.events[i];

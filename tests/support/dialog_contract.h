@@ -49,7 +49,7 @@ class ContractUser {
   virtual void PressOk() = 0;
 };
 
-// The contract's dialog: an edit, a check box, a drop-down list, a list
+// The contract's dialog: an edit, a check box, a sorted drop-down list, a list
 // box, a list-view, a slider, a colour list and a rich-text box.
 class ContractDialog : public ui::Dialog {
  public:
@@ -70,6 +70,8 @@ class ContractDialog : public ui::Dialog {
   // What the controls held when OK was pressed after the user's actions.
   std::vector<Result> final_results;
   std::vector<Event> events;
+  // The events the program's cases caused (none: only users cause events).
+  int program_events = -1;
   std::atomic<int> event_count{0};
 
  protected:
