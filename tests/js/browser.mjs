@@ -171,9 +171,14 @@ try {
     const r = a.getBoundingClientRect(); return { x: r.left + r.width / 2, y: r.top + r.height / 2, current: document.Slides.current() }; })()`);
   const picture = await pixels(1);
   await click(next.x, next.y);
-  await sleep(800);
+  // The picture slides in over a few frames: a busy machine draws them late.
+  let moved = false;
+  for (let i = 0; i < 40 && !moved; i++) {
+    await sleep(100);
+    moved = (await pixels(1)) !== picture;
+  }
   const current = await evaluate('document.Slides.current()');
-  check(current === next.current % 2 + 1 && (await pixels(1)) !== picture,
+  check(current === next.current % 2 + 1 && moved,
     `the button bar's next button moves the presentation from image ${next.current} to ${current}`);
 
   // Pictures: the page, and a short animation of each applet.
