@@ -118,6 +118,18 @@ try {
   }
   ['scroller', 'text effects', 'image effects'].forEach((k, i) => check(seen[i].size > 1, `${k}: ${seen[i].size} different frames in 2 seconds`));
 
+  // The flames burn in the colours of the catalogue's FirePalette.gif: every fully hot
+  // pixel of the flame layer is one of the strip's colours.
+  const flames = await evaluate(`(() => {
+    const f = GlintmereApplets.players[3].filter; if (!f.palette) return { colours: 0, hot: 0, foreign: 0 };
+    const known = new Set(f.palette.map((c) => c.join()));
+    const d = f.fire.getContext('2d').getImageData(0, 0, f.fw, f.fh).data; let hot = 0, foreign = 0;
+    for (let k = 0; k < d.length; k += 4) if (d[k + 3] === 255) { hot++; if (!known.has([d[k], d[k + 1], d[k + 2]].join())) foreign++; }
+    return { colours: f.palette.length, hot, foreign };
+  })()`);
+  check(flames.colours === 64 && flames.hot > 0 && flames.foreign === 0,
+    `image effects: the flames use FirePalette.gif's ${flames.colours} colours (${flames.hot} hot pixels, ${flames.foreign} others)`);
+
   // The scroller's first words are in its pixels: the frame with them is the frame without
   // them plus the words drawn where the runtime placed them.
   const words = await evaluate(`(() => {

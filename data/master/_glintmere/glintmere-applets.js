@@ -292,6 +292,24 @@
   /** The catalogue's effects with what their two sliders mean. */
   const FILTERS = ['bubbles', 'ripple', 'fire', 'snow', 'lens', 'twirl', 'waves'];
   const FILTER_DEFAULTS = { bubbles: [15, 30], ripple: [12, 40], fire: [50, 70], snow: [60, 0], lens: [25, 50], twirl: [10, 45], waves: [4, 20] };
+  /** The catalogue's picture an effect draws with, from the applet's code base. */
+  const FILTER_FILES = { bubbles: 'Bubble.gif', snow: 'Snowflake.gif', fire: 'FirePalette.gif' };
+
+  /**
+   * The colours of a palette strip, left to right, or null when it cannot be read
+   * (a page opened from disk may not read its pictures' pixels).
+   * @param {HTMLImageElement|null} img
+   */
+  function readPalette(img) {
+    if (!img) return null;
+    try {
+      const c = makeCanvas(Math.min(img.naturalWidth, 256), 1), g = c.getContext('2d');
+      g.drawImage(img, 0, 0, c.width, 1, 0, 0, c.width, 1);
+      const d = g.getImageData(0, 0, c.width, 1).data, colours = [];
+      for (let i = 0; i < c.width; i++) colours.push([d[i * 4], d[i * 4 + 1], d[i * 4 + 2]]);
+      return colours.length ? colours : null;
+    } catch { return null; }
+  }
 
   function readEffects(src, image) {
     const frame = readFrame(src);
@@ -932,7 +950,11 @@
     }
     async load() {
       await super.load();
-      if (this.filter) this.filter.setImage(this.bgImage, this.config.frame, this.w, this.h);
+      if (this.filter) {
+        const name = FILTER_FILES[this.filter.name], dir = this.codebase || '';
+        const file = name ? await loadImage(this.url(dir + (dir && !dir.endsWith('/') ? '/' : '') + name)) : null;
+        this.filter.setImage(this.bgImage, this.config.frame, this.w, this.h, file);
+      }
     }
     advance(dt) {
       const ph = stringPhase(this.config.strings, this.clock);
@@ -1027,7 +1049,12 @@
       this.rnd = random(w * 31 + h);
       this.items = [];
     }
-    setImage(img, frame, w, h) {
+    /** @param {HTMLImageElement|null} file the effect's own picture (FILTER_FILES), if it came */
+    setImage(img, frame, w, h, file = null) {
+      // Bubbles and flakes are drawn with the effect's picture, flames in its palette;
+      // without them, in shapes and colours of their own.
+      this.sprite = this.name === 'fire' ? null : file;
+      this.palette = this.name === 'fire' ? readPalette(file) : null;
       this.source = makeCanvas(w, h);
       drawBackground(this.source.getContext('2d'), frame, img, w, h);
       const r = this.rnd;
@@ -1057,10 +1084,15 @@
           heat[y * fw + x] = Math.max(0, s / 4 - cool * r() * 2);
         }
       }
-      const d = this.fireData.data;
+      const d = this.fireData.data, pal = this.palette;
       for (let i = 0; i < heat.length; i++) {
         const v = heat[i];
-        d[i * 4] = Math.min(255, v * 2); d[i * 4 + 1] = Math.max(0, Math.min(255, (v - 60) * 2)); d[i * 4 + 2] = Math.max(0, (v - 180) * 3);
+        if (pal) {
+          const c = pal[Math.min(pal.length - 1, Math.floor(v * pal.length / 256))];
+          d[i * 4] = c[0]; d[i * 4 + 1] = c[1]; d[i * 4 + 2] = c[2];
+        } else {
+          d[i * 4] = Math.min(255, v * 2); d[i * 4 + 1] = Math.max(0, Math.min(255, (v - 60) * 2)); d[i * 4 + 2] = Math.max(0, (v - 180) * 3);
+        }
         d[i * 4 + 3] = Math.min(255, v * 2);
       }
       this.fire.getContext('2d').putImageData(this.fireData, 0, 0);
@@ -1071,11 +1103,18 @@
         case 'bubbles':
           ctx.drawImage(src, 0, 0);
           ctx.strokeStyle = 'rgba(255,255,255,0.85)'; ctx.fillStyle = 'rgba(255,255,255,0.18)'; ctx.lineWidth = 1;
-          for (const b of this.items) { ctx.beginPath(); ctx.arc(b.x, b.y, b.s / 2, 0, Math.PI * 2); ctx.fill(); ctx.stroke(); }
+          for (const b of this.items) {
+            if (this.sprite) { ctx.drawImage(this.sprite, b.x - b.s / 2, b.y - b.s / 2, b.s, b.s); continue; }
+            ctx.beginPath(); ctx.arc(b.x, b.y, b.s / 2, 0, Math.PI * 2); ctx.fill(); ctx.stroke();
+          }
           return;
         case 'snow':
           ctx.drawImage(src, 0, 0); ctx.fillStyle = '#ffffff';
-          for (const f of this.items) ctx.fillRect(f.x, f.y, f.s, f.s);
+          // The flake picture at its own size for the nearest flakes, smaller for the far ones.
+          for (const f of this.items) {
+            if (this.sprite) ctx.drawImage(this.sprite, f.x, f.y, this.sprite.naturalWidth * f.s / 3.5, this.sprite.naturalHeight * f.s / 3.5);
+            else ctx.fillRect(f.x, f.y, f.s, f.s);
+          }
           return;
         case 'fire': ctx.drawImage(src, 0, 0); ctx.drawImage(this.fire, 0, 0, w, h); return;
         case 'ripple': case 'waves': {
