@@ -271,4 +271,30 @@ const ScrollLineInfo* FindLineSetting(const ScrollLines& lines, int start) {
   return nullptr;
 }
 
+void KeepStoredInOrder(ScrollLinks& links, ScrollLines& lines) {
+  std::erase_if(links, [](const ScrollLink& link) {
+    return link.start < 0 || link.end < link.start || link.end > kMostTextPosition;
+  });
+  std::stable_sort(links.begin(), links.end(),
+                   [](const ScrollLink& a, const ScrollLink& b) { return a.start < b.start; });
+  ScrollLinks kept;
+  for (ScrollLink& link : links) {
+    if (!kept.empty() && link.start <= kept.back().end) continue;
+    kept.push_back(std::move(link));
+  }
+  links = std::move(kept);
+
+  std::erase_if(lines, [](const ScrollLineInfo& line) {
+    return line.start < 0 || line.start > kMostTextPosition;
+  });
+  std::stable_sort(lines.begin(), lines.end(), [](const ScrollLineInfo& a, const ScrollLineInfo& b) {
+    return a.start < b.start;
+  });
+  lines.erase(std::unique(lines.begin(), lines.end(),
+                          [](const ScrollLineInfo& a, const ScrollLineInfo& b) {
+                            return a.start == b.start;
+                          }),
+              lines.end());
+}
+
 }  // namespace bots_s3

@@ -90,4 +90,13 @@ void SetLineSetting(ScrollLines& lines, int start, const std::string& sound, int
 // The setting of the line starting at start, or null.
 const ScrollLineInfo* FindLineSetting(const ScrollLines& lines, int start);
 
+// The most characters a position of a stored link or line setting may
+// name; the editor holds no longer text.
+inline constexpr int kMostTextPosition = 16 * 1024 * 1024;
+// Makes links and line settings read from a page what the editor keeps:
+// ranges and starts outside 0..kMostTextPosition (or ending before they
+// start) go, both lists are sorted by start, and of overlapping links or
+// settings of the same line the first in the page's order stays.
+void KeepStoredInOrder(ScrollLinks& links, ScrollLines& lines);
+
 }  // namespace bots_s3

@@ -142,18 +142,24 @@ struct CScrollStringsPage::Setting {
 };
 
 namespace {
-// Font names match in any letter case; alignment and start-up keywords only
-// as stored.
+// Font names and the alignment and start-up keywords match in any letter
+// case.
 int FontRow(std::string_view stored) {
   for (int i = 0; i < 6; ++i) {
     if (base::EqualsNoCase(stored, kScrollFonts[i].name)) return i;
   }
   return -1;
 }
+int KeywordRowNoCase(const base::KeywordTable& table, std::string_view stored) {
+  for (size_t i = 0; i < table.size(); ++i) {
+    if (base::EqualsNoCase(stored, table[i].keyword)) return static_cast<int>(i);
+  }
+  return -1;
+}
 const char* FontName(int row) { return kScrollFonts[row].name; }
-int AlignmentRow(std::string_view stored) { return kAlignments.IndexOfKeyword(stored); }
+int AlignmentRow(std::string_view stored) { return KeywordRowNoCase(kAlignments, stored); }
 const char* AlignmentKeyword(int row) { return kAlignments[static_cast<size_t>(row)].keyword; }
-int StartupRow(std::string_view stored) { return kStartups.IndexOfKeyword(stored); }
+int StartupRow(std::string_view stored) { return KeywordRowNoCase(kStartups, stored); }
 const char* StartupKeyword(int row) { return kStartups[static_cast<size_t>(row)].keyword; }
 }  // namespace
 
@@ -203,7 +209,8 @@ void CScrollStringsPage::LoadAttributes(botframe::Attributes* attributes) {
     link.url = get("URL");
     link.message = get("Message");
     link.target = get("Target");
-    link.highlight = base::DecimalValue(get("HighlightColor"));
+    // An absent row keeps the default highlight.
+    if (auto row = a.Get((prefix + "HighlightColor").c_str())) link.highlight = base::DecimalValue(*row);
     // A row the colour table lacks (a negative one, one past its end) is
     // the default highlight.
     if (link.highlight < 0 || link.highlight >= botframe::kNamedColourCount) {
@@ -225,11 +232,15 @@ void CScrollStringsPage::LoadAttributes(botframe::Attributes* attributes) {
     const auto get = [&](const char* field) { return a.GetOr((prefix + field).c_str(), ""); };
     ScrollLineInfo line;
     line.sound = get("Sound");
-    if (base::EqualsNoCase(line.sound, "none")) line.sound = botframe::kNoFileName;
+    // No sound named is no sound, never the folder the sounds are in.
+    if (line.sound.empty() || base::EqualsNoCase(line.sound, "none")) {
+      line.sound = botframe::kNoFileName;
+    }
     line.pause = base::DecimalValue(get("Pause"));
     line.start = base::DecimalValue(get("Start"));
     lines_.push_back(std::move(line));
   }
+  KeepStoredInOrder(links_, lines_);
 
   for (const Setting& setting : kSettings) {
     if (setting.older_attribute) {

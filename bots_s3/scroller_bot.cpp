@@ -7,6 +7,7 @@
 #include "base/text.h"
 #include "botframe/about_page.h"
 #include "botframe/applet_page.h"
+#include "botframe/file_dialogs.h"
 #include "botframe/text_bk_page.h"
 #include "bots_s3/animation_page.h"
 #include "bots_s3/scroll_strings_page.h"
@@ -37,7 +38,7 @@ bool ScrollerBot::PublishOwnFiles(botframe::EditContext& context,
     std::string sound = attributes.GetOr(base::Format("param-Line%d-Sound", k).c_str(), "");
     const size_t slash = sound.rfind('/');
     if (slash != std::string::npos) sound.erase(0, slash + 1);
-    if (sound.empty() || sound == "(None)") continue;
+    if (sound.empty() || base::EqualsNoCase(sound, botframe::kNoFileName)) continue;
     if (!botframe::UploadFile(context, "_glintmere", "_glintmere", sound, false, false)) {
       return false;
     }

@@ -105,7 +105,7 @@ TEST_F(ScrollStringsPageTest, NewScrollerWritesTheDefaults) {
 }
 
 // Stored scalar settings: what the page shows for them and what OK stores.
-// Keywords match only as stored; font names in any letter case.
+// Font names and keywords match in any letter case.
 TEST_F(ScrollStringsPageTest, StoredSettingsReopenAndAreStoredInTheirOrder) {
   struct Case {
     const char* attribute;
@@ -117,7 +117,7 @@ TEST_F(ScrollStringsPageTest, StoredSettingsReopenAndAreStoredInTheirOrder) {
   const Case cases[] = {
       {"param-FontFace", "zapfdingbats", "Font Name:", "ZapfDingbats", "ZapfDingbats"},
       {"param-TextAlign", "_right", "Column Alignment:", "Right", "_right"},
-      {"param-Startup", "_FULL", "Startup Mode:", "Empty", "_empty"},  // no such keyword
+      {"param-Startup", "_FULL", "Startup Mode:", "Full", "_full"},
       {"param-HeadWidth", "80", nullptr, nullptr, "80"},
       {"param-HeaderEnabled", "2", nullptr, nullptr, "1"},
       {"param-TextTopMargin", "", nullptr, nullptr, "0"},  // empty stores 0
@@ -156,6 +156,62 @@ TEST_F(ScrollStringsPageTest, StoredSettingsReopenAndAreStoredInTheirOrder) {
                          "param-TextAlign", "param-Startup", "param-HeadWidth",
                          "param-HeaderEnabled", "param-HeadOffset", "param-TextTopMargin",
                          "param-TextBottomMargin"}));
+}
+
+// Links and line settings as a hostile or damaged page stores them: the
+// page keeps what the editor can hold, in order, and typing moves them on
+// without overflowing.
+TEST_F(ScrollStringsPageTest, StoredLinksAndLinesAreBoundedSortedAndKeepTheirDefaults) {
+  struct StoredRun {
+    const char* start;
+    const char* end;
+    const char* highlight;  // nullptr: absent
+  };
+  const StoredRun runs[] = {
+      {"8", "10", nullptr},           // absent row: the default highlight
+      {"0", "3", "4"},                // before the first: sorted to the front
+      {"9", "12", "4"},               // overlaps the first kept: goes
+      {"20", "2147483647", "4"},      // past any text: goes
+      {"-5", "2", "4"},               // negative: goes
+      {"15", "14", "4"},              // ends before it starts: goes
+  };
+  int k = 0;
+  for (const StoredRun& run : runs) {
+    const std::string prefix = "param-Run" + std::to_string(++k) + "-";
+    attributes_.Set(prefix + "URL", "p" + std::to_string(k) + ".htm");
+    attributes_.Set(prefix + "Start", run.start);
+    attributes_.Set(prefix + "End", run.end);
+    if (run.highlight) attributes_.Set(prefix + "HighlightColor", run.highlight);
+  }
+  attributes_.Set("param-RunCount", std::to_string(k));
+  const char* line_starts[] = {"12", "0", "12", "2147483647"};
+  k = 0;
+  for (const char* start : line_starts) {
+    attributes_.Set("param-Line" + std::to_string(++k) + "-Start", start);
+  }
+  attributes_.Set("param-Line2-Sound", "");
+  attributes_.Set("param-LineCount", std::to_string(k));
+  Run([](ui::ScriptedWindow& w) {
+    CScrollStringsPage* page = StringsPage(w);
+    ASSERT_EQ(page->links().size(), 2u);
+    EXPECT_EQ(page->links()[0].url, "p2.htm");
+    EXPECT_EQ(page->links()[1].url, "p1.htm");
+    EXPECT_EQ(page->links()[1].highlight, 11);  // Blue
+    ASSERT_EQ(page->line_settings().size(), 2u);
+    EXPECT_EQ(page->line_settings()[0].start, 0);
+    EXPECT_EQ(page->line_settings()[0].sound, "(None)");
+    EXPECT_EQ(page->line_settings()[1].start, 12);
+    EXPECT_EQ(page->line_settings()[1].sound, "(None)");  // absent
+    w.SelectRange(Page::kMainBoxId, 0, 0);
+    w.Type(Page::kMainBoxId, "ab");
+    EXPECT_EQ(page->links()[1].start, 10);
+    EXPECT_EQ(page->line_settings()[1].start, 14);
+    w.PressOk();
+  });
+  EXPECT_EQ(Attribute("param-RunCount"), "2");
+  EXPECT_EQ(Attribute("param-Run2-HighlightColor"), "11");
+  EXPECT_EQ(Attribute("param-LineCount"), "2");
+  EXPECT_FALSE(Has("LineSound")) << tag_;  // no sound, never the sounds' folder
 }
 
 TEST_F(ScrollStringsPageTest, LinkedWordThroughTheHyperlinkDialog) {
