@@ -172,26 +172,10 @@ void ResolveRelativeUrl(std::string& url, std::string_view base) {
   url = std::move(folder);
 }
 
-std::string AbsoluteUrl(const std::string& url_in, const std::string& page_url) {
-  // URLs are kept to the length the applets' parameters were made for.
-  constexpr size_t kLongestUrl = 511;
-  std::string url = url_in.substr(0, kLongestUrl);
-  if (base::StartsWithNoCase(url, "http:")) return url;
-  std::string base = page_url.substr(0, kLongestUrl);
-  size_t cut = base.rfind('/');
-  if (cut == std::string::npos) cut = base.rfind(':');
-  base = cut == std::string::npos ? std::string() : base.substr(0, cut + 1);
-  std::string rest = url;
-  if (rest.rfind("./", 0) == 0) rest.erase(0, 2);
-  while (rest.rfind("../", 0) == 0) {
-    rest.erase(0, 3);
-    // Drop the folder's own "/", then cut after the "/" before it; never
-    // above what the base holds.
-    if (!base.empty()) base.pop_back();
-    const size_t previous = base.rfind('/');
-    base = previous == std::string::npos ? std::string() : base.substr(0, previous + 1);
-  }
-  return base + rest;
+std::string AbsoluteUrl(const std::string& url, const std::string& page_url) {
+  std::string absolute = url;
+  ResolveRelativeUrl(absolute, page_url);
+  return absolute;
 }
 
 }  // namespace botframe

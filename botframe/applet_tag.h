@@ -49,12 +49,8 @@ void WriteParam(std::string& out, const char* name, const char* value);
 // Never fails; neither text has a length limit.
 void ResolveRelativeUrl(std::string& url, std::string_view base);
 
-// The URL a preview gives the applet, made absolute against page_url, the
-// address of the page being edited: a URL starting with "http:" (any case)
-// stays; otherwise the page's address cut after its last "/" (or ":"), less
-// one folder per leading "../" (never more than it holds), and the rest
-// without a leading "./". Both texts are cut to the 511 characters the
-// applets' parameters were made for. Never fails.
+// The URL a preview gives the applet: url made absolute against page_url,
+// the address of the page being edited, as ResolveRelativeUrl does.
 std::string AbsoluteUrl(const std::string& url, const std::string& page_url);
 
 }  // namespace botframe

@@ -110,6 +110,12 @@ TEST(ScrollConversionTest, LinkValuesTargetsColoursMessagesAndPreviewUrls) {
             "file:///C:/web/a/x.htm||_none");
   // More "../" than folders: never past the start of the base.
   EXPECT_EQ(botframe::AbsoluteUrl("../../../../../../q.htm", "a/p.htm"), "q.htm");
+  // Any scheme stays; a server's root is never climbed past; no length cut.
+  EXPECT_EQ(botframe::AbsoluteUrl("https://other/z.htm", page), "https://other/z.htm");
+  EXPECT_EQ(botframe::AbsoluteUrl("mailto:a@b.com", page), "mailto:a@b.com");
+  EXPECT_EQ(botframe::AbsoluteUrl("../x.htm", "http://s/p.htm"), "http://s/x.htm");
+  const std::string long_name(600, 'n');
+  EXPECT_EQ(botframe::AbsoluteUrl(long_name, page), "file:///C:/web/a/b/" + long_name);
 }
 
 TEST(ScrollConversionTest, HeaderLongerThanTheMainColumnGivesEmptyLines) {
