@@ -20,8 +20,12 @@ std::string Attributes::GetOr(const char* name, const std::string& fallback) con
 
 int Attributes::CountOf(const char* name) const {
   const int stored = base::DecimalValue(GetOr(name, "0"));
-  const int entries = list_ ? list_->count : 0;
-  return stored < 0 ? 0 : std::min(stored, entries);
+  // The list is the host's: its entries are counted through the callbacks,
+  // and only as far as the stored count needs.
+  int entries = 0;
+  host_->RewindAttributes(list_);
+  while (entries < stored && host_->NextAttributeName(list_)) ++entries;
+  return entries;
 }
 
 void Attributes::Set(std::string_view name, std::string_view value) {

@@ -26,7 +26,8 @@ class Attributes {
   // The host's table takes NUL-terminated texts: both are copied into ones.
   void Set(std::string_view name, std::string_view value);
   // The count stored under name (a number of lines, of links), but never
-  // more than the list has entries: each counted item is stored in at least
+  // more than the list has entries (counted through the host's callbacks,
+  // never read from the list itself): each counted item is stored in at least
   // one attribute, so a larger count (2147483647 in a hostile page) is no
   // reason to loop further.
   int CountOf(const char* name) const;

@@ -31,4 +31,25 @@ TEST(AttributesTest, CountsAreBoundByTheEntriesTheListHolds) {
             0);
 }
 
+// Another host's list is opaque: its record need not hold a count at all,
+// so only the callbacks say how many entries there are.
+TEST(AttributesTest, CountsComeFromTheCallbacksNotTheHostsRecord) {
+  static const char* const kNames[] = {"param-LineCount", "param-Line1-Sound",
+                                       "param-Line2-Sound"};
+  static size_t cursor = 0;
+  BotHostCallbacks host{};
+  host.GetAttribute = [](BotAttributeList*, const char* name) -> const char* {
+    return std::string(name) == "param-LineCount" ? "2" : nullptr;
+  };
+  host.RewindAttributes = [](BotAttributeList*) { cursor = 0; };
+  host.NextAttributeName = [](BotAttributeList*) -> const char* {
+    return cursor < std::size(kNames) ? kNames[cursor++] : nullptr;
+  };
+  for (const int32_t record_count : {0, -7, 1000000}) {
+    BotAttributeList foreign{record_count, 0, nullptr};
+    EXPECT_EQ(botframe::Attributes(&foreign, &host).CountOf("param-LineCount"), 2)
+        << record_count;
+  }
+}
+
 }  // namespace
