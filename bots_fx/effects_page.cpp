@@ -90,7 +90,8 @@ void CImageEffectsPage::LoadAttributes(botframe::Attributes* attributes) {
 }
 
 void CImageEffectsPage::SaveAttributes() {
-  if (!attributes_) return;
+  // A page that found no effect to offer leaves the stored ones as they were.
+  if (!attributes_ || no_effects_) return;
   if (!effect_.empty()) attributes_->Set(kEffectAttribute, effect_);
   for (int i = 0; i < kValueCount; ++i) {
     if (!ValueText(i).empty()) attributes_->Set(kValues[i].attribute, ValueText(i));
@@ -137,6 +138,7 @@ void CImageEffectsPage::ShowValues() {
 bool CImageEffectsPage::OnInitDialog() {
   AddTooltips(kTooltips);
   effects_ = FindEffects(state());
+  no_effects_ = effects_.empty();
   if (effects_.empty()) {
     ui::ShowMessage("No Valid Effects Filters Available.", "Error!!!", ui::Buttons::kOk,
                     ui::Icon::kError, handle());

@@ -77,6 +77,7 @@ class CImageEffectsPage : public botframe::CWebBotPage {
   std::string speed_;
   std::string intensity_;
   bool new_ = false;
+  bool no_effects_ = false;  // shown without an effect to offer
   std::vector<std::string> effects_;
   EffectCatalogue catalogue_;
 };

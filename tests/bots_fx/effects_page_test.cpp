@@ -206,6 +206,7 @@ TEST_F(EffectsPageTest, NoEffectFilterGivesTheMessageAndAnEmptyPage) {
   }
   attributes_.Set("param-AppBGFilter-Effect", "Fire");
   attributes_.Set("param-AppBGFilter-Delay", "33");
+  attributes_.Set("param-AppBGFilter-Speed", "fast");  // kept, though no slider shows it
   CImageEffectsPage page(context());
   page.LoadAttributes(&attributes_);
   RunSheet(page, [&page](ui::ScriptedWindow& w) {
@@ -224,6 +225,8 @@ TEST_F(EffectsPageTest, NoEffectFilterGivesTheMessageAndAnEmptyPage) {
   page.SaveAttributes();
   EXPECT_EQ(Attribute("param-AppBGFilter-Effect"), "Fire");
   EXPECT_EQ(Attribute("param-AppBGFilter-Delay"), "33");
+  EXPECT_EQ(Attribute("param-AppBGFilter-Speed"), "fast");
+  EXPECT_EQ(Attribute("param-AppBGFilter-Intensity"), "<absent>");
 }
 
 TEST_F(EffectsPageTest, ImageBotSheetOpensOnEffectsAndWritesTheFilterBeforeTheLink) {
