@@ -426,11 +426,17 @@ ui_test::Image CaptureClient(HWND control) {
 }
 
 TEST_F(ControlsTest, AModelessWindowShowsPaintsWhileItsCallerWorksAndCloses) {
+  // It comes up in front of the editor's window, which had the foreground.
+  const HWND editor = CreateWindowExA(0, "STATIC", "Editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                      300, 200, nullptr, nullptr, nullptr, nullptr);
+  SetForegroundWindow(editor);
   ProgressWindow progress;
   ASSERT_TRUE(progress.OpenModeless());
   const HWND window = static_cast<HWND>(progress.handle());
   ASSERT_TRUE(IsWindow(window));
   EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_EQ(GetForegroundWindow(), window);
+  DestroyWindow(editor);
   EXPECT_EQ(progress.inits, 1);
   EXPECT_FALSE(progress.OpenModeless());  // open already
 

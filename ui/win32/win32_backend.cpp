@@ -73,6 +73,9 @@ bool Win32Backend::OpenModeless(Dialog& dialog, WindowHandle parent) {
   if (context->finished) return true;
   DialogContext* open = context.release();
   open->owned_by_window = true;
+  // A window opened while its caller works (a progress window) comes up in
+  // front of the window the user was working in.
+  ::SetForegroundWindow(window);
   open->window.PaintNow();
   return true;
 }
