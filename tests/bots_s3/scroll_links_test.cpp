@@ -144,6 +144,42 @@ TEST(FollowEditTest, ReplacingASelectionAndJoiningLines) {
   EXPECT_EQ(Ranges(kept), (Texts{"4-8 three"}));
 }
 
+// A change only the text-change notification saw, from s, the last
+// selection start.
+TEST(FollowEditTest, TextChangeSeenWithoutASelectionChange) {
+  struct Case {
+    const char* what;
+    ScrollLinks links;
+    std::vector<int> line_starts;
+    int s, d;
+    bool line_end;
+    Texts links_after;
+    std::vector<int> line_starts_after;
+  };
+  const Case cases[] = {
+      {"a one-character link at s goes", {Link(4, 4)}, {}, 4, -1, false, {}, {}},
+      {"a longer link at s starts one past the change", {Link(4, 8)}, {}, 4, 2, false,
+       {"7-10 a.htm"}, {}},
+      {"links reaching over s grow, later ones move", {Link(2, 6), Link(10, 12, "b")}, {}, 4, 2,
+       false, {"2-8 a.htm", "12-14 b"}, {}},
+      {"typing moves the settings from s on", {}, {0, 4, 10}, 4, 1, false, {}, {0, 5, 11}},
+      {"one character deleted moves them back", {}, {0, 4, 10}, 4, -1, false, {}, {0, 3, 9}},
+      {"two deleted: the setting at s goes, the one at s+2 moves to s", {}, {0, 4, 6, 10}, 4, -2,
+       false, {}, {0, 4, 8}},
+      {"two deleted at the line's end: both go", {}, {0, 4, 6, 10}, 4, -2, true, {}, {0, 8}},
+  };
+  for (const Case& c : cases) {
+    ScrollLinks links = c.links;
+    ScrollLines lines;
+    for (int start : c.line_starts) lines.push_back({start, "a.au", 0});
+    bots_s3::FollowTextEdit(links, lines, c.s, c.d, c.line_end);
+    EXPECT_EQ(Ranges(links), c.links_after) << c.what;
+    std::vector<int> starts;
+    for (const ScrollLineInfo& line : lines) starts.push_back(line.start);
+    EXPECT_EQ(starts, c.line_starts_after) << c.what;
+  }
+}
+
 TEST(LineSettingTest, SetOrInsertInOrder) {
   ScrollLines lines;
   bots_s3::SetLineSetting(lines, 10, "b.au", 0);
