@@ -123,6 +123,12 @@ TEST_F(AppletEditEndToEndTest, ImageEffectsPublishesItsEffectWithTheApplet) {
     {"dialog": "Glintmere Java Effects - Image Effects Applet", "steps": [
       {"expect": "Effects", "selected": "Bubbles"},
       {"select": "Effects", "item": "Flames"},
+      {"page": "Strings"},
+      {"press": 2327},
+      {"uncheck": "Enable Strings Display"},
+      {"press": "OK"}]},
+    {"dialog": "Select a file", "steps": [
+      {"select": 1501, "item": "QFXChime.au"},
       {"press": "OK"}]}
   ])");
   std::string err;
@@ -146,6 +152,8 @@ TEST_F(AppletEditEndToEndTest, ImageEffectsPublishesItsEffectWithTheApplet) {
   }
   EXPECT_FALSE(test_support::Exists(web_.Join("_glintmere/FireSparks.gif")));
   EXPECT_FALSE(test_support::Exists(web_.Join("_glintmere/eBubbles.class")));
+  // The strings are off: their sound stays behind.
+  EXPECT_FALSE(test_support::Exists(web_.Join("_glintmere/QFXChime.au")));
 }
 
 TEST_F(AppletEditEndToEndTest, TextEffectsInsertedThenEditedAgain) {
@@ -154,6 +162,10 @@ TEST_F(AppletEditEndToEndTest, TextEffectsInsertedThenEditedAgain) {
     {"dialog": "Glintmere Java Effects - Text Effects Applet", "steps": [
       {"type": "String:", "text": "Harbour news"},
       {"select": "Effect:", "item": "Glow Dark"},
+      {"press": 2327},
+      {"press": "OK"}]},
+    {"dialog": "Select a file", "steps": [
+      {"select": 1501, "item": "QFXChime.au"},
       {"press": "OK"}]}
   ])");
   std::string err;
@@ -163,6 +175,12 @@ TEST_F(AppletEditEndToEndTest, TextEffectsInsertedThenEditedAgain) {
             0)
       << err;
   EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/KelText.class")));
+  // The string's entry sound went with the applet.
+  EXPECT_TRUE(test_support::Exists(web_.Join("_glintmere/QFXChime.au")));
+  // The applet finds it in its code base.
+  EXPECT_NE(Page().find("<param name=SoundEffect1 value=QFXChime.au|>"),
+            std::string::npos)
+      << Page();
   // The stored string comes back; a second string is added after it.
   WriteText(answers, R"([
     {"dialog": "Glintmere Java Effects - Text Effects Applet", "steps": [

@@ -129,6 +129,9 @@ try {
   })()`);
   check(flames.colours === 64 && flames.hot > 0 && flames.foreign === 0,
     `image effects: the flames use FirePalette.gif's ${flames.colours} colours (${flames.hot} hot pixels, ${flames.foreign} others)`);
+  // A string's sound is a name in the applet's code base, where the bots publish it.
+  const stringSound = await evaluate(`GlintmereApplets.players[2].codeUrl('QFXChime.au')`);
+  check(stringSound === origin + '/_glintmere/QFXChime.au', `text effects: a string's sound comes from the code base (${stringSound})`);
 
   // The scroller's first words are in its pixels: the frame with them is the frame without
   // them plus the words drawn where the runtime placed them.

@@ -567,6 +567,11 @@
       this.bgImage = null;
     }
     url(u) { try { return new URL(u, this.base).href; } catch { return ''; } }
+    /** A file the applet itself loads (string sounds, effect pictures): from its code base. */
+    codeUrl(u) {
+      const dir = this.codebase || '';
+      try { return new URL(u, new URL(dir && !dir.endsWith('/') ? dir + '/' : dir, this.base)).href; } catch { return ''; }
+    }
     /** Loads what the first frame needs; then the player is ready. */
     async load() {
       this.bgImage = await loadImage(this.url(this.config.frame.backgroundImage));
@@ -951,8 +956,8 @@
     async load() {
       await super.load();
       if (this.filter) {
-        const name = FILTER_FILES[this.filter.name], dir = this.codebase || '';
-        const file = name ? await loadImage(this.url(dir + (dir && !dir.endsWith('/') ? '/' : '') + name)) : null;
+        const name = FILTER_FILES[this.filter.name];
+        const file = name ? await loadImage(this.codeUrl(name)) : null;
         this.filter.setImage(this.bgImage, this.config.frame, this.w, this.h, file);
       }
     }
@@ -962,8 +967,8 @@
       if (key !== this.lastPhase) {
         this.lastPhase = key;
         const s = this.config.strings[ph.index];
-        if (s && ph.phase === 'entry' && s.entrySound) Sound.play(this.url(s.entrySound));
-        if (s && ph.phase === 'exit' && s.exitSound) Sound.play(this.url(s.exitSound));
+        if (s && ph.phase === 'entry' && s.entrySound) Sound.play(this.codeUrl(s.entrySound));
+        if (s && ph.phase === 'exit' && s.exitSound) Sound.play(this.codeUrl(s.exitSound));
       }
       if (this.filter) {
         this.filterSince += dt;
