@@ -44,7 +44,7 @@ int RunActivationUtility(const std::string& command_line, const std::string& pro
   }
   const ActivationReport report = ActivateProducts(requests, platform::GetRegistry());
   if (!quiet) {
-    ui::ShowMessage(report.Text(), kActivateCaption, ui::Buttons::kOk, ui::Icon::kInformation);
+    ui::ShowMessage(report.Text(), kActivateCaption, ui::Buttons::kOk, ui::Icon::kNone);
   }
   return report.AllSucceeded() ? 0 : 1;
 }

@@ -167,6 +167,7 @@ TEST_F(ActivationTest, ACommandLineFileIsActivatedWithoutTheListAndReported) {
     EXPECT_EQ(shown.kind, ui::WindowKind::kMessageBox);
     EXPECT_EQ(shown.caption, "Activate KelMenu");
     EXPECT_EQ(shown.buttons, ui::Buttons::kOk);
+    EXPECT_EQ(shown.icon, ui::Icon::kNone);
   }
   EXPECT_EQ(backend.driver().MessageTexts(),
             (Names{"KelMenu successfully activated for:\n  -  Test Gamma\n",
