@@ -215,6 +215,37 @@ TEST_F(KelMenuTest, UnmetRequirementsAndBadFlagsAreTold) {
   EXPECT_EQ(boxes_.shown()[0].icon, ui::Icon::kError);
 }
 
+// An editor whose state cannot be read: the command is not run.
+TEST_F(KelMenuTest, AStateThatCannotBeReadStopsTheCommand) {
+  // The application object, except that asking for the active web fails.
+  class Unreadable : public platform::DispatchObject {
+   public:
+    explicit Unreadable(std::shared_ptr<platform::DispatchObject> real) : real_(std::move(real)) {}
+    platform::HResult Invoke(std::string_view method, std::span<DispatchValue> args,
+                             DispatchValue* result) override {
+      return method == "ActiveWeb" ? platform::kEFail : real_->Invoke(method, args, result);
+    }
+    platform::HResult Put(std::string_view property, const DispatchValue& value) override {
+      return real_->Put(property, value);
+    }
+
+   private:
+    std::shared_ptr<platform::DispatchObject> real_;
+  };
+  Product("GMA", "x,Applets", {"x,Scroller,Tip,1,3,GMWebbotS3.dll,GMScroller"});
+  OpenSession("index.htm");
+  Connect();
+  add_in_->OnDisconnection(0);
+  add_in_ = std::make_unique<menu_addin::KelMenu>();
+  add_in_->OnConnection(std::make_shared<Unreadable>(application_->object()), DispatchValue());
+  Click("Scroller");
+  EXPECT_TRUE(calls_.bot.empty());
+  EXPECT_EQ(Shown(), (std::vector<std::string>{
+                         "Glintmere: Error occured while evaluating the command.",
+                         "Glintmere: Unknown error"}));
+  EXPECT_EQ(boxes_.shown()[0].icon, ui::Icon::kError);
+}
+
 TEST_F(KelMenuTest, DisconnectionRemovesTheMenuButOnVersionFiveAtShutdown) {
   Product("GMA", "x,Applets", {"x,Scroller,Tip,1,3,GMWebbotS3.dll,GMScroller"});
   const struct {
