@@ -471,6 +471,11 @@ int Edit(const std::vector<std::string>& args, const CliEnvironment& environment
   const bool ole = platform::Succeeded(automation.Initialize());
   const int32_t result = edit(list.get(), &runner::HostCallbacks());
   if (ole) automation.Uninitialize();
+  if (list.damaged()) {
+    err << "glintmere: out of memory while the bot changed the component; "
+        << session.PagePath() << " is unchanged\n";
+    return 1;
+  }
   if (result == 0) {
     err << "glintmere: nothing was changed (the editor was cancelled or the bot failed); "
         << session.PagePath() << " is unchanged\n";

@@ -48,7 +48,8 @@ void Launch() {
   platform::Automation& automation = platform::GetAutomation();
   const bool ole = platform::Succeeded(automation.Initialize());
   runner::AttributeList list;
-  if (LAUNCHER_EDIT_ENTRY(list.get(), &runner::HostCallbacks()) != 0) {
+  // A list damaged for lack of memory is not the component the bot made.
+  if (LAUNCHER_EDIT_ENTRY(list.get(), &runner::HostCallbacks()) != 0 && !list.damaged()) {
     const std::string html = ComposeForLauncher(list.list());
     // Without an editor there is nobody to tell: the bot has already said
     // what it could not reach.

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
+#include <new>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -17,17 +18,51 @@ namespace runner {
 namespace {
 
 // The callbacks cannot report failure to the bot, and carrying on with a
-// damaged list would write a corrupt component: stop the host instead.
-[[noreturn]] void OutOfMemory() {
+// damaged list would write a corrupt component; ending the process would end
+// the editor the runner lives in, with every unsaved page. A list or buffer
+// that could not take a change is marked damaged instead: its owner then
+// drops the whole operation. The marks live in a fixed table, as marking
+// must not allocate; a host has few lists alive at once.
+constexpr size_t kMostDamaged = 64;
+std::mutex damage_mutex;
+const void* damaged[kMostDamaged] = {};
+
+void MarkDamaged(const void* owner) {
+  std::lock_guard<std::mutex> guard(damage_mutex);
+  for (const void*& slot : damaged) {
+    if (slot == owner) return;
+  }
+  for (const void*& slot : damaged) {
+    if (!slot) {
+      slot = owner;
+      return;
+    }
+  }
+  // More damaged lists alive than marks: nothing safe is left to do.
   std::fputs("Glintmere: out of memory in the attribute list\n", stderr);
   std::abort();
 }
 
+bool IsDamaged(const void* owner) {
+  std::lock_guard<std::mutex> guard(damage_mutex);
+  for (const void* slot : damaged) {
+    if (slot == owner) return true;
+  }
+  return false;
+}
+
+void ForgetDamage(const void* owner) {
+  std::lock_guard<std::mutex> guard(damage_mutex);
+  for (const void*& slot : damaged) {
+    if (slot == owner) slot = nullptr;
+  }
+}
+
+// A copy from the C heap, or null when there is no memory for it.
 char* CopyText(const char* text) {
   const size_t size = std::strlen(text) + 1;
   char* copy = static_cast<char*>(std::malloc(size));
-  if (!copy) OutOfMemory();
-  std::memcpy(copy, text, size);
+  if (copy) std::memcpy(copy, text, size);
   return copy;
 }
 
@@ -94,19 +129,29 @@ void DropIndex(const BotAttributeList* list) {
   Indexes().erase(list);
 }
 
+BotAttribute* ScanForEntry(BotAttributeList* list, const char* name) {
+  for (int32_t i = 0; i < list->count; ++i) {
+    if (base::EqualsNoCase(list->entries[i].name, name)) return &list->entries[i];
+  }
+  return nullptr;
+}
+
 BotAttribute* FindEntry(BotAttributeList* list, const char* name) {
   if (!list || !name) return nullptr;
-  if (list->count < kIndexedFrom) {
-    for (int32_t i = 0; i < list->count; ++i) {
-      if (base::EqualsNoCase(list->entries[i].name, name)) return &list->entries[i];
-    }
-    return nullptr;
+  if (list->count < kIndexedFrom) return ScanForEntry(list, name);
+  std::unique_lock<std::mutex> guard(index_mutex);
+  try {
+    NameIndex& index = Indexes()[list];
+    if (index.entries != list->entries || index.count != list->count) index.Build(list);
+    const auto found = index.numbers.find(IndexName(name));
+    return found == index.numbers.end() ? nullptr
+                                        : &list->entries[index.PositionOf(found->second)];
+  } catch (const std::bad_alloc&) {
+    // No memory for the index: the list itself is whole, so it is searched.
+    Indexes().erase(list);
+    guard.unlock();
+    return ScanForEntry(list, name);
   }
-  std::lock_guard<std::mutex> guard(index_mutex);
-  NameIndex& index = Indexes()[list];
-  if (index.entries != list->entries || index.count != list->count) index.Build(list);
-  const auto found = index.numbers.find(IndexName(name));
-  return found == index.numbers.end() ? nullptr : &list->entries[index.PositionOf(found->second)];
 }
 
 // Keeps an up-to-date index current after an entry was appended.
@@ -117,7 +162,12 @@ void IndexAppended(BotAttributeList* list, const BotAttribute* old_entries) {
   if (found == indexes.end()) return;
   NameIndex& index = found->second;
   if (index.entries != old_entries || index.count != list->count - 1) return;
-  index.Append(IndexName(list->entries[list->count - 1].name));
+  try {
+    index.Append(IndexName(list->entries[list->count - 1].name));
+  } catch (const std::bad_alloc&) {
+    indexes.erase(found);  // built again when next asked
+    return;
+  }
   index.entries = list->entries;
   index.count = list->count;
 }
@@ -155,6 +205,10 @@ void BOT_CALL HostSetAttribute(BotAttributeList* list, const char* name, const c
   if (BotAttribute* entry = FindEntry(list, name)) {
     // Copy first: value may point into the entry being replaced.
     char* copy = value ? CopyText(value) : nullptr;
+    if (value && !copy) {
+      MarkDamaged(list);
+      return;
+    }
     std::free(entry->value);
     entry->value = copy;
     return;
@@ -170,12 +224,23 @@ void BOT_CALL HostSetAttribute(BotAttributeList* list, const char* name, const c
     const size_t room = count < 2 ? 4 : count * 2;
     auto* grown =
         static_cast<BotAttribute*>(std::realloc(list->entries, room * sizeof(BotAttribute)));
-    if (!grown) OutOfMemory();
+    if (!grown) {
+      MarkDamaged(list);
+      return;
+    }
     list->entries = grown;
   }
+  char* added_name = CopyText(name);
+  char* added_value = value ? CopyText(value) : nullptr;
+  if (!added_name || (value && !added_value)) {
+    std::free(added_name);
+    std::free(added_value);
+    MarkDamaged(list);
+    return;
+  }
   BotAttribute& added = list->entries[list->count];
-  added.name = CopyText(name);
-  added.value = value ? CopyText(value) : nullptr;
+  added.name = added_name;
+  added.value = added_value;
   list->count = static_cast<int32_t>(new_count);
   if (list->count > kIndexedFrom) IndexAppended(list, old_entries);
 }
@@ -183,7 +248,12 @@ void BOT_CALL HostSetAttribute(BotAttributeList* list, const char* name, const c
 void BOT_CALL HostRemoveAttribute(BotAttributeList* list, const char* name) {
   BotAttribute* entry = FindEntry(list, name);
   if (!entry) return;
-  const std::string removed_name = IndexName(entry->name);
+  std::string removed_name;
+  try {
+    removed_name = IndexName(entry->name);
+  } catch (const std::bad_alloc&) {
+    DropIndex(list);  // built again when next asked
+  }
   std::free(entry->name);
   std::free(entry->value);
   const ptrdiff_t index = entry - list->entries;
@@ -206,9 +276,15 @@ void BOT_CALL HostAppendText(BotTextBuffer* buffer, const char* text) {
   if (!buffer || !text) return;
   const size_t added = std::strlen(text);
   const size_t old_length = buffer->text ? static_cast<size_t>(buffer->length) : 0;
-  if (old_length + added > static_cast<size_t>(INT32_MAX)) OutOfMemory();
+  if (old_length + added > static_cast<size_t>(INT32_MAX)) {
+    MarkDamaged(buffer);
+    return;
+  }
   char* grown = static_cast<char*>(std::realloc(buffer->text, old_length + added + 1));
-  if (!grown) OutOfMemory();
+  if (!grown) {
+    MarkDamaged(buffer);
+    return;
+  }
   std::memcpy(grown + old_length, text, added);
   grown[old_length + added] = '\0';
   buffer->text = grown;
@@ -245,8 +321,11 @@ AttributeList::AttributeList(const AttributeEntries& entries) {
 
 AttributeList::~AttributeList() { Clear(); }
 
+bool AttributeList::damaged() const { return IsDamaged(&list_); }
+
 void AttributeList::Clear() {
   DropIndex(&list_);
+  ForgetDamage(&list_);
   for (int32_t i = 0; i < list_.count; ++i) {
     std::free(list_.entries[i].name);
     std::free(list_.entries[i].value);
@@ -255,6 +334,11 @@ void AttributeList::Clear() {
   list_ = BotAttributeList{0, 0, nullptr};
 }
 
-TextBuffer::~TextBuffer() { std::free(buffer_.text); }
+TextBuffer::~TextBuffer() {
+  ForgetDamage(&buffer_);
+  std::free(buffer_.text);
+}
+
+bool TextBuffer::damaged() const { return IsDamaged(&buffer_); }
 
 }  // namespace runner

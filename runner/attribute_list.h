@@ -44,6 +44,9 @@ class AttributeList {
 
   // Releases every entry; the list is empty again.
   void Clear();
+  // True when a callback could not make a change for lack of memory: the
+  // list is not what the bot asked for, and must not be written anywhere.
+  bool damaged() const;
 
  private:
   BotAttributeList list_{0, 0, nullptr};
@@ -58,6 +61,8 @@ class TextBuffer {
   TextBuffer& operator=(const TextBuffer&) = delete;
 
   BotTextBuffer* get() { return &buffer_; }
+  // True when text could not be appended (no memory, or past 2 GB).
+  bool damaged() const;
   std::string_view view() const {
     return buffer_.text ? std::string_view(buffer_.text, static_cast<size_t>(buffer_.length))
                         : std::string_view();

@@ -146,6 +146,11 @@ int32_t RunBot(const char* fp_version, const char* bot_library, const char* bot_
   // The attribute strings belong to this host and outlive the library.
   library.reset();
 
+  if (attributes.damaged()) {
+    // A change the bot made could not be kept: nothing of it goes into the page.
+    ShowError("Out of Memory.");
+    return 0;
+  }
   if (insert != 0 && confirmed != 0) {
     const std::string html = ComposeWebbotHtml(attributes.list(), bot_name);
     platform::Automation& automation = platform::GetAutomation();

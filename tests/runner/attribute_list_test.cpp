@@ -107,6 +107,25 @@ TEST(TextBufferTest, AppendTextGrowsAndKeepsTheTerminator) {
   EXPECT_STREQ(buffer.get()->text, "<html>\n<body>");
 }
 
+// Text that cannot be appended (here: past 2 GB) leaves the buffer as it was
+// and marks it damaged for its owner, instead of ending the process.
+TEST(TextBufferTest, TextThatCannotBeAppendedMarksTheBufferDamaged) {
+  {
+    runner::TextBuffer buffer;
+    const BotHostCallbacks& host = runner::HostCallbacks();
+    host.AppendText(buffer.get(), "abc");
+    EXPECT_FALSE(buffer.damaged());
+    buffer.get()->length = INT32_MAX - 1;  // as if it held nearly 2 GB
+    host.AppendText(buffer.get(), "xy");
+    EXPECT_TRUE(buffer.damaged());
+    EXPECT_EQ(buffer.get()->length, INT32_MAX - 1);
+    EXPECT_EQ(std::string(buffer.get()->text, 3), "abc");
+    buffer.get()->length = 3;
+  }
+  runner::TextBuffer next;  // the mark went with the buffer
+  EXPECT_FALSE(next.damaged());
+}
+
 TEST(AttributeListOwnerTest, BuildsFromPairsInOrder) {
   runner::AttributeList attributes(
       runner::AttributeEntries{{"version", "3.0.1"}, {"CLIENTSIDE", std::nullopt}});
