@@ -158,6 +158,18 @@ TEST_F(EditFlowTest, FrontPageUnreachable) {
   }
 }
 
+// An absolute code base makes the preview picture's address the web's; the
+// stored size goes into it.
+TEST_F(EditFlowTest, PreviewOfAnAbsoluteComponentWithItsSize) {
+  runner::HostSetAttribute(list_.get(), "java-codebase", (WebUrl() + "/_glintmere/").c_str());
+  runner::HostSetAttribute(list_.get(), "java-width", "300");
+  runner::HostSetAttribute(list_.get(), "java-height", "60");
+  ASSERT_EQ(Edit(), 1);
+  EXPECT_EQ(Attribute("PREVIEW"),
+            "<img src=\"" + WebUrl() + "/_glintmere/QFXLogoSA.gif\" width=\"300\" height=\"60\">");
+  EXPECT_TRUE(Exists(root_.Join("web/_glintmere/KelScroll.class")));
+}
+
 TEST_F(EditFlowTest, NoWebUrl) {
   host::Session session;  // no web open: the Explorer has no URL to give
   session.page = "news/index.htm";
