@@ -15,6 +15,8 @@ using ui::ControlKind;
 namespace style = ui::style;
 
 constexpr const char* kRelativeCodeBase = "./_glintmere/";
+// The code base of "Server Preview" on a disk web: the server's root.
+constexpr const char* kServerCodeBase = "/_glintmere/";
 constexpr const char* kDefaultNonJavaText = "Requires a Java Enabled Browser.";
 
 constexpr ui::ControlSpec kAppletControls[] = {
@@ -150,6 +152,9 @@ void CAppletPage::LoadAttributes(Attributes* attributes) {
   if (std::optional<std::string> code_base = attributes->Get("java-codebase")) {
     code_base_ = *code_base;
     state().absolute_reference = !base::EqualsNoCase(code_base_, kRelativeCodeBase);
+    // What the page shows selected when it opens, and what is saved when it
+    // is never opened: an OK on another page keeps the code base.
+    server_preview_ = IsServerPreview();
   } else {
     code_base_ = kRelativeCodeBase;
     attributes->Set("java-codebase", kRelativeCodeBase);
@@ -187,7 +192,7 @@ void CAppletPage::SaveAttributes() {
   if (!state.absolute_reference) {
     code_base_ = kRelativeCodeBase;
   } else if (state.disk_web && server_preview_) {
-    code_base_ = "/_glintmere/";
+    code_base_ = kServerCodeBase;
   } else {
     code_base_ = WebPath(state.web_url) + "/_glintmere/";
   }
@@ -213,7 +218,7 @@ bool CAppletPage::OnInitDialog() {
   }
   const bool absolute = !base::EqualsNoCase(code_base_, kRelativeCodeBase);
   GetButton(kAbsoluteId).SetChecked(absolute);
-  const bool server = absolute && state.disk_web && code_base_ == "/_glintmere/";
+  const bool server = absolute && IsServerPreview();
   GetButton(kServerPreviewId).SetChecked(server);
   GetButton(kLocalPreviewId).SetChecked(!server);
   UpdateRadioButtons();
@@ -253,6 +258,10 @@ void CAppletPage::DoDataExchange(ui::DataExchange& dx) {
 void CAppletPage::Preview() {
   if (IsOpen() && !ValidateName()) return;
   CWebBotPage::Preview();
+}
+
+bool CAppletPage::IsServerPreview() const {
+  return state().disk_web && code_base_ == kServerCodeBase;
 }
 
 void CAppletPage::UpdateRadioButtons() {

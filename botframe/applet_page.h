@@ -63,6 +63,8 @@ class CAppletPage : public CWebBotPage {
   // Checks the name typed; on a refusal shows the message, selects the
   // name and returns false.
   bool ValidateName();
+  // The stored code base is the one "Server Preview" writes on a disk web.
+  bool IsServerPreview() const;
   // The radio buttons are enabled exactly while the absolute box is ticked
   // on a disk web.
   void UpdateRadioButtons();

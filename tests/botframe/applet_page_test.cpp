@@ -1,6 +1,7 @@
 // The Applet page's loading and saving, without showing it.
 #include <gtest/gtest.h>
 
+#include "botframe/about_page.h"
 #include "botframe/applet_page.h"
 #include "platform/services.h"
 #include "runner/attribute_list.h"
@@ -158,9 +159,11 @@ class ShownAppletPageTest : public AppletPageTest {
     AppletPageTest::SetUp();
     backend_.driver().SetErrorHandler([](const std::string& error) { ADD_FAILURE() << error; });
   }
-  int Show(CAppletPage& page, ui::Driver::Steps steps) {
+  // With first, that page opens and the Applet page is never shown.
+  int Show(CAppletPage& page, ui::Driver::Steps steps, ui::PropertyPage* first = nullptr) {
     page.LoadAttributes(&attributes_);
     ui::PropertySheet sheet("Applet Sheet");
+    if (first) sheet.AddPage(first);
     sheet.AddPage(&page);
     backend_.driver().Expect("Applet Sheet", std::move(steps));
     const int result = sheet.DoModal();
@@ -198,6 +201,26 @@ TEST_F(ShownAppletPageTest, DiskWebServerPreviewAndTheRadioButtonRules) {
             ui::kIdOk);
   EXPECT_TRUE(state().absolute_reference);
   EXPECT_EQ(Attribute("java-codebase"), "/_glintmere/");
+}
+
+// Stored on a disk web with either preview choice, the code base stays when
+// OK is pressed on another page, and the page, opened, shows the choice.
+TEST_F(ShownAppletPageTest, StoredPreviewChoiceIsKeptWhetherThePageOpensOrNot) {
+  state().disk_web = true;
+  state().web_url = "file://C:/My Webs/site";
+  for (const std::string stored : {"/_glintmere/", "/My Webs/site/_glintmere/"}) {
+    attributes_.Set("java-codebase", stored);
+    CAppletPage page(context()), opened(context());
+    botframe::CAboutPage about(context());
+    EXPECT_EQ(Show(page, [](ui::ScriptedWindow& w) { w.PressOk(); }, &about), ui::kIdOk);
+    EXPECT_EQ(Attribute("java-codebase"), stored);
+    EXPECT_EQ(Show(opened, [&](ui::ScriptedWindow& w) {
+                EXPECT_EQ(w.IsChecked("Server Preview"), stored == "/_glintmere/");
+                w.PressOk();
+              }),
+              ui::kIdOk);
+    EXPECT_EQ(Attribute("java-codebase"), stored);
+  }
 }
 
 TEST_F(ShownAppletPageTest, ServerWebsHideTheRadioButtonsAndUseTheWebPath) {
