@@ -111,4 +111,10 @@ Status Files::ReadFileUpTo(const std::string& path, size_t max_size, std::string
   return kFileTooLarge;
 }
 
+Status Files::ReadFilePrefix(const std::string& path, size_t max_size, std::string* contents) {
+  const Status status = ReadFile(path, contents);
+  if (status == kOk && contents->size() > max_size) contents->resize(max_size);
+  return status;
+}
+
 }  // namespace platform

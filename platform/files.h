@@ -45,6 +45,10 @@ class Files {
   // kFileTooLarge with *contents empty, and no more than max_size + 1 bytes
   // of it are read (the services themselves look at the size first).
   virtual Status ReadFileUpTo(const std::string& path, size_t max_size, std::string* contents);
+  // The first max_size bytes of a file, or all of it when shorter: for
+  // looking at a header. No more than max_size bytes are read (by the
+  // services themselves), however large the file; failures as ReadFile.
+  virtual Status ReadFilePrefix(const std::string& path, size_t max_size, std::string* contents);
   // Writes through a temporary file in the same folder and a rename, so the
   // file is either fully replaced or left as it was.
   virtual Status WriteFileAtomic(const std::string& path, std::string_view contents) = 0;

@@ -345,42 +345,11 @@ class PosixFiles : public Files {
   }
 
   Status ReadFileUpTo(const std::string& path, size_t max_size, std::string* contents) override {
-    contents->clear();
-    const std::string native = NativePath(path);
-    // O_NONBLOCK: opening a FIFO must not wait for a writer that never comes.
-    UniqueFd fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (fd.get() < 0) {
-      return errno == ENOENT ? NotFoundStatus(native) : StatusFromErrno(errno);
-    }
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) return StatusFromErrno(errno);
-    // A folder (as CreateFileA on a folder), a FIFO or a device such as
-    // /dev/zero, which would never end, is not a file to read.
-    if (!S_ISREG(info.st_mode)) return kAccessDenied;
-    if (static_cast<uint64_t>(info.st_size) > max_size) return kFileTooLarge;
-    // Read straight into the text, measured size first; a file that grew
-    // since goes on in steps, up to one byte past the limit.
-    size_t size = 0;
-    contents->resize(std::min<size_t>(static_cast<size_t>(info.st_size), max_size) + 1);
-    for (;;) {
-      if (size == contents->size()) {
-        if (size > max_size) {
-          contents->clear();
-          return kFileTooLarge;
-        }
-        contents->resize(size + std::min<size_t>(max_size + 1 - size, 65536));
-      }
-      const ssize_t got = ::read(fd.get(), contents->data() + size, contents->size() - size);
-      if (got < 0) {
-        if (errno == EINTR) continue;
-        contents->clear();
-        return kReadFault;
-      }
-      if (got == 0) break;
-      size += static_cast<size_t>(got);
-    }
-    contents->resize(size);
-    return kOk;
+    return Read(path, max_size, /*cut=*/false, contents);
+  }
+
+  Status ReadFilePrefix(const std::string& path, size_t max_size, std::string* contents) override {
+    return Read(path, max_size, /*cut=*/true, contents);
   }
 
   Status WriteFileAtomic(const std::string& path, std::string_view contents) override {
@@ -450,6 +419,53 @@ class PosixFiles : public Files {
  private:
   static constexpr Status kSharingViolation = 32;  // ERROR_SHARING_VIOLATION
   static constexpr Status kNotSameDevice = 17;     // ERROR_NOT_SAME_DEVICE
+
+  // Reads a regular file: with cut, its first max_size bytes (all of it
+  // when shorter); without, all of it, or kFileTooLarge with *contents
+  // empty when it is longer than max_size.
+  static Status Read(const std::string& path, size_t max_size, bool cut, std::string* contents) {
+    contents->clear();
+    const std::string native = NativePath(path);
+    // O_NONBLOCK: opening a FIFO must not wait for a writer that never comes.
+    UniqueFd fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0) {
+      return errno == ENOENT ? NotFoundStatus(native) : StatusFromErrno(errno);
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) return StatusFromErrno(errno);
+    // A folder (as CreateFileA on a folder), a FIFO or a device such as
+    // /dev/zero, which would never end, is not a file to read.
+    if (!S_ISREG(info.st_mode)) return kAccessDenied;
+    const uint64_t measured = static_cast<uint64_t>(info.st_size);
+    if (!cut && measured > max_size) return kFileTooLarge;
+    // Never more than this is read: the prefix, or one byte past the limit,
+    // which tells a file that grew since it was measured.
+    const size_t most = cut || max_size == SIZE_MAX ? max_size : max_size + 1;
+    // Read straight into the text, measured size first (and one byte to see
+    // the end); a file that grew since goes on in steps.
+    size_t size = 0;
+    contents->resize(static_cast<size_t>(std::min<uint64_t>(measured + 1, most)));
+    for (;;) {
+      if (size == contents->size()) {
+        if (size == most) break;
+        contents->resize(size + std::min<size_t>(most - size, 65536));
+      }
+      const ssize_t got = ::read(fd.get(), contents->data() + size, contents->size() - size);
+      if (got < 0) {
+        if (errno == EINTR) continue;
+        contents->clear();
+        return kReadFault;
+      }
+      if (got == 0) break;
+      size += static_cast<size_t>(got);
+    }
+    contents->resize(size);
+    if (size > max_size) {
+      contents->clear();
+      return kFileTooLarge;
+    }
+    return kOk;
+  }
 
   // Names of the entries of folder that keep(name, is_folder) accepts,
   // sorted without regard to case as the product shows them.

@@ -118,6 +118,43 @@ Status RemoveTree(const std::string& folder, DWORD attributes) {
   return ::RemoveDirectoryA(folder.c_str()) ? kOk : LastError();
 }
 
+// Reads a file: with cut, its first max_size bytes (all of it when
+// shorter); without, all of it, or kFileTooLarge with *contents empty when it
+// is longer than max_size.
+Status Read(const std::string& path, size_t max_size, bool cut, std::string* contents) {
+  contents->clear();
+  unique_hfile file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return LastError();
+  LARGE_INTEGER size;
+  if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+    const uint64_t measured = static_cast<uint64_t>(size.QuadPart);
+    if (!cut && measured > max_size) return kFileTooLarge;
+    contents->reserve(static_cast<size_t>(std::min<uint64_t>(measured, max_size)));
+  }
+  char buffer[65536];
+  while (!cut || contents->size() < max_size) {
+    // A prefix asks for no byte past its end.
+    const DWORD wanted = static_cast<DWORD>(
+        cut ? std::min<size_t>(sizeof buffer, max_size - contents->size()) : sizeof buffer);
+    DWORD got = 0;
+    if (!::ReadFile(file.get(), buffer, wanted, &got, nullptr)) {
+      const Status error = LastError();
+      contents->clear();
+      return error;
+    }
+    if (got == 0) break;
+    contents->append(buffer, got);
+    // Grown since it was measured.
+    if (contents->size() > max_size) {
+      contents->clear();
+      return kFileTooLarge;
+    }
+  }
+  return kOk;
+}
+
 class Win32Files : public Files {
  public:
   bool FileExists(const std::string& path) override {
@@ -194,33 +231,11 @@ class Win32Files : public Files {
   }
 
   Status ReadFileUpTo(const std::string& path, size_t max_size, std::string* contents) override {
-    contents->clear();
-    unique_hfile file(::CreateFileA(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return LastError();
-    LARGE_INTEGER size;
-    if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
-      if (static_cast<uint64_t>(size.QuadPart) > max_size) return kFileTooLarge;
-      contents->reserve(static_cast<size_t>(size.QuadPart));
-    }
-    char buffer[65536];
-    for (;;) {
-      DWORD got = 0;
-      if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
-        const Status error = LastError();
-        contents->clear();
-        return error;
-      }
-      if (got == 0) break;
-      contents->append(buffer, got);
-      // Grown since it was measured.
-      if (contents->size() > max_size) {
-        contents->clear();
-        return kFileTooLarge;
-      }
-    }
-    return kOk;
+    return Read(path, max_size, /*cut=*/false, contents);
+  }
+
+  Status ReadFilePrefix(const std::string& path, size_t max_size, std::string* contents) override {
+    return Read(path, max_size, /*cut=*/true, contents);
   }
 
   Status WriteFileAtomic(const std::string& path, std::string_view contents) override {

@@ -57,6 +57,9 @@ TEST_F(ImageSizeTest, GifOfAnyVersionGivesTheLogicalScreenSize) {
     ASSERT_TRUE(botframe::ReadGifSize(Scratch("other.gif", other), &size));
     ExpectSize(size, 37, 23);
   }
+  const std::string ten = SampleBytes("gif89a.gif").substr(0, 10);  // the header alone
+  ASSERT_TRUE(botframe::ReadGifSize(Scratch("ten.gif", ten), &size_));
+  ExpectSize(size_, 37, 23);
   // The size words are little-endian and use all 16 bits.
   std::string wide = SampleBytes("gif89a.gif");
   wide.replace(6, 4, std::string("\xff\xff\x01\x02", 4));
@@ -106,6 +109,22 @@ TEST_F(ImageSizeTest, JpegLargerThanTheLibraryDecodesIsStillMeasured) {
   // Only the headers: a decoder that allocated the image would need 4 GB.
   ASSERT_TRUE(botframe::ReadJpegSize(Sample("huge_header.jpg"), &size_, &message_)) << message_;
   ExpectSize(size_, 65535, 65535);
+}
+
+// Only the first 16 MB are read: 255 comment blocks of 65537 bytes before
+// the frame header end 65279 bytes before that, 256 end past it.
+TEST_F(ImageSizeTest, JpegIsMeasuredWithinItsFirstSixteenMegabytes) {
+  const std::string jpeg = SampleBytes("baseline.jpg");
+  const std::string block = "\xff\xfe\xff\xff" + std::string(65533, 'c');
+  for (const int blocks : {255, 256}) {
+    std::string padded = jpeg.substr(0, 2);
+    for (int i = 0; i < blocks; ++i) padded += block;
+    ImageSize size = kUntouched;
+    const bool measured = botframe::ReadJpegSize(Scratch("padded.jpg", padded + jpeg.substr(2)),
+                                                 &size, &message_);
+    EXPECT_EQ(measured, blocks == 255) << blocks;
+    EXPECT_EQ(size.width, measured ? 41 : kUntouched.width) << blocks;
+  }
 }
 
 TEST_F(ImageSizeTest, JpegFailuresGiveTheLibraryMessageAndLeaveTheSize) {

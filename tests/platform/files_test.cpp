@@ -255,6 +255,17 @@ TEST_F(FilesTest, ReadFileGivesTheExactBytes) {
   EXPECT_EQ(platform::kAccessDenied, files_->ReadFile(At("folder"), &contents));
 }
 
+TEST_F(FilesTest, ReadFilePrefixReadsAtMostTheBytesAskedFor) {
+  Put("data.bin", "0123456789");
+  for (const size_t most : {0, 4, 10, 1000}) {
+    std::string contents = "stale";
+    ASSERT_EQ(platform::kOk, files_->ReadFilePrefix(At("data.bin"), most, &contents));
+    EXPECT_EQ(std::string("0123456789").substr(0, most), contents);
+  }
+  std::string contents;
+  EXPECT_EQ(platform::kFileNotFound, files_->ReadFilePrefix(At("missing.txt"), 4, &contents));
+}
+
 #if !defined(_WIN32)
 // Only regular files are read: a FIFO would wait for a writer for ever and a
 // device such as /dev/zero would never end.
