@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "base/numbers.h"
+#include "base/path.h"
 #include "base/text.h"
 #include "botframe/applet_tag.h"
 #include "botframe/edit_state.h"
@@ -125,12 +126,13 @@ void CTextBkPage::LoadAttributes(Attributes* attributes) {
   CWebBotPage::LoadAttributes(attributes);
   bool stored_size = false;
   if (std::optional<std::string> width = attributes->Get("java-width")) {
-    // A negative stored size reads as 0, never as a huge unsigned one.
-    width_ = static_cast<uint32_t>(std::max(0, base::DecimalValue(*width)));
+    // Unsigned, as the field takes it and the page stores it; a negative
+    // stored size reads as 0, never as a huge unsigned one.
+    width_ = base::UnsignedDecimalValue(*width);
     stored_size = true;
   }
   if (std::optional<std::string> height = attributes->Get("java-height")) {
-    height_ = static_cast<uint32_t>(std::max(0, base::DecimalValue(*height)));
+    height_ = base::UnsignedDecimalValue(*height);
     stored_size = true;
   }
 
@@ -226,8 +228,10 @@ void CTextBkPage::SaveAttributes() {
     attributes.Set("temp-AppHighlightColor", base::Format("%d", highlight_index_));
   }
 
-  attributes.Set("java-width", base::Format("%d", static_cast<int>(width_)));
-  attributes.Set("java-height", base::Format("%d", static_cast<int>(height_)));
+  // Unsigned, as the fields take them: a size past 2147483647 must come back
+  // as itself, not as a negative text.
+  attributes.Set("java-width", base::Format("%u", width_));
+  attributes.Set("java-height", base::Format("%u", height_));
 
   const std::string code_base = attributes.GetOr("java-codebase", "");
   if (IsFileName(image_)) {
@@ -338,7 +342,10 @@ void CTextBkPage::SizeToImage() {
   const std::string path = state().user_data_folder + "_glintmere\\" + name;
   ImageSize size{static_cast<int>(width_), static_cast<int>(height_)};
   bool measured = false;
-  if (base::EndsWithNoCase(name, ".jpg") || base::EndsWithNoCase(name, ".jpeg")) {
+  // A stored name may say anything (a "..\" path, a drive, a share): only a
+  // plain file name is one of the working folder's images.
+  const bool plain = base::IsPlainFileName(name);
+  if (plain && (base::EndsWithNoCase(name, ".jpg") || base::EndsWithNoCase(name, ".jpeg"))) {
     std::string message;
     measured = ReadJpegSize(path, &size, &message);
     if (!measured) {
@@ -346,7 +353,7 @@ void CTextBkPage::SizeToImage() {
       std::fprintf(stderr, "%s\n", message.c_str());
       ui::ShowMessage(message, "Error", ui::Buttons::kOk, ui::Icon::kError, handle());
     }
-  } else if (base::EndsWithNoCase(name, ".gif")) {
+  } else if (plain && base::EndsWithNoCase(name, ".gif")) {
     measured = ReadGifSize(path, &size);
   } else {
     const char* caption = library().image_size_error_caption;

@@ -48,8 +48,9 @@ class CTextBkPage : public CWebBotPage {
 
   // "Size to Image": the size of the image the image button names, from the
   // user data folder's "_glintmere", into the width and height fields.
-  // Names that are neither GIF nor JPEG files get "Cannot determine size of
-  // image file"; a reader's failure leaves the size.
+  // Names that are neither GIF nor JPEG files, or not plain file names (a
+  // path, a drive, a share), get "Cannot determine size of image file"; a
+  // reader's failure leaves the size.
   void SizeToImage();
 
   // The members, for the sheet and the tests.

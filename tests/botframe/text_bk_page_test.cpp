@@ -115,14 +115,20 @@ TEST_F(TextBkPageTest, NoLogoForAStoredPageOrWithoutTheShippedFile) {
   EXPECT_EQ(Attribute("param-AppBGImage"), "<absent>");
   EXPECT_FALSE(Exists(root_.Join("user/_glintmere/GMQFXLogo.gif")));
 
-  // Sizes from a hand-edited page: negative ones read as 0, huge ones stay
-  // within int.
+  // Sizes from a hand-edited page: negative ones read as 0, huge ones as the
+  // largest the fields take; those past int are stored as they are.
   attributes_.Set("java-width", "-40");
   attributes_.Set("java-height", "99999999999");
   CTextBkPage edited(context());
   edited.LoadAttributes(&attributes_);
   EXPECT_EQ(edited.width(), 0u);
-  EXPECT_EQ(edited.height(), 2147483647u);
+  EXPECT_EQ(edited.height(), 4294967295u);
+  attributes_.Set("java-width", "3000000000");
+  CTextBkPage wide(context());
+  wide.LoadAttributes(&attributes_);
+  EXPECT_EQ(wide.width(), 3000000000u);
+  wide.SaveAttributes();
+  EXPECT_EQ(Attribute("java-width"), "3000000000");
 }
 
 TEST_F(TextBkPageTest, InitStringChoicesLoadAndSave) {
@@ -317,6 +323,26 @@ TEST_F(TextBkPageTest, SizeToImageOnEachKindOfFile) {
     }
     page.SaveAttributes();
     EXPECT_EQ(Attribute("java-width"), c.width);
+  }
+}
+
+// Names that are paths are never opened, even where one would reach an image.
+TEST_F(TextBkPageTest, SizeToImageRefusesNamesThatAreNotPlainFileNames) {
+  test_support::WriteText(root_.Join("x.gif"), Image("gif89a.gif"));  // where ".." leads
+  for (const char* name : {"..\\..\\x.gif", "C:\\x.jpg", "\\\\host\\share\\x.gif"}) {
+    SCOPED_TRACE(name);
+    backend_.driver().Reset();
+    attributes_.Set("param-AppBGImage", std::string("./_glintmere/") + name);
+    CTextBkPage page(context());
+    page.LoadAttributes(&attributes_);
+    RunSheet(page, [](ui::ScriptedWindow& w) {
+      w.Click("Size to Image");
+      EXPECT_EQ(w.Text("Width "), "320");
+      w.PressOk();
+    });
+    ASSERT_EQ(backend_.driver().shown().size(), 2u);
+    EXPECT_EQ(backend_.driver().shown()[1].text, "Cannot determine size of image file");
+    EXPECT_EQ(backend_.driver().shown()[1].caption, "Glintmere");
   }
 }
 
