@@ -9,8 +9,9 @@
 
 namespace botframe {
 
-// Reads a GIF file's logical screen size. A file that cannot be read or does
-// not start with "GIF" is a silent failure; *size stays as it was.
+// Reads a GIF file's logical screen size from its first ten bytes, the only
+// ones read. A file that cannot be read or does not start with "GIF" is a
+// silent failure; *size stays as it was.
 bool ReadGifSize(const std::string& path, ImageSize* size);
 
 // How much of a JPEG file is read to find its size. The markers before the
@@ -21,9 +22,9 @@ bool ReadGifSize(const std::string& path, ImageSize* size);
 inline constexpr size_t kJpegHeaderLimit = 16 * 1024 * 1024;
 
 // Reads a JPEG file's frame size through libjpeg's header reader, from the
-// first kJpegHeaderLimit bytes of the file. On failure
-// *size stays as it was and *message (when not null) holds why: "can't open
-// <path>" when the file cannot be read, otherwise libjpeg's message.
+// first kJpegHeaderLimit bytes of the file. On failure *size stays as it was
+// and *message (when not null) holds why: "can't open <path>" when the file
+// cannot be read, otherwise libjpeg's message.
 bool ReadJpegSize(const std::string& path, ImageSize* size, std::string* message);
 
 }  // namespace botframe
