@@ -1108,10 +1108,13 @@
         case 'bubbles':
           ctx.drawImage(src, 0, 0);
           ctx.strokeStyle = 'rgba(255,255,255,0.85)'; ctx.fillStyle = 'rgba(255,255,255,0.18)'; ctx.lineWidth = 1;
+          // The picture is a solid disc: drawn half see-through, it reads as a bubble.
+          ctx.globalAlpha = this.sprite ? 0.55 : 1;
           for (const b of this.items) {
             if (this.sprite) { ctx.drawImage(this.sprite, b.x - b.s / 2, b.y - b.s / 2, b.s, b.s); continue; }
             ctx.beginPath(); ctx.arc(b.x, b.y, b.s / 2, 0, Math.PI * 2); ctx.fill(); ctx.stroke();
           }
+          ctx.globalAlpha = 1;
           return;
         case 'snow':
           ctx.drawImage(src, 0, 0); ctx.fillStyle = '#ffffff';
