@@ -229,7 +229,9 @@ std::optional<std::string> ImportFile(EditContext& context, const std::string& s
     if (missing == MissingSourceMessage::kAfterSource) {
       text = source + (from_web ? "" : "\n") + text;
     }
-    ui::ShowMessage(text, "Error", ui::Buttons::kOk, ui::Icon::kNone, owner);
+    // A message without a caption of its own says "Glintmere", as in the file
+    // dialogs an import starts from.
+    ui::ShowMessage(text, ui::kProductCaption, ui::Buttons::kOk, ui::Icon::kNone, owner);
   };
   std::unique_ptr<platform::DispatchObject> explorer;
   if (from_web) {

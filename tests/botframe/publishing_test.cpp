@@ -299,6 +299,7 @@ TEST_F(PublishingTest, ImportInPlaceFromWebAndMissingSources) {
   EXPECT_EQ(boxes_.shown()[0].owner, owner);
   EXPECT_EQ(boxes_.shown()[1].owner, owner);
   EXPECT_EQ(boxes_.shown()[0].text, "Unable to locate source file");
+  EXPECT_EQ(boxes_.shown()[0].caption, "Glintmere");  // as the file dialogs say it
 
   WriteText(root_.Join("ok.gif"), "x");
   EXPECT_EQ(botframe::ImportFile(context(), root_.Join("ok.gif"), "..\\ok.gif", 2, nullptr), std::nullopt);
