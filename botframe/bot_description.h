@@ -24,8 +24,6 @@ struct LibraryDescription {
   // true: a letter or "_" first, then letters, digits and "_";
   // false: no space nor any of 27 punctuation characters.
   bool identifier_applet_names;
-  // The first entry of the named colours ("None" or "Default").
-  const char* no_colour_name;
   // The Background page: whether it has the highlight colour, the default
   // background list index (137 White, 51 Gray), and the caption of "Cannot
   // determine size of image file" (null: the library's name with the
@@ -50,7 +48,6 @@ inline constexpr LibraryDescription kGMWebbotS3Library{
     .refuse_ok_on_unsaved_page = true,
     .applet_name_attribute = "java-Name",
     .identifier_applet_names = true,
-    .no_colour_name = "None",
     .background_highlight_colour = true,
     .default_background_index = 137,
     .image_size_error_caption = nullptr,
@@ -66,7 +63,6 @@ inline constexpr LibraryDescription kGMWebbotLibrary{
     .refuse_ok_on_unsaved_page = false,
     .applet_name_attribute = "java-name",
     .identifier_applet_names = false,
-    .no_colour_name = "Default",
     .background_highlight_colour = false,
     .default_background_index = 51,
     .image_size_error_caption = "Error!!!",
