@@ -612,6 +612,9 @@ TEST_F(AppletEditEndToEndTest, PresentationWithAnAddedImageAtTheRealWindows) {
         rows = ListItems(list);
         ui_test::Painted(sheet);
         ui_test::SaveScreenshot(ui_test::CaptureWindow(sheet), "presentation_images_reordered");
+        SendMessageA(sheet, PSM_SETCURSEL, 2, 0);  // Animation, for the help pages
+        ui_test::Painted(sheet);
+        ui_test::SaveScreenshot(ui_test::CaptureWindow(sheet), "presentation_animation_page");
         ui_test::PressSheetButton(sheet, PSBTN_OK);
       },
       [&] {
