@@ -140,6 +140,67 @@ HRESULT ToResult(const DispatchValue& value, VARIANT* out) {
   return win32::ValueToVariant(value, out);
 }
 
+// The first of the names GetIDsOfNames is asked for, after its checks; every
+// id is set to DISPID_UNKNOWN first. The methods take no named arguments, so
+// only the first name can match. S_FALSE when there is nothing to look up.
+HRESULT FirstNameAsked(REFIID riid, LPOLESTR* names, UINT count, DISPID* ids, std::string* name) {
+  if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+  if (count == 0) return S_FALSE;
+  if (!names || !ids) return E_POINTER;
+  for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+  if (!names[0]) return DISP_E_UNKNOWNNAME;
+  try {
+    *name = win32::WideToAnsi(names[0], wcslen(names[0]));
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+  return S_OK;
+}
+
+// IDispatch::Invoke of the member called name on object: a property put, or
+// a method call or property get ("x = obj.Method" arrives as one).
+HRESULT InvokeByName(DispatchObject& object, const char* name, WORD flags, DISPPARAMS* params,
+                     VARIANT* result, UINT* arg_error) {
+  DISPPARAMS no_params{};
+  if (!params) params = &no_params;
+  if (params->cArgs != 0 && !params->rgvarg) return E_INVALIDARG;
+  try {
+    if (IsPropertyPut(flags, *params)) {
+      DispatchValue value;
+      if (!FromArgument(params->rgvarg[0], &value)) return DISP_E_TYPEMISMATCH;
+      return static_cast<HRESULT>(object.Put(name, value));
+    }
+    if (!(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) return DISP_E_MEMBERNOTFOUND;
+    if (params->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
+    std::vector<DispatchValue> args;
+    if (!ArgumentsOf(params, &args, arg_error)) return DISP_E_TYPEMISMATCH;
+    DispatchValue answer;
+    const HResult hr = object.Invoke(name, args, &answer);
+    if (!Succeeded(hr)) return static_cast<HRESULT>(hr);
+    if (result) {
+      VariantInit(result);
+      const HRESULT converted = ToResult(answer, result);
+      if (FAILED(converted)) return converted;
+    }
+    return static_cast<HRESULT>(hr);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    return DISP_E_EXCEPTION;
+  }
+}
+
+// No type information: the objects are reached by name only.
+HRESULT NoTypeInfoCount(UINT* count) {
+  if (!count) return E_POINTER;
+  *count = 0;
+  return S_OK;
+}
+HRESULT NoTypeInfo(ITypeInfo** info) {
+  if (info) *info = nullptr;
+  return E_NOTIMPL;
+}
+
 class DispatchAdapter final : public RefCounted<IExtensibility> {
  public:
   DispatchAdapter(const ServedClass& served, std::unique_ptr<DispatchObject> object)
@@ -177,32 +238,19 @@ class DispatchAdapter final : public RefCounted<IExtensibility> {
   HRESULT STDMETHODCALLTYPE OnStartupComplete(SAFEARRAY**) override { return CallCustom(4); }
   HRESULT STDMETHODCALLTYPE OnBeginShutdown(SAFEARRAY**) override { return CallCustom(5); }
 
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return NoTypeInfoCount(count); }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
+    return NoTypeInfo(info);
   }
 
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
                                           DISPID* ids) override {
-    if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    if (count == 0) return S_OK;
-    if (!names || !ids) return E_POINTER;
-    // The methods take no named arguments, so only the first name can match.
-    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-    if (!names[0]) return DISP_E_UNKNOWNNAME;
-    try {
-      const std::string name = win32::WideToAnsi(names[0], wcslen(names[0]));
-      const std::optional<size_t> index = FindServedMethod(served_, name);
-      if (!index) return DISP_E_UNKNOWNNAME;
-      ids[0] = static_cast<DISPID>(*index + 1);
-    } catch (const std::bad_alloc&) {
-      return E_OUTOFMEMORY;
-    }
+    std::string name;
+    const HRESULT asked = FirstNameAsked(riid, names, count, ids, &name);
+    if (asked != S_OK) return asked == S_FALSE ? S_OK : asked;
+    const std::optional<size_t> index = FindServedMethod(served_, name);
+    if (!index) return DISP_E_UNKNOWNNAME;
+    ids[0] = static_cast<DISPID>(*index + 1);
     return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
   }
 
@@ -210,50 +258,8 @@ class DispatchAdapter final : public RefCounted<IExtensibility> {
                                    VARIANT* result, EXCEPINFO*, UINT* arg_error) override {
     if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     if (id < 1 || static_cast<size_t>(id) > served_.methods.size()) return DISP_E_MEMBERNOTFOUND;
-    DISPPARAMS no_params{};
-    if (!params) params = &no_params;
-    if (IsPropertyPut(flags, *params)) {
-      try {
-        DispatchValue value;
-        if (!FromArgument(params->rgvarg[0], &value)) return DISP_E_TYPEMISMATCH;
-        return static_cast<HRESULT>(
-            object_->Put(served_.methods[static_cast<size_t>(id) - 1], value));
-      } catch (...) {
-        return DISP_E_EXCEPTION;
-      }
-    }
-    // "x = obj.Method" arrives as a property get; a property put cannot be
-    // a method call.
-    if (!(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) return DISP_E_MEMBERNOTFOUND;
-    if (params->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
-    if (params->cArgs != 0 && !params->rgvarg) return E_INVALIDARG;
-
-    try {
-      // rgvarg holds the arguments last to first.
-      const UINT count = params->cArgs;
-      std::vector<DispatchValue> args(count);
-      for (UINT i = 0; i < count; ++i) {
-        const UINT slot = count - 1 - i;
-        if (!FromArgument(params->rgvarg[slot], &args[i])) {
-          if (arg_error) *arg_error = slot;
-          return DISP_E_TYPEMISMATCH;
-        }
-      }
-      DispatchValue answer;
-      const HResult hr = object_->Invoke(served_.methods[static_cast<size_t>(id) - 1], args,
-                                         &answer);
-      if (!Succeeded(hr)) return static_cast<HRESULT>(hr);
-      if (result) {
-        VariantInit(result);
-        const HRESULT converted = ToResult(answer, result);
-        if (FAILED(converted)) return converted;
-      }
-      return static_cast<HRESULT>(hr);
-    } catch (const std::bad_alloc&) {
-      return E_OUTOFMEMORY;
-    } catch (...) {
-      return DISP_E_EXCEPTION;
-    }
+    return InvokeByName(*object_, served_.methods[static_cast<size_t>(id) - 1], flags, params,
+                        result, arg_error);
   }
 
  private:
@@ -385,24 +391,16 @@ class ObjectAdapter final : public RefCounted<IDispatch, IConnectionPointContain
     AddRef();
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (!count) return E_POINTER;
-    *count = 0;
-    return S_OK;
-  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return NoTypeInfoCount(count); }
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
-    if (info) *info = nullptr;
-    return E_NOTIMPL;
+    return NoTypeInfo(info);
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
                                           DISPID* ids) override {
-    if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    if (count == 0) return S_OK;
-    if (!names || !ids) return E_POINTER;
-    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
-    if (!names[0]) return DISP_E_UNKNOWNNAME;
+    std::string name;
+    const HRESULT asked = FirstNameAsked(riid, names, count, ids, &name);
+    if (asked != S_OK) return asked == S_FALSE ? S_OK : asked;
     try {
-      const std::string name = win32::WideToAnsi(names[0], wcslen(names[0]));
       size_t index = 0;
       while (index < names_.size() && !base::EqualsNoCase(names_[index], name)) ++index;
       if (index == names_.size()) names_.push_back(name);
@@ -416,34 +414,8 @@ class ObjectAdapter final : public RefCounted<IDispatch, IConnectionPointContain
                                    VARIANT* result, EXCEPINFO*, UINT* arg_error) override {
     if (!IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
     if (id < 1 || static_cast<size_t>(id) > names_.size()) return DISP_E_MEMBERNOTFOUND;
-    DISPPARAMS no_params{};
-    if (!params) params = &no_params;
-    if (params->cArgs != 0 && !params->rgvarg) return E_INVALIDARG;
-    const std::string& name = names_[static_cast<size_t>(id) - 1];
-    try {
-      if (IsPropertyPut(flags, *params)) {
-        DispatchValue value;
-        if (!FromArgument(params->rgvarg[0], &value)) return DISP_E_TYPEMISMATCH;
-        return static_cast<HRESULT>(object_->Put(name, value));
-      }
-      if (!(flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET))) return DISP_E_MEMBERNOTFOUND;
-      if (params->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
-      std::vector<DispatchValue> args;
-      if (!ArgumentsOf(params, &args, arg_error)) return DISP_E_TYPEMISMATCH;
-      DispatchValue answer;
-      const HResult hr = object_->Invoke(name, args, &answer);
-      if (!Succeeded(hr)) return static_cast<HRESULT>(hr);
-      if (result) {
-        VariantInit(result);
-        const HRESULT converted = ToResult(answer, result);
-        if (FAILED(converted)) return converted;
-      }
-      return static_cast<HRESULT>(hr);
-    } catch (const std::bad_alloc&) {
-      return E_OUTOFMEMORY;
-    } catch (...) {
-      return DISP_E_EXCEPTION;
-    }
+    return InvokeByName(*object_, names_[static_cast<size_t>(id) - 1].c_str(), flags, params,
+                        result, arg_error);
   }
 
   HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** out) override {
