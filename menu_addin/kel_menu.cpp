@@ -362,7 +362,7 @@ int KelMenu::EvaluateRequirement(const std::string& code) {
 void KelMenu::OnClick(const DispatchValue& control) {
   try {
     const std::vector<std::string> fields =
-        SplitRaw(Text(Call(*ObjectOf(control), "Parameter")));
+        base::Split(Text(Call(*ObjectOf(control), "Parameter")), ',');
     const int result = EvaluateRequirement(Field(fields, 1));
     if (result != 0) {
       ShowCritical(RequirementMessage(result), kMenuCaption);

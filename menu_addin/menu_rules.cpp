@@ -1,7 +1,6 @@
 // The host-independent rules of the Glintmere menu.
 #include "menu_addin/menu_rules.h"
 
-#include <cctype>
 #include <cstdint>
 
 #include "base/numbers.h"
@@ -16,23 +15,10 @@ std::string_view TrimSpaces(std::string_view text) {
   return text;
 }
 
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-
 }  // namespace
 
-std::vector<std::string> SplitRaw(std::string_view text) {
-  std::vector<std::string> fields;
-  while (true) {
-    const size_t comma = text.find(',');
-    fields.emplace_back(text.substr(0, comma));
-    if (comma == std::string_view::npos) break;
-    text.remove_prefix(comma + 1);
-  }
-  return fields;
-}
-
 std::vector<std::string> SplitFields(std::string_view text) {
-  std::vector<std::string> fields = SplitRaw(text);
+  std::vector<std::string> fields = base::Split(text, ',');
   for (std::string& field : fields) field = std::string(TrimSpaces(field));
   return fields;
 }
@@ -73,10 +59,10 @@ std::optional<char> AcceleratorOf(std::string_view caption) {
 }
 
 std::string WithAccelerator(std::string_view caption, std::string_view taken) {
-  std::string lowered_taken;
-  for (char c : taken) lowered_taken += Lower(c);
+  const std::string lowered_taken = base::ToLower(taken);
   for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == ' ' || lowered_taken.find(Lower(caption[i])) != std::string::npos) continue;
+    const char lowered = static_cast<char>(base::ToLowerAnsi(static_cast<unsigned char>(caption[i])));
+    if (caption[i] == ' ' || lowered_taken.find(lowered) != std::string::npos) continue;
     std::string result(caption);
     result.insert(i, 1, '&');
     return result;

@@ -26,8 +26,6 @@ inline constexpr int kDisconnectHostShutdown = 0;  // ext_dm_HostShutdown
 
 // Splits text at every "," and trims spaces from both ends of each field.
 std::vector<std::string> SplitFields(std::string_view text);
-// Splits text at every "," without trimming.
-std::vector<std::string> SplitRaw(std::string_view text);
 
 // The parameter string of a command item (its fields, split and trimmed),
 // or none when the item is left out of the menu: an empty caption, too few
