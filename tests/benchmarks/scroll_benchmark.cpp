@@ -41,23 +41,19 @@ void Build(int n, Column* column) {
   }
 }
 
-// Processor seconds of one conversion: the best of five samples, each the
-// mean of `repeat` conversions (short runs are repeated to be measurable);
-// the segment count in *segments.
+// Processor seconds of one conversion, the mean of `repeat` conversions
+// (short runs are repeated to be measurable); the segment count in
+// *segments.
 double Convert(const Column& column, int repeat, size_t* segments) {
-  double best = 1e9;
-  for (int sample = 0; sample < 5; ++sample) {
-    const std::clock_t start = std::clock();
-    for (int run = 0; run < repeat; ++run) {
-      bots_s3::DocumentColumn reader(column.document);
-      bots_s3::ScrollAppletItems items;
-      bots_s3::ConvertMain(reader, column.document.LineCount(), column.links, {}, false, "",
-                           &items);
-      *segments = items.segments.size();
-    }
-    best = std::min(best, static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC / repeat);
+  const std::clock_t start = std::clock();
+  for (int run = 0; run < repeat; ++run) {
+    bots_s3::DocumentColumn reader(column.document);
+    bots_s3::ScrollAppletItems items;
+    bots_s3::ConvertMain(reader, column.document.LineCount(), column.links, {}, false, "",
+                         &items);
+    *segments = items.segments.size();
   }
-  return best;
+  return static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC / repeat;
 }
 
 }  // namespace
@@ -67,8 +63,13 @@ int main() {
   Build(1000, &small);
   Build(10000, &large);
   size_t small_segments = 0, large_segments = 0;
-  const double small_time = Convert(small, 10, &small_segments);
-  const double large_time = Convert(large, 1, &large_segments);
+  // The best of nine samples of each, taken in turns, so that other work on
+  // the machine weighs on both sizes alike.
+  double small_time = 1e9, large_time = 1e9;
+  for (int sample = 0; sample < 9; ++sample) {
+    small_time = std::min(small_time, Convert(small, 10, &small_segments));
+    large_time = std::min(large_time, Convert(large, 1, &large_segments));
+  }
   const double ratio = large_time / std::max(small_time, 1e-6);
   std::printf("1,000 lines: %.4f s (%zu segments); 10,000 lines: %.4f s (%zu segments); "
               "ratio %.2f (limit 12)\n",
